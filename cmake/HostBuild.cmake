@@ -1,0 +1,14 @@
+# The platform-free code also builds natively for the build machine: the
+# template packer runs there, and the native unit tests run beside the
+# Windows ones in the same ctest run.
+include(ExternalProject)
+set(TESSALY_HOST_DIR ${CMAKE_BINARY_DIR}/host)
+ExternalProject_Add(host_build
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${TESSALY_HOST_DIR}
+  CMAKE_ARGS -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON)
+
+add_test(NAME native_core_tests COMMAND ${TESSALY_HOST_DIR}/tests/core/core_tests)

@@ -1,0 +1,20 @@
+# Options every target of the project shares.
+
+# Sources are UTF-8; the program's texts are GBK (code page 936) bytes.
+set(TESSALY_TEXT_OPTIONS -finput-charset=UTF-8 -fexec-charset=GBK)
+
+add_library(tessaly_options INTERFACE)
+target_compile_options(tessaly_options INTERFACE
+  ${TESSALY_TEXT_OPTIONS} -Wall -Wextra -Wno-missing-field-initializers)
+target_include_directories(tessaly_options INTERFACE ${PROJECT_SOURCE_DIR})
+
+if(WIN32)
+  target_compile_definitions(tessaly_options INTERFACE
+    WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+  # One self-contained executable: no DLL of ours, not even the C++ runtime.
+  target_link_options(tessaly_options INTERFACE -static -static-libgcc -static-libstdc++)
+endif()
+
+if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
+  set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)
+endif()

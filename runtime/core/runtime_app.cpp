@@ -1,0 +1,265 @@
+#include "runtime/core/runtime_app.h"
+
+#include <ole2.h>
+
+#include <algorithm>
+
+#include "runtime/core/gbk.h"
+#include "runtime/core/memory.h"
+
+namespace tessaly {
+namespace {
+
+constexpr char HiddenOwnerClass[] = "_QX_HideOwner";
+
+LRESULT CALLBACK hiddenOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == EndRequestMessage) RuntimeApp::instance().endProgram(static_cast<int32_t>(wParam));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Messages that do not end idle time: repeated mouse moves, painting and the
+// caret's system timer.
+bool isIdleNeutral(const MSG& msg)
+{
+    static POINT lastPoint{-1, -1};
+    static UINT lastMessage = 0;
+    if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
+        const bool same = msg.message == lastMessage && msg.pt.x == lastPoint.x && msg.pt.y == lastPoint.y;
+        lastPoint = msg.pt;
+        lastMessage = msg.message;
+        return same;
+    }
+    return msg.message == WM_PAINT || msg.message == 0x0118 /* system timer */;
+}
+
+}  // namespace
+
+RuntimeApp& RuntimeApp::instance()
+{
+    static RuntimeApp app;
+    return app;
+}
+
+void RuntimeApp::splitExecutablePath(const std::string& path, std::string& directory, std::string& fileName)
+{
+    const size_t slash = findLastAscii(path, '\\');
+    if (slash == std::string::npos) {
+        directory.clear();
+        fileName = path;
+        return;
+    }
+    directory = path.substr(0, slash);
+    fileName = path.substr(slash + 1);
+}
+
+int RuntimeApp::initInstance(const ProgramHeader* header, int (*entry)())
+{
+    header_ = header;
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory, name;
+    splitExecutablePath(path, directory, name);
+    executableDirectory_ = directory + "\\";
+    return entry();
+}
+
+void RuntimeApp::exitInstance() { shutdown(0); }
+
+void RuntimeApp::startUp()
+{
+    mode_ = header_->mode;
+    reserved_ = header_->reserved;
+    identifierCounter_ = header_->highestIdentifier + 1;
+
+    if (!oleInitialised_) oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
+
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    splitExecutablePath(path, programDirectory_, executableName_);
+    programDirectoryWithSlash_ = programDirectory_ + "\\";
+    if (!programDirectory_.empty()) SetCurrentDirectoryA(programDirectory_.c_str());
+
+    createHiddenOwner();
+    mainThreadId_ = GetCurrentThreadId();
+
+    if (header_->constantDataSize != 0) {
+        const auto* start = static_cast<const std::byte*>(header_->constantData);
+        setConstantRange({start, start + header_->constantDataSize});
+    }
+
+    const uint32_t dllCount = header_->dllCommandCount;
+    dll_.libraryNames.assign(header_->dllLibraryNames, header_->dllLibraryNames + dllCount);
+    dll_.exportNames.assign(header_->dllExportNames, header_->dllExportNames + dllCount);
+    dll_.modules.assign(dllCount, nullptr);
+    dll_.addresses.assign(dllCount, nullptr);
+
+    const std::span<const LibraryInfo* const> libraries{header_->libraries, header_->libraryCount};
+    for (const LibraryInfo* library : libraries)
+        if (library != nullptr && library->notify != nullptr)
+            library->notify(1, reinterpret_cast<intptr_t>(&runtimeNotify), 0);
+    libraries_.assign(libraries.begin(), libraries.end());
+    libraryValues_.assign(libraries.size(), 0);
+
+    if (header_->windowTemplateSize != 0 && windows_ != nullptr) {
+        const auto* block = static_cast<const uint8_t*>(header_->windowTemplates);
+        windows_->loadTemplates({block, header_->windowTemplateSize},
+                                reinterpret_cast<uintptr_t>(header_->startRoutine));
+    }
+}
+
+void RuntimeApp::createHiddenOwner()
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = hiddenOwnerProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = HiddenOwnerClass;
+    RegisterClassA(&windowClass);
+    hiddenOwner_ = CreateWindowExA(WS_EX_TOOLWINDOW, HiddenOwnerClass, "", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                   windowClass.hInstance, nullptr);
+}
+
+void RuntimeApp::setWindowSystem(WindowSystem* windows)
+{
+    windows_ = windows;
+    setErrorSubject(windows);
+}
+
+void RuntimeApp::registerExitRoutine(ExitRoutine routine)
+{
+    if (std::find(exitRoutines_.begin(), exitRoutines_.end(), routine) == exitRoutines_.end())
+        exitRoutines_.push_back(routine);
+}
+
+void RuntimeApp::addIdleCallback(const IdleCallbackRecord& record)
+{
+    if (record.routine == nullptr || !IsWindow(record.window)) return;
+    if (std::find(idleWindows_.begin(), idleWindows_.end(), record.window) != idleWindows_.end()) return;
+    idleWindows_.push_back(record.window);
+    idleRoutines_.push_back(record.routine);
+    idleArguments_.push_back(record.argument);
+}
+
+void RuntimeApp::removeIdleCallback(HWND window)
+{
+    const auto found = std::find(idleWindows_.begin(), idleWindows_.end(), window);
+    if (found == idleWindows_.end()) return;
+    const auto i = found - idleWindows_.begin();
+    idleWindows_.erase(found);
+    idleRoutines_.erase(idleRoutines_.begin() + i);
+    idleArguments_.erase(idleArguments_.begin() + i);
+}
+
+void RuntimeApp::runIdleCallbacks()
+{
+    for (size_t i = idleWindows_.size(); i-- > 0;) {
+        if (i >= idleWindows_.size()) continue;  // a callback removed entries
+        if (IsWindow(idleWindows_[i])) {
+            idleRoutines_[i](idleArguments_[i]);
+        } else {
+            idleWindows_.erase(idleWindows_.begin() + static_cast<ptrdiff_t>(i));
+            idleRoutines_.erase(idleRoutines_.begin() + static_cast<ptrdiff_t>(i));
+            idleArguments_.erase(idleArguments_.begin() + static_cast<ptrdiff_t>(i));
+        }
+    }
+}
+
+bool RuntimeApp::pumpMessage()
+{
+    MSG msg;
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return false;
+    if (windows_ == nullptr || !windows_->filterMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+void RuntimeApp::runLoop(const bool* keepRunning)
+{
+    bool idle = true;
+    int32_t idleCount = 0;
+    MSG msg;
+    for (;;) {
+        while (idle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            runIdleCallbacks();
+            const bool more = windows_ != nullptr && windows_->idle(idleCount);
+            ++idleCount;
+            if (!more) idle = false;
+            if (keepRunning != nullptr && !*keepRunning) return;
+        }
+        do {
+            if (!pumpMessage()) {
+                if (keepRunning != nullptr) PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+            if (keepRunning != nullptr && !*keepRunning) return;
+            if (!isIdleNeutral(msg)) {
+                idle = true;
+                idleCount = 0;
+            }
+        } while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    }
+}
+
+void RuntimeApp::runMessageLoop()
+{
+    InterlockedExchange(&loopEntered_, 1);
+    if (windows_ == nullptr || !windows_->anyWindowLoaded()) return;
+    runLoop(nullptr);
+}
+
+void RuntimeApp::runModalLoop(const bool& keepRunning) { runLoop(&keepRunning); }
+
+void RuntimeApp::onWindowDestroyed()
+{
+    if (loopEntered_ == 1 && (windows_ == nullptr || !windows_->anyWindowLoaded())) PostQuitMessage(0);
+}
+
+void RuntimeApp::shutdown(int32_t exitCode)
+{
+    suspendEvents();
+    if (GetCurrentThreadId() != mainThreadId_ && mainThreadId_ != 0) {
+        if (IsWindow(hiddenOwner_)) SendMessageA(hiddenOwner_, EndRequestMessage, static_cast<WPARAM>(exitCode), 0);
+        if (!shuttingDown_) ExitProcess(static_cast<UINT>(exitCode));
+        return;
+    }
+    if (shuttingDown_) return;
+    shuttingDown_ = true;
+
+    idleWindows_.clear();
+    idleRoutines_.clear();
+    idleArguments_.clear();
+    if (windows_ != nullptr) windows_->releaseTemplates();
+
+    const std::vector<ExitRoutine> routines = std::move(exitRoutines_);
+    exitRoutines_.clear();
+    for (ExitRoutine routine : routines) routine();
+
+    for (size_t i = 0; i < libraries_.size(); ++i)
+        if (libraries_[i] != nullptr && libraries_[i]->notify != nullptr) libraries_[i]->notify(6, libraryValues_[i], 0);
+    libraries_.clear();
+    libraryValues_.clear();
+
+    for (HMODULE module : dll_.modules)
+        if (module != nullptr) FreeLibrary(module);
+    dll_ = {};
+
+    if (hiddenOwner_ != nullptr) {
+        DestroyWindow(hiddenOwner_);
+        hiddenOwner_ = nullptr;
+    }
+    if (oleInitialised_) {
+        OleUninitialize();
+        oleInitialised_ = false;
+    }
+}
+
+void RuntimeApp::endProgram(int32_t exitCode)
+{
+    shutdown(exitCode);
+    ExitProcess(static_cast<UINT>(exitCode));
+}
+
+}  // namespace tessaly

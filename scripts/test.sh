@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds the Windows and native
+# builds, and runs ctest with the Windows test programs under Wine on an Xvfb
+# display (started here when DISPLAY is unset).
+set -euo pipefail
+TESSALY_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$TESSALY_ROOT"
+
+bash scripts/setup.sh
+# shellcheck source=wine-env.sh
+source scripts/wine-env.sh
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j"$(nproc)"
+
+ensure_display
+trap 'wineserver -k 2>/dev/null || true; stop_private_display' EXIT
+ensure_wine_prefix
+
+ctest --test-dir build/windows --output-on-failure --timeout 600 "$@"

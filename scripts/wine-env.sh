@@ -1,0 +1,47 @@
+# Sourced by the scripts that run Windows programs: the project's own Wine
+# prefix and the settings that make Wine use code page 936 quietly.
+: "${TESSALY_ROOT:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+export WINEPREFIX="${TESSALY_WINEPREFIX:-$TESSALY_ROOT/build/wine-prefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# LC_ALL, not LANG: Wine derives its ANSI code page from it even where the
+# locale is not installed, and falls back to code page 1252 without it.
+export LC_ALL=zh_CN.UTF-8
+export WINE64=/usr/lib/wine/wine64
+
+ensure_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINE64" wineboot --init >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
+  fi
+}
+
+# Starts Xvfb on a free display when none is set; the caller stops it with
+# stop_private_display.
+PRIVATE_XVFB_PID=""
+ensure_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    PRIVATE_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$PRIVATE_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+stop_private_display() {
+  if [ -n "$PRIVATE_XVFB_PID" ]; then
+    kill "$PRIVATE_XVFB_PID" 2>/dev/null || true
+    wait "$PRIVATE_XVFB_PID" 2>/dev/null || true
+  fi
+}
