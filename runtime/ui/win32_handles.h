@@ -1,0 +1,74 @@
+// One owner for every Windows handle the window layer holds, so no path
+// forgets a DestroyWindow, DeleteObject or DestroyIcon.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace tessaly {
+
+template <class Handle, auto Destroy, Handle Empty = Handle{}>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Empty)) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        if (this != &other) reset(std::exchange(other.handle_, Empty));
+        return *this;
+    }
+    ~UniqueHandle() { reset(); }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Empty; }
+    Handle release() { return std::exchange(handle_, Empty); }
+    void reset(Handle handle = Empty)
+    {
+        if (handle_ != Empty) Destroy(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Empty;
+};
+
+namespace detail {
+inline void destroyWindow(HWND h) { DestroyWindow(h); }
+inline void deleteObject(HGDIOBJ h) { DeleteObject(h); }
+inline void destroyIcon(HICON h) { DestroyIcon(h); }
+inline void destroyCursor(HCURSOR h) { DestroyCursor(h); }
+inline void destroyMenu(HMENU h) { DestroyMenu(h); }
+inline void destroyAccelerators(HACCEL h) { DestroyAcceleratorTable(h); }
+inline void closeHandle(HANDLE h) { CloseHandle(h); }
+}  // namespace detail
+
+using UniqueWindow = UniqueHandle<HWND, &detail::destroyWindow>;
+using UniqueFont = UniqueHandle<HFONT, &detail::deleteObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, &detail::deleteObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &detail::deleteObject>;
+using UniqueRegion = UniqueHandle<HRGN, &detail::deleteObject>;
+using UniqueIcon = UniqueHandle<HICON, &detail::destroyIcon>;
+using UniqueCursor = UniqueHandle<HCURSOR, &detail::destroyCursor>;
+using UniqueMenu = UniqueHandle<HMENU, &detail::destroyMenu>;
+using UniqueAccelerators = UniqueHandle<HACCEL, &detail::destroyAccelerators>;
+// Kernel handles that answer null on failure (not file handles, which answer INVALID_HANDLE_VALUE).
+using UniqueKernelHandle = UniqueHandle<HANDLE, &detail::closeHandle>;
+
+// Selects an object into a device context for one scope.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+}  // namespace tessaly
