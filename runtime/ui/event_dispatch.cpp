@@ -5,7 +5,7 @@
 
 #include "runtime/core/runtime_app.h"
 
-namespace tessaly {
+namespace tessaly::ui {
 
 EventDispatcher& EventDispatcher::instance()
 {
@@ -17,7 +17,7 @@ bool EventDispatcher::fire(EventRecord& record)
 {
     if (RuntimeApp::instance().eventsSuspended() || finder_ == nullptr) return false;
     EventSource source{record.windowId, record.unitId};
-    const EventRoutine routine = finder_(record.windowId, record.unitId, record.event, source);
+    const RoutineEntry routine = finder_(record.windowId, record.unitId, record.event, source);
     if (routine == nullptr) return false;
 
     current_ = source;
@@ -58,4 +58,4 @@ EventRecord makeEvent(uint32_t windowId, uint32_t unitId, int32_t event, std::in
     return record;
 }
 
-}  // namespace tessaly
+}  // namespace tessaly::ui

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace tessaly {
+namespace tessaly::ui {
 
 // All 32-bit words, as units build them.
 struct EventRecord {
@@ -28,7 +28,7 @@ struct RoutineResult {
 static_assert(sizeof(RoutineResult) == 8, "returned in one register");
 
 // Event routines take up to five pointer-wide arguments.
-using EventRoutine = RoutineResult (*)(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t);
+using RoutineEntry = RoutineResult (*)(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t);
 
 struct EventSource {
     uint32_t windowId = 0;
@@ -38,7 +38,7 @@ struct EventSource {
 // Finds the routine bound to (window, unit, event); fatal errors are the
 // finder's to report. Answers null when nothing is bound, and fills in the
 // unit that will stand as the event's source.
-using RoutineFinder = EventRoutine (*)(uint32_t windowId, uint32_t unitId, int32_t event, EventSource& source);
+using RoutineFinder = RoutineEntry (*)(uint32_t windowId, uint32_t unitId, int32_t event, EventSource& source);
 
 class EventDispatcher {
 public:
@@ -62,4 +62,4 @@ private:
 // Convenience: fires an event with up to five arguments.
 EventRecord makeEvent(uint32_t windowId, uint32_t unitId, int32_t event, std::initializer_list<int32_t> arguments = {});
 
-}  // namespace tessaly
+}  // namespace tessaly::ui

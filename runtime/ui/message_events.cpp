@@ -1,6 +1,6 @@
 #include "runtime/ui/message_events.h"
 
-namespace tessaly {
+namespace tessaly::ui {
 namespace {
 
 CommonEventCall mouse(int32_t event, LPARAM lParam, int32_t keyState)
@@ -58,4 +58,4 @@ MessageFate fateOf(UINT message, const EventRecord& record)
     return record.value == 0 ? MessageFate::Swallow : MessageFate::Pass;
 }
 
-}  // namespace tessaly
+}  // namespace tessaly::ui

@@ -9,7 +9,7 @@
 
 #include "runtime/ui/event_dispatch.h"
 
-namespace tessaly {
+namespace tessaly::ui {
 
 namespace CommonEvent {
 inline constexpr int32_t LeftDown = -1;
@@ -45,4 +45,4 @@ std::optional<CommonEventCall> commonEventFor(UINT message, WPARAM wParam, LPARA
 enum class MessageFate { Pass, Swallow, Replace };
 MessageFate fateOf(UINT message, const EventRecord& record);
 
-}  // namespace tessaly
+}  // namespace tessaly::ui

@@ -5,7 +5,7 @@
 #include "runtime/core/gbk.h"
 #include "runtime/core/text_encoding.h"
 
-namespace tessaly {
+namespace tessaly::ui {
 
 std::string cutTrayTip(std::string_view tip)
 {
@@ -63,4 +63,4 @@ void TrayIcon::restore()
     if (shown_) notify(NIM_ADD);
 }
 
-}  // namespace tessaly
+}  // namespace tessaly::ui

@@ -10,7 +10,7 @@
 
 #include "runtime/ui/win32_handles.h"
 
-namespace tessaly {
+namespace tessaly::ui {
 
 inline constexpr UINT TrayIconId = 100;
 inline constexpr UINT TrayCallbackMessage = 0x8064;
@@ -47,4 +47,4 @@ private:
     bool shown_ = false;
 };
 
-}  // namespace tessaly
+}  // namespace tessaly::ui

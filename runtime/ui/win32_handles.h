@@ -6,7 +6,7 @@
 
 #include <utility>
 
-namespace tessaly {
+namespace tessaly::ui {
 
 template <class Handle, auto Destroy, Handle Empty = Handle{}>
 class UniqueHandle {
@@ -71,4 +71,4 @@ private:
     HGDIOBJ previous_;
 };
 
-}  // namespace tessaly
+}  // namespace tessaly::ui

@@ -1,6 +1,6 @@
 #include "runtime/ui/window_style.h"
 
-namespace tessaly {
+namespace tessaly::ui {
 
 FrameStyle frameStyle(const FrameSettings& s)
 {
@@ -20,4 +20,4 @@ FrameStyle frameStyle(const FrameSettings& s)
     return f;
 }
 
-}  // namespace tessaly
+}  // namespace tessaly::ui

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace tessaly {
+namespace tessaly::ui {
 
 struct FrameSettings {
     int32_t border = 0;  // 0 none ... 6 fixed with sunken client edge
@@ -28,4 +28,4 @@ inline constexpr DWORD FrameExtendedStyleMask = WS_EX_TOOLWINDOW | WS_EX_CLIENTE
 
 FrameStyle frameStyle(const FrameSettings& settings);
 
-}  // namespace tessaly
+}  // namespace tessaly::ui

@@ -6,7 +6,7 @@
 #include "runtime/core/runtime_app.h"
 #include "runtime/ui/event_dispatch.h"
 
-namespace tessaly {
+namespace tessaly::ui {
 namespace {
 
 constexpr uint32_t Window = 0x52010003;
@@ -27,7 +27,7 @@ RoutineResult answerNothing(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) { 
 
 // The label's event -1 answers 65, its event 0 returns nothing; a copy of the
 // label raises the label's routines but stands as the source itself.
-EventRoutine finder(uint32_t window, uint32_t unit, int32_t event, EventSource& source)
+RoutineEntry finder(uint32_t window, uint32_t unit, int32_t event, EventSource& source)
 {
     if (window != Window) return nullptr;
     if (unit != Label && unit != Copy) return nullptr;
@@ -92,4 +92,4 @@ TEST_F(Dispatch, CurrentSourceNamesTheRaisingUnitOnlyDuringTheRoutine)
 }
 
 }  // namespace
-}  // namespace tessaly
+}  // namespace tessaly::ui

@@ -3,7 +3,7 @@
 
 #include "runtime/ui/message_events.h"
 
-namespace tessaly {
+namespace tessaly::ui {
 namespace {
 
 TEST(MessageEvents, MousePositionsAreSignedClientHalves)
@@ -61,4 +61,4 @@ TEST(MessageEvents, ReturnedValueDecidesTheMessagesFate)
 }
 
 }  // namespace
-}  // namespace tessaly
+}  // namespace tessaly::ui

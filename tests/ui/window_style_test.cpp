@@ -4,7 +4,7 @@
 #include "runtime/ui/tray_icon.h"
 #include "runtime/ui/window_style.h"
 
-namespace tessaly {
+namespace tessaly::ui {
 namespace {
 
 TEST(WindowStyle, BorderNoneHasNoFrameOrCaptionWhateverTheTitle)
@@ -45,4 +45,4 @@ TEST(TrayTip, IsCutTo62BytesWithoutSplittingACharacter)
 }
 
 }  // namespace
-}  // namespace tessaly
+}  // namespace tessaly::ui

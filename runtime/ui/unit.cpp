@@ -1,0 +1,113 @@
+#include "runtime/ui/unit.h"
+
+#include <unordered_map>
+
+namespace tessaly::ui {
+namespace {
+
+constexpr wchar_t UnitProperty[] = L"TessalyUnit";
+UnitDestroyedHandler g_destroyed = nullptr;
+
+std::unordered_map<uint32_t, const UnitType*>& unitTypes()
+{
+    static std::unordered_map<uint32_t, const UnitType*> types;
+    return types;
+}
+
+}  // namespace
+
+void registerUnitType(const UnitType& type) { unitTypes()[type.typeId()] = &type; }
+
+const UnitType* findUnitType(uint32_t typeId)
+{
+    const auto found = unitTypes().find(typeId);
+    return found == unitTypes().end() ? nullptr : found->second;
+}
+
+void setUnitDestroyedHandler(UnitDestroyedHandler handler) { g_destroyed = handler; }
+
+Unit* Unit::fromHandle(HWND handle)
+{
+    return handle == nullptr ? nullptr : static_cast<Unit*>(GetPropW(handle, UnitProperty));
+}
+
+EventRecord Unit::fire(int32_t event, std::initializer_list<int32_t> arguments) const
+{
+    EventRecord record = makeEvent(windowId_, unitId_, event, arguments);
+    EventDispatcher::instance().fire(record);
+    return record;
+}
+
+bool Unit::createWindow(DWORD extendedStyle, const wchar_t* className, const wchar_t* text, DWORD style,
+                        const UnitCreateParams& params)
+{
+    HWND handle = CreateWindowExW(extendedStyle, className, text, style | params.style, params.left, params.top,
+                                  params.width, params.height, params.parent,
+                                  reinterpret_cast<HMENU>(static_cast<intptr_t>(params.controlId)),
+                                  GetModuleHandleW(nullptr), this);
+    if (handle == nullptr) return false;
+    if (handle_ == nullptr) attach(handle);  // a standard control: subclass it now
+    return true;
+}
+
+void Unit::attach(HWND handle)
+{
+    handle_ = handle;
+    SetPropW(handle, UnitProperty, this);
+    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(handle, GWLP_WNDPROC));
+    if (procedure != &Unit::unitProcedure) {
+        original_ = procedure;
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Unit::subclassProcedure));
+    }
+}
+
+void Unit::detach()
+{
+    RemovePropW(handle_, UnitProperty);
+    if (original_ != nullptr) SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    handle_ = nullptr;
+}
+
+bool Unit::handleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+LRESULT Unit::callDefault(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (original_ != nullptr) return CallWindowProcW(original_, handle_, message, wParam, lParam);
+    return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+LRESULT Unit::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCDESTROY) {
+        const LRESULT result = callDefault(message, wParam, lParam);
+        const uint32_t windowId = windowId_;
+        const uint32_t unitId = unitId_;
+        detach();
+        delete this;
+        if (g_destroyed != nullptr) g_destroyed(windowId, unitId);
+        return result;
+    }
+    LRESULT result = 0;
+    if (handleMessage(message, wParam, lParam, result)) return result;
+    return callDefault(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Unit::unitProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Unit* unit = fromHandle(window);
+    if (unit == nullptr && message == WM_NCCREATE) {
+        unit = static_cast<Unit*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (unit != nullptr) unit->attach(window);
+    }
+    if (unit == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    return unit->dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Unit::subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Unit* unit = fromHandle(window);
+    if (unit == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    return unit->dispatch(message, wParam, lParam);
+}
+
+}  // namespace tessaly::ui

@@ -1,0 +1,72 @@
+// A live unit: the object behind a unit record's object slot. It owns the
+// bridge between its window handle and the runtime (events, destruction), and
+// deletes itself when its window is gone.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "runtime/ui/event_dispatch.h"
+#include "runtime/ui/unit_type.h"
+
+namespace tessaly::ui {
+
+// Private messages the runtime sends units and windows.
+namespace UnitMessage {
+inline constexpr UINT FinishSetup = 0x806F;     // to each unit after creation
+inline constexpr UINT WindowSetup = 0x8004;     // to the window after its units
+inline constexpr UINT Loaded = 0x8076;          // to each unit at the end of loading
+inline constexpr UINT Feedback = 0x8075;        // a label's event 0
+inline constexpr UINT DeferredClose = 0x8065;   // a window destroys itself
+}  // namespace UnitMessage
+
+class Unit {
+public:
+    Unit(const UnitType& type, uint32_t windowId, uint32_t unitId) : type_(type), windowId_(windowId), unitId_(unitId) {}
+    Unit(const Unit&) = delete;
+    Unit& operator=(const Unit&) = delete;
+    virtual ~Unit() = default;
+
+    HWND handle() const { return handle_; }
+    const UnitType& type() const { return type_; }
+    uint32_t windowId() const { return windowId_; }
+    uint32_t unitId() const { return unitId_; }
+
+    // Finds the unit behind a handle, if the handle belongs to one.
+    static Unit* fromHandle(HWND handle);
+
+    // Fires one of this unit's events.
+    EventRecord fire(int32_t event, std::initializer_list<int32_t> arguments = {}) const;
+
+protected:
+    // Creates the unit's window of a class registered by the type
+    // (or a standard control class, which is subclassed).
+    bool createWindow(DWORD extendedStyle, const wchar_t* className, const wchar_t* text, DWORD style,
+                      const UnitCreateParams& params);
+    // A unit's own message handling; answers through `result` when it handled the message.
+    virtual bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    LRESULT callDefault(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The procedure for classes that units register themselves.
+    static LRESULT CALLBACK unitProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void attach(HWND handle);
+    void detach();
+
+    const UnitType& type_;
+    uint32_t windowId_;
+    uint32_t unitId_;
+    HWND handle_ = nullptr;
+    WNDPROC original_ = nullptr;  // the standard control's procedure, when subclassed
+};
+
+// Called by every unit when its window is destroyed; the window layer clears
+// the record's object and pointer slots.
+using UnitDestroyedHandler = void (*)(uint32_t windowId, uint32_t unitId);
+void setUnitDestroyedHandler(UnitDestroyedHandler handler);
+
+}  // namespace tessaly::ui
