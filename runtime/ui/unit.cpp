@@ -82,11 +82,16 @@ LRESULT Unit::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         const LRESULT result = callDefault(message, wParam, lParam);
         const uint32_t windowId = windowId_;
         const uint32_t unitId = unitId_;
+        const Unit* self = this;
         detach();
         delete this;
-        if (g_destroyed != nullptr) g_destroyed(windowId, unitId);
+        if (g_destroyed != nullptr) g_destroyed(windowId, unitId, self);
         return result;
     }
+    // Focus changes are sent, never posted, so they are raised here rather
+    // than in the window's message filter.
+    if (message == WM_SETFOCUS) fire(-7);
+    if (message == WM_KILLFOCUS) fire(-8);
     LRESULT result = 0;
     if (handleMessage(message, wParam, lParam, result)) return result;
     return callDefault(message, wParam, lParam);

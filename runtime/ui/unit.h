@@ -19,6 +19,10 @@ inline constexpr UINT WindowSetup = 0x8004;     // to the window after its units
 inline constexpr UINT Loaded = 0x8076;          // to each unit at the end of loading
 inline constexpr UINT Feedback = 0x8075;        // a label's event 0
 inline constexpr UINT DeferredClose = 0x8065;   // a window destroys itself
+// A window hands control notifications (WM_COMMAND, WM_NOTIFY, WM_HSCROLL,
+// WM_CTLCOLOR*, WM_DRAWITEM ...) back to the unit that sent them, as this
+// offset plus the original message, so each unit handles its own.
+inline constexpr UINT ReflectOffset = 0x2000;
 }  // namespace UnitMessage
 
 class Unit {
@@ -64,9 +68,10 @@ private:
     WNDPROC original_ = nullptr;  // the standard control's procedure, when subclassed
 };
 
-// Called by every unit when its window is destroyed; the window layer clears
-// the record's object and pointer slots.
-using UnitDestroyedHandler = void (*)(uint32_t windowId, uint32_t unitId);
+// Called by every unit when its window is destroyed (the object itself is
+// gone by then; its address only identifies it); the window layer clears the
+// record's object and pointer slots.
+using UnitDestroyedHandler = void (*)(uint32_t windowId, uint32_t unitId, const Unit* unit);
 void setUnitDestroyedHandler(UnitDestroyedHandler handler);
 
 }  // namespace tessaly::ui

@@ -90,6 +90,21 @@ void UnitTable::replaceTypeData(size_t index, ByteView typeData)
     body.insert(body.end(), typeData.begin(), typeData.end());
 }
 
+bool UnitTable::replaceRecord(size_t index, ByteView body)
+{
+    Entry& entry = entries_[index];
+    if (!wellFormed(entry.id, body)) return false;
+    entry.body.assign(body.begin(), body.end());
+    if (bound_) bindEntry(entry);
+    return true;
+}
+
+void UnitTable::removeRecord(size_t index)
+{
+    if (index == 0 || index >= entries_.size()) return;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
 bool UnitTable::addRecord(uint32_t unitId, ByteView body)
 {
     if (unitId == 0 || indexOf(unitId) || !wellFormed(unitId, body)) return false;

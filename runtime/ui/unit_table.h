@@ -64,6 +64,11 @@ public:
 
     // Replaces the type data at the end of a unit record; the record may grow or shrink.
     void replaceTypeData(size_t index, ByteView typeData);
+    // Replaces a whole record body (a property write changed a field); the
+    // run-time slots stay. False, and nothing changed, when the body is malformed.
+    bool replaceRecord(size_t index, ByteView body);
+    // Removes a record (a destroyed unit); the window's own record stays.
+    void removeRecord(size_t index);
     // Appends a record (a copied unit); false, and nothing added, when the body is malformed
     // or the identifier is already in the table.
     bool addRecord(uint32_t unitId, ByteView body);

@@ -1,0 +1,113 @@
+// A loaded top-level window: the live object behind a window's own record. It
+// turns window messages into window events, hands control notifications back
+// to their units, runs the window's message filter, and owns its menu bar,
+// accelerators, icon and notification-area icon.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "runtime/ui/tray_icon.h"
+#include "runtime/ui/unit.h"
+#include "runtime/ui/units/window_data.h"
+#include "runtime/ui/window_templates.h"
+#include "runtime/ui/win32_handles.h"
+
+namespace tessaly::ui {
+
+namespace WindowEvent {
+inline constexpr int32_t Created = 0;
+inline constexpr int32_t MayClose = 1;
+inline constexpr int32_t Destroying = 2;
+inline constexpr int32_t Moved = 3;
+inline constexpr int32_t Resized = 4;
+inline constexpr int32_t Activated = 5;
+inline constexpr int32_t Deactivated = 6;
+inline constexpr int32_t Idle = 7;
+inline constexpr int32_t FirstActivation = 8;
+inline constexpr int32_t TrayIcon = 9;
+inline constexpr int32_t Shown = 10;
+inline constexpr int32_t Hidden = 11;
+inline constexpr int32_t Closing = 12;
+}  // namespace WindowEvent
+
+inline constexpr wchar_t DefaultWindowClass[] = L"WTWindow";
+
+class LoadedWindow : public Unit {
+public:
+    LoadedWindow(const UnitType& type, uint32_t windowId, uint32_t unitId, WindowData data);
+
+    bool create(const UnitCreateParams& params);
+
+    // The template whose live unit table this window runs on.
+    void setTemplate(WindowTemplate* windowTemplate) { template_ = windowTemplate; }
+    WindowTemplate* windowTemplate() const { return template_; }
+
+    WindowData& data() { return data_; }
+    const WindowData& data() const { return data_; }
+
+    // Runs before a queued message for this window or one of its units is
+    // dispatched; true when the message was consumed.
+    bool filterMessage(MSG& msg);
+
+    void setMenuBar(UniqueMenu menu, UniqueAccelerators accelerators);
+    HACCEL accelerators() const { return accelerators_.get(); }
+
+    // Frame style from border, title, control box and the boxes.
+    void applyFrameStyle();
+    void applyIcon();
+    void applyAlwaysOnTop();
+    void applyMovable();
+
+    bool loaded() const { return loaded_; }
+    void markLoaded() { loaded_ = true; }
+    bool modal() const { return modal_; }
+    bool closePending() const { return closePending_; }
+    // Destroy with the window command: posted unless `now`.
+    void requestClose(bool now);
+    // A modal window disables every other top-level window until it closes.
+    void disableOthers();
+    void restoreDisabled();
+
+    TrayIcon& trayIcon() { return tray_; }
+    // Runs the modal loop until the window is gone.
+    void setModal(bool modal) { modal_ = modal; }
+
+    // 2 minimised, 3 maximised, else 0.
+    int32_t currentState() const;
+    void applyState(int32_t state);
+
+protected:
+    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    bool onClose();
+    void onDestroy();
+    bool onCommand(WPARAM wParam, LPARAM lParam);
+    void onTrayNotification(LPARAM lParam);
+    bool reflectToUnit(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool handleWindowKeys(MSG& msg, Unit* unit);
+    bool clickMnemonic(wchar_t letter);
+    bool pressDefaultButton(HWND focus);
+    void eraseBackground(HDC dc);
+
+    WindowData data_;
+    WindowTemplate* template_ = nullptr;
+    UniqueMenu menuBar_;
+    UniqueAccelerators accelerators_;
+    UniqueIcon icon_;
+    UniqueIcon smallIcon_;
+    TrayIcon tray_;
+    std::vector<std::pair<HWND, bool>> disabled_;
+    bool loaded_ = false;
+    bool modal_ = false;
+    bool closePending_ = false;
+    bool firstActivation_ = true;
+};
+
+// The window's unit type (0x00010001): its own properties 8-31.
+const UnitType& windowUnitType();
+
+}  // namespace tessaly::ui

@@ -1,0 +1,394 @@
+#include "runtime/ui/property_access.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "runtime/core/memory.h"
+#include "runtime/core/runtime_app.h"
+#include "runtime/core/runtime_error.h"
+#include "runtime/core/value_blocks.h"
+#include "runtime/ui/menu_builder.h"
+#include "runtime/ui/unit_font.h"
+#include "runtime/ui/window_layer.h"
+
+namespace tessaly::ui {
+namespace {
+
+constexpr char WindowNotLoaded[] = "未载入欲访问窗口组件所在的窗口";
+constexpr char ReadNotLoaded[] = "读取组件属性时发现指定窗口尚未载入";
+constexpr char WriteNotLoaded[] = "修改组件属性时发现指定窗口尚未载入";
+
+bool isTextKind(int32_t kind)
+{
+    switch (kind) {
+    case PropertyKind::Integer:
+    case PropertyKind::Integer2:
+    case PropertyKind::Real:
+    case PropertyKind::Logical:
+    case PropertyKind::DateTime:
+    case PropertyKind::Choice:
+    case PropertyKind::Picture:
+    case PropertyKind::Icon:
+    case PropertyKind::MousePointer:
+    case PropertyKind::Sound:
+    case PropertyKind::Font:
+    case PropertyKind::Colour:
+    case PropertyKind::Colour2:
+    case PropertyKind::Colour3:
+    case PropertyKind::Data:
+    case PropertyKind::ListData: return false;
+    default: return true;
+    }
+}
+
+bool isByteSetKind(int32_t kind)
+{
+    return kind == PropertyKind::Picture || kind == PropertyKind::Icon || kind == PropertyKind::MousePointer ||
+           kind == PropertyKind::Sound || kind == PropertyKind::Data || kind == PropertyKind::ListData;
+}
+
+TypedValue fromUnitValue(int32_t kind, const PropertyValue& v)
+{
+    if (isTextKind(kind)) return TypedValue::ofPointer(makeResultText(v.asText()), TypeCode::Text);
+    if (isByteSetKind(kind))
+        return TypedValue::ofPointer(makeResultByteSet(v.asBytes()), TypeCode::Bytes);
+    switch (kind) {
+    case PropertyKind::Logical: return TypedValue::ofBool(v.data == 1);
+    case PropertyKind::Real: {
+        double d;
+        std::memcpy(&d, &v.data, sizeof d);
+        return TypedValue::ofDouble(d);
+    }
+    case PropertyKind::DateTime: {
+        double d;
+        std::memcpy(&d, &v.data, sizeof d);
+        return TypedValue::ofDouble(d, TypeCode::DateTime);
+    }
+    default: return TypedValue::ofInt(v.asInt());
+    }
+}
+
+// Storage a converted value can point into for the duration of a write.
+struct ConvertedValue {
+    PropertyValue value;
+    std::string text;
+};
+
+ConvertedValue toUnitValue(int32_t kind, const TypedValue& value)
+{
+    ConvertedValue c;
+    if (isTextKind(kind)) {
+        c.text = value.baseType() == TypeCode::Text ? std::string(textView(value.text())) : std::string();
+        c.value = PropertyValue::bytes(c.text.data(), c.text.size());
+        return c;
+    }
+    if (isByteSetKind(kind)) {
+        const void* block = value.baseType() == TypeCode::Bytes ? value.pointer() : nullptr;
+        c.value = PropertyValue::bytes(byteSetData(block), static_cast<size_t>(byteSetLength(block)));
+        return c;
+    }
+    switch (kind) {
+    case PropertyKind::Logical: c.value = PropertyValue::number(toNumber(value) != 0 ? 1 : 0); break;
+    case PropertyKind::Choice: c.value = PropertyValue::number(std::max<int64_t>(0, static_cast<int32_t>(toNumber(value)))); break;
+    case PropertyKind::Real:
+    case PropertyKind::DateTime: {
+        const double d = (value.baseType() == TypeCode::Double || value.baseType() == TypeCode::DateTime)
+                             ? value.asDouble()
+                             : static_cast<double>(toNumber(value));
+        std::memcpy(&c.value.data, &d, sizeof d);
+        break;
+    }
+    default: c.value = PropertyValue::number(static_cast<int32_t>(toNumber(value))); break;
+    }
+    return c;
+}
+
+RECT rectInParent(HWND handle)
+{
+    RECT r;
+    GetWindowRect(handle, &r);
+    HWND parent = GetParent(handle);
+    const bool popup = (GetWindowLongPtrW(handle, GWL_STYLE) & WS_CHILD) == 0;
+    if (parent != nullptr && !popup) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+Unit* liveUnit(const UnitTable& units, size_t index)
+{
+    auto* unit = reinterpret_cast<Unit*>(units.objectSlot(index));
+    return unit != nullptr && IsWindow(unit->handle()) ? unit : nullptr;
+}
+
+TypedValue readMenuItem(const UnitTable& units, size_t index, int32_t property)
+{
+    const MenuItemFields f = units.menuItemFields(index);
+    switch (property) {
+    case 0: return TypedValue::ofPointer(makeResultText(f.caption), TypeCode::Text);
+    case 1: return TypedValue::ofBool((f.state & MenuState::Checked) != 0);
+    case 2: return TypedValue::ofBool((f.state & MenuState::Disabled) != 0);
+    case 3: return TypedValue::ofBool((f.state & MenuState::Hidden) == 0);
+    default: return {};
+    }
+}
+
+TypedValue readCommon(const UnitTable& units, size_t index, int32_t property)
+{
+    const UnitFields f = units.unitFields(index);
+    Unit* unit = liveUnit(units, index);
+    if (property == CommonProperty::Tag) return TypedValue::ofPointer(makeResultText(f.tag), TypeCode::Text);
+    if (property == CommonProperty::MousePointer)
+        return TypedValue::ofPointer(makeResultByteSet(f.mousePointer.data(), static_cast<intptr_t>(f.mousePointer.size())),
+                                     TypeCode::Bytes);
+    if (unit == nullptr) {
+        switch (property) {
+        case CommonProperty::Left: return TypedValue::ofInt(f.position.left);
+        case CommonProperty::Top: return TypedValue::ofInt(f.position.top);
+        case CommonProperty::Width: return TypedValue::ofInt(f.position.width);
+        case CommonProperty::Height: return TypedValue::ofInt(f.position.height);
+        case CommonProperty::Visible: return TypedValue::ofBool((f.flags & UnitFlag::Visible) != 0);
+        case CommonProperty::Disabled: return TypedValue::ofBool((f.flags & UnitFlag::Disabled) != 0);
+        default: return {};
+        }
+    }
+    const RECT r = rectInParent(unit->handle());
+    switch (property) {
+    case CommonProperty::Left: return TypedValue::ofInt(r.left);
+    case CommonProperty::Top: return TypedValue::ofInt(r.top);
+    case CommonProperty::Width: return TypedValue::ofInt(r.right - r.left);
+    case CommonProperty::Height: return TypedValue::ofInt(r.bottom - r.top);
+    case CommonProperty::Visible: return TypedValue::ofBool(IsWindowVisible(unit->handle()) != FALSE);
+    case CommonProperty::Disabled: return TypedValue::ofBool(IsWindowEnabled(unit->handle()) == FALSE);
+    default: return {};
+    }
+}
+
+// Changes fields of a live record through its owning form.
+template <class Change>
+void changeRecord(UnitTable& units, size_t index, Change change)
+{
+    auto record = decodeUnitRecord(units.bodyAt(index));
+    if (!record) return;
+    change(*record);
+    units.replaceRecord(index, encodeUnitRecord(*record));
+}
+
+template <class Change>
+void changeMenuItem(UnitTable& units, size_t index, Change change)
+{
+    auto record = decodeMenuItemRecord(units.bodyAt(index));
+    if (!record) return;
+    change(*record);
+    units.replaceRecord(index, encodeMenuItemRecord(*record));
+}
+
+void writeMenuItem(WindowLayer& layer, WindowTemplate& window, size_t index, int32_t property, const TypedValue& value)
+{
+    UnitTable& units = window.units;
+    const MenuItemFields f = units.menuItemFields(index);
+    bool changed = false;
+    if (property == 0) {
+        const std::string caption(value.baseType() == TypeCode::Text ? textView(value.text()) : std::string_view{});
+        if (caption != f.caption) {
+            changeMenuItem(units, index, [&](MenuItemRecord& r) { r.caption = caption; });
+            changed = true;
+        }
+    } else if (property >= 1 && property <= 3) {
+        const uint32_t bit = property == 1 ? MenuState::Checked : property == 2 ? MenuState::Disabled : MenuState::Hidden;
+        bool set = toNumber(value) != 0;
+        if (property == 3) set = !set;  // "visible" is the hidden bit cleared
+        if (((f.state & bit) != 0) != set) {
+            changeMenuItem(units, index, [&](MenuItemRecord& r) { r.state = set ? (r.state | bit) : (r.state & ~bit); });
+            changed = true;
+        }
+    }
+    if (!changed) return;
+    if (LoadedWindow* loaded = layer.findWindow(window.id)) {
+        MenuBar bar = buildMenuBar(units, (units.unitFields(0).flags & UnitFlag::OwnerDrawMenu) != 0);
+        loaded->setMenuBar(std::move(bar.menu), std::move(bar.accelerators));
+        DrawMenuBar(loaded->handle());
+    }
+}
+
+void writeCommon(WindowTemplate& window, size_t index, int32_t property, const TypedValue& value)
+{
+    UnitTable& units = window.units;
+    Unit* unit = liveUnit(units, index);
+    HWND h = unit != nullptr ? unit->handle() : nullptr;
+    switch (property) {
+    case CommonProperty::Left:
+    case CommonProperty::Top: {
+        const int32_t v = clampPosition(static_cast<int32_t>(toNumber(value)));
+        changeRecord(units, index, [&](UnitRecord& r) { (property == CommonProperty::Left ? r.position.left : r.position.top) = v; });
+        if (h != nullptr) {
+            const RECT rect = rectInParent(h);
+            const int x = property == CommonProperty::Left ? v : rect.left;
+            const int y = property == CommonProperty::Top ? v : rect.top;
+            SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        break;
+    }
+    case CommonProperty::Width:
+    case CommonProperty::Height: {
+        const int32_t v = clampSize(static_cast<int32_t>(toNumber(value)));
+        changeRecord(units, index, [&](UnitRecord& r) { (property == CommonProperty::Width ? r.position.width : r.position.height) = v; });
+        if (h != nullptr) {
+            RECT rect;
+            GetWindowRect(h, &rect);
+            const int w = property == CommonProperty::Width ? v : rect.right - rect.left;
+            const int ht = property == CommonProperty::Height ? v : rect.bottom - rect.top;
+            SetWindowPos(h, nullptr, 0, 0, w, ht, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        break;
+    }
+    case CommonProperty::Tag: {
+        const std::string tag(value.baseType() == TypeCode::Text ? textView(value.text()) : std::string_view{});
+        changeRecord(units, index, [&](UnitRecord& r) { r.tag = tag; });
+        break;
+    }
+    case CommonProperty::Visible: {
+        const bool visible = toNumber(value) != 0;
+        changeRecord(units, index, [&](UnitRecord& r) { r.flags = visible ? (r.flags | UnitFlag::Visible) : (r.flags & ~UnitFlag::Visible); });
+        if (h != nullptr && !(unit->type().flags() & UnitTypeFlag::NeverVisible))
+            ShowWindow(h, visible ? (index == 0 ? SW_SHOW : SW_SHOWNA) : SW_HIDE);
+        break;
+    }
+    case CommonProperty::Disabled: {
+        const bool disabled = toNumber(value) != 0;
+        changeRecord(units, index, [&](UnitRecord& r) { r.flags = disabled ? (r.flags | UnitFlag::Disabled) : (r.flags & ~UnitFlag::Disabled); });
+        if (h != nullptr) EnableWindow(h, !disabled);
+        break;
+    }
+    case CommonProperty::MousePointer: {
+        const void* block = value.baseType() == TypeCode::Bytes ? value.pointer() : nullptr;
+        const auto bytes = byteSetBytes(block);
+        changeRecord(units, index, [&](UnitRecord& r) { r.mousePointer.assign(bytes.begin(), bytes.end()); });
+        break;
+    }
+    default: break;
+    }
+}
+
+WindowTemplate& templateOf(WindowLayer& layer, uint32_t windowId)
+{
+    WindowTemplate* window = layer.templates().find(windowId);
+    if (window == nullptr) reportRuntimeError(WindowNotLoaded, 0, static_cast<int32_t>(windowId), 0);
+    return *window;
+}
+
+}  // namespace
+
+int64_t toNumber(const TypedValue& value)
+{
+    switch (value.baseType()) {
+    case TypeCode::Byte: return value.low & 0xFF;
+    case TypeCode::Short: return static_cast<int16_t>(value.low & 0xFFFF);
+    case TypeCode::Int: return value.asInt();
+    case TypeCode::Long: return value.asLong();
+    case TypeCode::Float: return static_cast<int64_t>(value.asFloat());
+    case TypeCode::Double: return static_cast<int64_t>(value.asDouble());
+    // Logical values and colours arrive as plain words from the program.
+    case TypeCode::Bool: return value.asInt();
+    default: reportRuntimeError("欲转换数据类型不是数值", 0, 0, 0);
+    }
+}
+
+TypedValue readUnitProperty(WindowLayer& layer, const PropertyAccess& access)
+{
+    WindowTemplate& window = templateOf(layer, access.windowId);
+    const auto index = window.units.indexOf(access.unitId);
+    if (!index) return {};
+    if (window.units.isMenuItem(*index)) return readMenuItem(window.units, *index, access.property);
+    if (access.property < 8) return readCommon(window.units, *index, access.property);
+
+    Unit* unit = liveUnit(window.units, *index);
+    if (unit == nullptr)
+        reportRuntimeError(ReadNotLoaded, 0, static_cast<int32_t>(access.windowId), static_cast<int32_t>(access.unitId));
+    const PropertyInfo* info = unit->type().property(access.property);
+    if (info == nullptr) return {};
+    PropertyValue v;
+    if (!unit->type().getProperty(*unit, access.property - 8, v)) return {};
+    if (info->kind == PropertyKind::Font) return readFontField(v.asBytes(), access.fontField);
+    return fromUnitValue(info->kind, v);
+}
+
+void writeUnitProperty(WindowLayer& layer, const PropertyAccess& access, const TypedValue& value)
+{
+    WindowTemplate& window = templateOf(layer, access.windowId);
+    const auto index = window.units.indexOf(access.unitId);
+    if (!index) return;
+    if (window.units.isMenuItem(*index)) return writeMenuItem(layer, window, *index, access.property, value);
+    if (access.property < 8) return writeCommon(window, *index, access.property, value);
+
+    Unit* unit = liveUnit(window.units, *index);
+    if (unit == nullptr)
+        reportRuntimeError(WriteNotLoaded, 0, static_cast<int32_t>(access.windowId), static_cast<int32_t>(access.unitId));
+    const PropertyInfo* info = unit->type().property(access.property);
+    if (info == nullptr) return;
+    bool recreate = false;
+    if (info->kind == PropertyKind::Font) {
+        PropertyValue current;
+        unit->type().getProperty(*unit, access.property - 8, current);
+        const LOGFONTA font = writeFontField(current.asBytes(), access.fontField, value);
+        recreate = unit->type().setProperty(*unit, access.property - 8, PropertyValue::bytes(&font, sizeof font));
+    } else {
+        const ConvertedValue converted = toUnitValue(info->kind, value);
+        recreate = unit->type().setProperty(*unit, access.property - 8, converted.value);
+    }
+    if (recreate && *index != 0 && IsWindow(unit->handle())) recreateUnit(layer, *unit);
+}
+
+Unit* recreateUnit(WindowLayer& layer, Unit& old)
+{
+    WindowTemplate* window = layer.templates().find(old.windowId());
+    if (window == nullptr) return nullptr;
+    const auto index = window->units.indexOf(old.unitId());
+    if (!index) return nullptr;
+    RuntimeApp& app = RuntimeApp::instance();
+    app.suspendEvents();
+
+    HWND oldHandle = old.handle();
+    const std::vector<uint8_t> data = old.type().currentTypeData(old);
+    const RECT rect = rectInParent(oldHandle);
+    HWND parent = GetParent(oldHandle);
+    HWND before = GetWindow(oldHandle, GW_HWNDPREV);
+    const bool visible = IsWindowVisible(oldHandle) != FALSE;
+    const bool focused = GetFocus() == oldHandle;
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(oldHandle, GWL_STYLE));
+
+    UnitCreateParams params;
+    params.typeData = data;
+    params.style = style & (WS_DISABLED | WS_TABSTOP);
+    params.parent = parent;
+    params.controlId = GetDlgCtrlID(oldHandle);
+    params.left = rect.left;
+    params.top = rect.top;
+    params.width = rect.right - rect.left;
+    params.height = rect.bottom - rect.top;
+    params.windowId = old.windowId();
+    params.unitId = old.unitId();
+    Unit* fresh = old.type().create(params);
+    if (fresh == nullptr) {
+        app.resumeEvents();
+        return nullptr;
+    }
+    if (old.type().flags() & UnitTypeFlag::Container) {
+        std::vector<HWND> children;
+        for (HWND c = GetWindow(oldHandle, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+        for (HWND c : children) SetParent(c, fresh->handle());
+    }
+    window->units.setObjectSlot(*index, reinterpret_cast<uintptr_t>(fresh));
+    SetWindowPos(fresh->handle(), before != nullptr ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageW(fresh->handle(), UnitMessage::FinishSetup, 0, 0);
+    SendMessageW(fresh->handle(), UnitMessage::Loaded, 0, 0);
+    if (fresh->type().flags() & UnitTypeFlag::NeedsWindowSetup)
+        SendMessageW(GetAncestor(fresh->handle(), GA_ROOT), UnitMessage::WindowSetup, 0, 0);
+    if (visible && !(fresh->type().flags() & UnitTypeFlag::NeverVisible)) ShowWindow(fresh->handle(), SW_SHOWNA);
+    DestroyWindow(oldHandle);
+    if (focused) SetFocus(fresh->handle());
+    app.resumeEvents();
+    return fresh;
+}
+
+}  // namespace tessaly::ui

@@ -1,0 +1,393 @@
+#include "runtime/ui/window_layer.h"
+
+#include <vector>
+
+#include "runtime/core/runtime_app.h"
+#include "runtime/core/runtime_error.h"
+#include "runtime/ui/event_routine.h"
+#include "runtime/ui/menu_builder.h"
+#include "runtime/ui/property_access.h"
+
+namespace tessaly::ui {
+namespace {
+
+constexpr char UnitMissing[] = "指定窗口或窗口组件不存在或尚未载入";
+
+RoutineEntry findRoutine(uint32_t windowId, uint32_t unitId, int32_t event, EventSource& source)
+{
+    const auto found = findEventRoutine(WindowLayer::instance().templates(), windowId, unitId, event,
+                                        &WindowLayer::unitKind);
+    if (!found) return nullptr;
+    source = {found->windowId, found->unitId};
+    return reinterpret_cast<RoutineEntry>(found->routine);
+}
+
+DWORD styleOfFlags(uint32_t flags)
+{
+    DWORD style = 0;
+    if (flags & UnitFlag::Disabled) style |= WS_DISABLED;
+    if (flags & UnitFlag::TabStop) style |= WS_TABSTOP;
+    return style;
+}
+
+Unit* objectOf(const UnitTable& units, size_t index)
+{
+    return reinterpret_cast<Unit*>(units.objectSlot(index));
+}
+
+}  // namespace
+
+WindowLayer& WindowLayer::instance()
+{
+    static WindowLayer layer;
+    return layer;
+}
+
+void WindowLayer::install()
+{
+    registerUnitType(windowUnitType());
+    EventDispatcher::instance().setRoutineFinder(&findRoutine);
+    setUnitDestroyedHandler(&WindowLayer::onUnitDestroyed);
+    RuntimeApp::instance().setWindowSystem(this);
+}
+
+int32_t WindowLayer::unitKind(uint32_t typeId)
+{
+    if (typeId == TypeId::MenuItem) return 2;
+    const UnitType* type = findUnitType(typeId);
+    if (type == nullptr) return 0;
+    if (type->flags() & UnitTypeFlag::Menu) return 2;
+    return (type->flags() & UnitTypeFlag::WindowControl) ? 1 : 0;
+}
+
+void WindowLayer::loadTemplates(std::span<const uint8_t> block, uintptr_t codeBase)
+{
+    templates_ = loadTemplateBlock(block, codeBase);
+}
+
+void WindowLayer::releaseTemplates()
+{
+    std::vector<HWND> windows;
+    for (const auto& [id, window] : loaded_) windows.push_back(window->handle());
+    for (HWND window : windows)
+        if (IsWindow(window)) DestroyWindow(window);
+    loaded_.clear();
+    templates_ = {};
+}
+
+bool WindowLayer::anyWindowLoaded() const
+{
+    for (const auto& [id, window] : loaded_)
+        if (IsWindow(window->handle())) return true;
+    return false;
+}
+
+LoadedWindow* WindowLayer::findWindow(uint32_t windowId) const
+{
+    const auto found = loaded_.find(windowId);
+    if (found == loaded_.end() || !IsWindow(found->second->handle())) return nullptr;
+    return found->second;
+}
+
+Unit* WindowLayer::findUnit(uint32_t windowId, uint32_t unitId) const
+{
+    LoadedWindow* window = findWindow(windowId);
+    if (window == nullptr) return nullptr;
+    if (unitId == 0 || unitId == window->unitId()) return window;
+    const UnitTable& units = window->windowTemplate()->units;
+    const auto index = units.indexOf(unitId);
+    if (!index || units.isMenuItem(*index)) return nullptr;
+    Unit* unit = objectOf(units, *index);
+    return unit != nullptr && IsWindow(unit->handle()) ? unit : nullptr;
+}
+
+Unit* WindowLayer::findUnitStrict(uint32_t windowId, uint32_t unitId) const
+{
+    Unit* unit = findUnit(windowId, unitId);
+    if (unit == nullptr) reportRuntimeError(UnitMissing, 0, static_cast<int32_t>(windowId), static_cast<int32_t>(unitId));
+    return unit;
+}
+
+uint32_t WindowLayer::unitTypeOf(uint32_t windowId, uint32_t unitId) const
+{
+    const WindowTemplate* window = templates_.find(windowId);
+    if (window == nullptr) return 0;
+    const auto index = window->units.indexOf(unitId);
+    return index ? window->units.typeIdAt(*index) : 0;
+}
+
+bool WindowLayer::load(uint32_t windowId, uint32_t ownerId, bool modal)
+{
+    if (LoadedWindow* loaded = findWindow(windowId)) {
+        if (!loaded->closePending()) {
+            HWND h = loaded->handle();
+            if (IsIconic(h))
+                ShowWindow(h, SW_RESTORE);
+            else
+                SetActiveWindow(h);
+            return true;
+        }
+        DestroyWindow(loaded->handle());  // the deferred close, carried out now
+    }
+    WindowTemplate* window = templates_.find(windowId);
+    if (window == nullptr) return false;
+    HWND owner = nullptr;
+    if (!modal && ownerId != 0) {
+        LoadedWindow* ownerWindow = findWindow(ownerId);
+        if (ownerWindow == nullptr) return false;
+        owner = ownerWindow->handle();
+    }
+    const auto data = readWindowData(window->units.unitFields(0).typeData);
+    if (!data) return false;
+    if (owner == nullptr && (modal || !data->showInTaskBar)) owner = RuntimeApp::instance().hiddenOwner();
+
+    RuntimeApp& app = RuntimeApp::instance();
+    app.suspendEvents();
+    keepPristineCopy(*window);
+    const UnitFields own = window->units.unitFields(0);
+    MenuBar bar = buildMenuBar(window->units, (own.flags & UnitFlag::OwnerDrawMenu) != 0);
+
+    auto* loaded = new LoadedWindow(windowUnitType(), windowId, window->ownRecordId(), *data);
+    loaded->setTemplate(window);
+    UnitCreateParams params;
+    params.typeData = own.typeData;
+    params.style = styleOfFlags(own.flags);
+    params.parent = owner;
+    params.menu = bar.menu.get();
+    params.left = own.position.left;
+    params.top = own.position.top;
+    params.width = own.position.width;
+    params.height = own.position.height;
+    params.windowId = windowId;
+    params.unitId = window->ownRecordId();
+    if (!loaded->create(params)) {
+        delete loaded;
+        restorePristineCopy(*window);
+        app.resumeEvents();
+        return false;
+    }
+    loaded->setMenuBar(std::move(bar.menu), std::move(bar.accelerators));
+    window->units.setObjectSlot(0, reinterpret_cast<uintptr_t>(static_cast<Unit*>(loaded)));
+    loaded_[windowId] = loaded;
+    createUnits(*window, *loaded);
+    app.resumeEvents();
+    finishLoading(*window, *loaded, modal);
+    return true;
+}
+
+bool WindowLayer::createUnits(WindowTemplate& window, LoadedWindow& loaded)
+{
+    UnitTable& units = window.units;
+    int32_t controlId = 100;
+    for (size_t i = units.size(); i-- > 1;) {
+        if (units.isMenuItem(i)) continue;
+        const UnitType* type = findUnitType(units.typeIdAt(i));
+        if (type == nullptr) continue;
+        const UnitFields f = units.unitFields(i);
+        UnitCreateParams params;
+        params.typeData = f.typeData;
+        params.style = styleOfFlags(f.flags);
+        params.parent = loaded.handle();
+        params.controlId = controlId;
+        params.left = f.position.left;
+        params.top = f.position.top;
+        params.width = f.position.width;
+        params.height = f.position.height;
+        params.windowId = window.id;
+        params.unitId = units.idAt(i);
+        controlId += 10;
+        if (Unit* unit = type->create(params)) units.setObjectSlot(i, reinterpret_cast<uintptr_t>(unit));
+    }
+    // Units inside a container become its children; positions are already relative to it.
+    for (size_t i = 1; i < units.size(); ++i) {
+        Unit* unit = objectOf(units, i);
+        if (unit == nullptr || units.isMenuItem(i)) continue;
+        const uint32_t container = units.unitFields(i).container;
+        if (container == 0) continue;
+        if (const auto c = units.indexOf(container); c && objectOf(units, *c) != nullptr)
+            SetParent(unit->handle(), objectOf(units, *c)->handle());
+    }
+    // Stacking: behind the nearest earlier unit of the same container, else on top.
+    for (size_t i = 1; i < units.size(); ++i) {
+        Unit* unit = objectOf(units, i);
+        if (unit == nullptr || units.isMenuItem(i)) continue;
+        const uint32_t container = units.unitFields(i).container;
+        HWND after = HWND_TOP;
+        for (size_t j = i; j-- > 1;) {
+            if (units.isMenuItem(j) || objectOf(units, j) == nullptr) continue;
+            if (units.unitFields(j).container == container) {
+                after = objectOf(units, j)->handle();
+                break;
+            }
+        }
+        SetWindowPos(unit->handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return true;
+}
+
+void WindowLayer::finishLoading(WindowTemplate& window, LoadedWindow& loaded, bool modal)
+{
+    const uint32_t windowId = window.id;
+    auto forEachUnit = [&](auto&& action, bool backwards) {
+        const size_t n = window.units.size();
+        for (size_t k = 1; k < n; ++k) {
+            const size_t i = backwards ? n - k : k;
+            if (window.units.isMenuItem(i)) continue;
+            if (Unit* unit = objectOf(window.units, i)) action(*unit, i);
+        }
+    };
+    forEachUnit([](Unit& u, size_t) { SendMessageW(u.handle(), UnitMessage::FinishSetup, 0, 0); }, true);
+    SendMessageW(loaded.handle(), UnitMessage::WindowSetup, 0, 0);
+    forEachUnit(
+        [&](Unit& u, size_t i) {
+            const bool visible = (window.units.unitFields(i).flags & UnitFlag::Visible) != 0;
+            if (visible && !(u.type().flags() & UnitTypeFlag::NeverVisible)) ShowWindow(u.handle(), SW_SHOWNA);
+        },
+        false);
+
+    for (const int32_t event : {WindowEvent::Created, WindowEvent::Moved, WindowEvent::Resized}) {
+        if (findWindow(windowId) == nullptr) return;
+        loaded.fire(event);
+    }
+    if (findWindow(windowId) == nullptr) return;
+    if (window.units.unitFields(0).flags & UnitFlag::Visible) {
+        ShowWindow(loaded.handle(), SW_SHOW);
+        if (Unit* focused = Unit::fromHandle(GetFocus())) focused->fire(-7);
+    }
+    if (findWindow(windowId) == nullptr) return;
+    if (modal) {
+        loaded.setModal(true);
+        loaded.disableOthers();
+    }
+    HWND focus = GetFocus();
+    forEachUnit([](Unit& u, size_t) { SendMessageW(u.handle(), UnitMessage::Loaded, 0, 0); }, false);
+    if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
+    loaded.markLoaded();
+    if (modal) {
+        modalRunning_[windowId] = true;
+        RuntimeApp::instance().runModalLoop(modalRunning_[windowId]);
+        modalRunning_.erase(windowId);
+    }
+}
+
+void WindowLayer::onUnitDestroyed(uint32_t windowId, uint32_t unitId, const Unit* unit)
+{
+    instance().unitDestroyed(windowId, unitId, unit);
+}
+
+void WindowLayer::unitDestroyed(uint32_t windowId, uint32_t unitId, const Unit* unit)
+{
+    WindowTemplate* window = templates_.find(windowId);
+    if (window == nullptr) return;
+    const auto index = window->units.indexOf(unitId);
+    // A re-created unit has already taken the slot of the one going away.
+    if (!index || window->units.objectSlot(*index) != reinterpret_cast<uintptr_t>(unit)) return;
+    window->units.setObjectSlot(*index, 0);
+    if (const uintptr_t cursor = window->units.pointerSlot(*index)) DestroyCursor(reinterpret_cast<HCURSOR>(cursor));
+    window->units.setPointerSlot(*index, 0);
+    if (*index != 0) return;
+
+    // The window itself: the next load starts from the template as compiled.
+    restorePristineCopy(*window);
+    loaded_.erase(windowId);
+    if (auto running = modalRunning_.find(windowId); running != modalRunning_.end()) running->second = false;
+    EventDispatcher::instance().forgetWindow(windowId);
+    RuntimeApp::instance().onWindowDestroyed();
+}
+
+bool WindowLayer::filterMessage(void* message)
+{
+    MSG& msg = *static_cast<MSG*>(message);
+    if (msg.hwnd == nullptr) return false;
+    Unit* root = Unit::fromHandle(GetAncestor(msg.hwnd, GA_ROOT));
+    if (root == nullptr || root->type().typeId() != TypeId::Window) return false;
+    return static_cast<LoadedWindow*>(root)->filterMessage(msg);
+}
+
+bool WindowLayer::idle(int32_t count)
+{
+    if (count == 0) idleStart_ = GetTickCount();
+    const auto elapsed = static_cast<int32_t>(GetTickCount() - idleStart_);
+    std::vector<uint32_t> ids;
+    for (const auto& [id, window] : loaded_) ids.push_back(id);
+    bool more = false;
+    for (const uint32_t id : ids) {
+        LoadedWindow* window = findWindow(id);
+        if (window == nullptr) continue;
+        const EventRecord r = window->fire(WindowEvent::Idle, {elapsed});
+        more = more || (r.returned && r.value != 0);
+    }
+    return more;
+}
+
+intptr_t WindowLayer::notify(int32_t code, intptr_t value1, intptr_t value2, bool& handled)
+{
+    handled = true;
+    const auto windowId = static_cast<uint32_t>(value1);
+    const auto unitId = static_cast<uint32_t>(value2);
+    switch (code) {
+    case 2000: RuntimeApp::instance().onWindowDestroyed(); return 0;
+    case 2005: return load(windowId, unitId, false) ? 1 : 0;
+    case 2006: return reinterpret_cast<intptr_t>(findUnit(windowId, unitId));
+    case 2007: return reinterpret_cast<intptr_t>(findUnitStrict(windowId, unitId));
+    case 2008: return EventDispatcher::instance().fire(*reinterpret_cast<EventRecord*>(value1)) ? 1 : 0;
+    case 2017: {
+        const auto source = EventDispatcher::instance().currentSource();
+        if (!source) return 0;
+        *reinterpret_cast<EventSource*>(value1) = *source;
+        return 1;
+    }
+    case 2022: return unitTypeOf(windowId, unitId);
+    case 2029: {
+        const auto type = static_cast<uint32_t>(value1);
+        if (type == TypeId::Window) return 2;
+        return findUnitType(type) != nullptr ? 1 : 0;
+    }
+    case 1002: return reinterpret_cast<intptr_t>(findUnitType(static_cast<uint32_t>(value1)));
+    default: handled = false; return 0;
+    }
+}
+
+std::optional<std::string> WindowLayer::windowTag(uint32_t windowId) const
+{
+    const LoadedWindow* window = findWindow(windowId);
+    if (window == nullptr) return std::nullopt;
+    return std::string(window->windowTemplate()->units.unitFields(0).tag);
+}
+
+std::optional<std::string> WindowLayer::unitTag(uint32_t windowId, uint32_t unitId) const
+{
+    const LoadedWindow* window = findWindow(windowId);
+    if (window == nullptr) return std::nullopt;
+    const UnitTable& units = window->windowTemplate()->units;
+    const auto index = units.indexOf(unitId);
+    if (!index || units.isMenuItem(*index)) return std::nullopt;
+    return std::string(units.unitFields(*index).tag);
+}
+
+bool WindowLayer::loadStartupWindow(uint32_t windowId) { return load(windowId, 0, false); }
+
+TypedValue WindowLayer::getProperty(const PropertyAccess& access) { return readUnitProperty(*this, access); }
+
+void WindowLayer::setProperty(const PropertyAccess& access, const TypedValue& value)
+{
+    writeUnitProperty(*this, access, value);
+}
+
+intptr_t WindowLayer::readObjectProperty(uint32_t, void* object, int32_t property, TypedValue* out)
+{
+    auto* unit = static_cast<Unit*>(object);
+    if (unit == nullptr || out == nullptr) return 0;
+    *out = readUnitProperty(*this, {unit->windowId(), unit->unitId(), property, -1});
+    return 1;
+}
+
+intptr_t WindowLayer::writeObjectProperty(uint32_t, void* object, int32_t property, const TypedValue& value)
+{
+    auto* unit = static_cast<Unit*>(object);
+    if (unit == nullptr) return 0;
+    writeUnitProperty(*this, {unit->windowId(), unit->unitId(), property, -1}, value);
+    return 1;
+}
+
+}  // namespace tessaly::ui
