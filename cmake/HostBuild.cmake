@@ -9,6 +9,7 @@ ExternalProject_Add(host_build
   CMAKE_ARGS -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
   INSTALL_COMMAND ""
   BUILD_ALWAYS ON
+  BUILD_BYPRODUCTS ${TESSALY_HOST_DIR}/tools/tessaly_pack
   USES_TERMINAL_BUILD ON)
 
 add_test(NAME native_core_tests COMMAND ${TESSALY_HOST_DIR}/tests/core/core_tests)
