@@ -13,3 +13,5 @@ ExternalProject_Add(host_build
   USES_TERMINAL_BUILD ON)
 
 add_test(NAME native_core_tests COMMAND ${TESSALY_HOST_DIR}/tests/core/core_tests)
+add_test(NAME native_ui_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/ui_tests)
+add_test(NAME native_packer_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/packer_tests)
