@@ -9,6 +9,9 @@ ExternalProject_Add(host_build
   CMAKE_ARGS -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
   INSTALL_COMMAND ""
   BUILD_ALWAYS ON
+  BUILD_BYPRODUCTS ${TESSALY_HOST_DIR}/tools/tessaly_pack
   USES_TERMINAL_BUILD ON)
 
 add_test(NAME native_core_tests COMMAND ${TESSALY_HOST_DIR}/tests/core/core_tests)
+add_test(NAME native_ui_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/ui_tests)
+add_test(NAME native_packer_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/packer_tests)

@@ -4,6 +4,7 @@
 #include "app/program_entry.h"
 #include "resources/constant_data.h"
 #include "resources/libraries.h"
+#include "resources/window_template_block.h"
 
 namespace tessaly::program {
 namespace {
@@ -24,8 +25,8 @@ const ProgramHeader header = {
     .startRoutine = &startRoutine,
     .constantData = &constants,
     .constantDataSize = sizeof(ConstantData),
-    .windowTemplates = nullptr,
-    .windowTemplateSize = 0,
+    .windowTemplates = windowTemplateBlock,
+    .windowTemplateSize = windowTemplateBlockSize,
     .libraryCount = 4,
     .libraries = libraryTable,
     .dllCommandCount = 9,

@@ -1,0 +1,36 @@
+# The template block, packed from the readable window description at build
+# time: a library holding the block as a byte array
+# (#include "resources/window_template_block.h"), and the generated header
+# that lists the program's routines in thunk order
+# (#include "resources/routine_names.h").
+set(TESSALY_TEMPLATE_DIR ${CMAKE_BINARY_DIR}/generated)
+set(TESSALY_TEMPLATE_SOURCE ${TESSALY_TEMPLATE_DIR}/window_template_block.cpp)
+set(TESSALY_BLOCK_HEADER ${TESSALY_TEMPLATE_DIR}/include/resources/window_template_block.h)
+set(TESSALY_ROUTINE_HEADER ${TESSALY_TEMPLATE_DIR}/include/resources/routine_names.h)
+set(TESSALY_TEMPLATE_INPUTS
+  ${PROJECT_SOURCE_DIR}/resources/windows.txt
+  ${PROJECT_SOURCE_DIR}/resources/tessaly.ico
+  ${PROJECT_SOURCE_DIR}/resources/logo.png)
+
+if(WIN32)
+  # The packer is a build-machine program: the host build makes it.
+  set(TESSALY_PACKER ${TESSALY_HOST_DIR}/tools/tessaly_pack)
+  set(TESSALY_PACKER_TARGET host_build)
+else()
+  set(TESSALY_PACKER $<TARGET_FILE:tessaly_pack>)
+  set(TESSALY_PACKER_TARGET tessaly_pack)
+endif()
+
+add_custom_command(
+  OUTPUT ${TESSALY_TEMPLATE_SOURCE} ${TESSALY_BLOCK_HEADER} ${TESSALY_ROUTINE_HEADER}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALY_TEMPLATE_DIR}/include/resources
+  COMMAND ${TESSALY_PACKER} ${PROJECT_SOURCE_DIR}/resources/windows.txt
+          ${TESSALY_TEMPLATE_SOURCE} ${TESSALY_BLOCK_HEADER} ${TESSALY_ROUTINE_HEADER}
+  DEPENDS ${TESSALY_PACKER_TARGET} ${TESSALY_PACKER} ${TESSALY_TEMPLATE_INPUTS}
+  COMMENT "Packing the window templates"
+  VERBATIM)
+
+add_library(tessaly_window_templates STATIC
+  ${TESSALY_TEMPLATE_SOURCE} ${TESSALY_BLOCK_HEADER} ${TESSALY_ROUTINE_HEADER})
+target_link_libraries(tessaly_window_templates PUBLIC tessaly_options)
+target_include_directories(tessaly_window_templates PUBLIC ${TESSALY_TEMPLATE_DIR}/include)

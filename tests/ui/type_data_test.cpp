@@ -1,0 +1,172 @@
+// The type-data codecs: what is written reads back, older versions read with
+// defaults, and a version above a type's highest is refused.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "runtime/ui/byte_writer.h"
+#include "runtime/ui/units/button_data.h"
+#include "runtime/ui/units/check_box_data.h"
+#include "runtime/ui/units/check_list_box_data.h"
+#include "runtime/ui/units/color_picker_data.h"
+#include "runtime/ui/units/combo_box_data.h"
+#include "runtime/ui/units/edit_box_data.h"
+#include "runtime/ui/units/group_box_data.h"
+#include "runtime/ui/units/label_data.h"
+#include "runtime/ui/units/pic_box_data.h"
+#include "runtime/ui/units/slider_bar_data.h"
+#include "runtime/ui/units/timer_data.h"
+#include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/units/window_data.h"
+
+namespace tessaly::ui {
+namespace {
+
+struct Codec {
+    const char* type;
+    uint32_t highest;
+    Bytes written;                         // the type's defaults, as written
+    std::function<bool(ByteView)> reads;   // whether the data reads
+};
+
+template <class D>
+Codec codec(const char* type, Bytes (*write)(const D&), std::optional<D> (*read)(ByteView))
+{
+    return {type, D::HighestVersion, write(D{}), [read](ByteView b) { return read(b).has_value(); }};
+}
+
+std::vector<Codec> allCodecs()
+{
+    return {
+        codec("window", &writeWindowData, &readWindowData),
+        codec("label", &writeLabelData, &readLabelData),
+        codec("button", &writeButtonData, &readButtonData),
+        codec("group box", &writeGroupBoxData, &readGroupBoxData),
+        codec("check box", &writeCheckBoxData, &readCheckBoxData),
+        codec("combo box", &writeComboBoxData, &readComboBoxData),
+        codec("edit box", &writeEditBoxData, &readEditBoxData),
+        codec("picture box", &writePicBoxData, &readPicBoxData),
+        codec("colour picker", &writeColorPickerData, &readColorPickerData),
+        codec("slider", &writeSliderBarData, &readSliderBarData),
+        codec("timer", &writeTimerData, &readTimerData),
+        codec("check-list box", &writeCheckListBoxData, &readCheckListBoxData),
+    };
+}
+
+TEST(TypeData, EachTypeWritesItsHighestVersionAndRefusesAHigherOne)
+{
+    for (const Codec& c : allCodecs()) {
+        SCOPED_TRACE(c.type);
+        ASSERT_GE(c.written.size(), 4u);
+        EXPECT_EQ(loadU32(c.written.data()), c.highest);
+        EXPECT_TRUE(c.reads(c.written));
+        Bytes newer = c.written;
+        storeU32(newer.data(), c.highest + 1);
+        EXPECT_FALSE(c.reads(newer));
+        storeU32(newer.data(), 0);
+        EXPECT_FALSE(c.reads(newer));
+    }
+}
+
+TEST(TypeData, EveryShortenedDataIsRefused)
+{
+    for (const Codec& c : allCodecs()) {
+        SCOPED_TRACE(c.type);
+        for (size_t n = 0; n < c.written.size(); ++n) {
+            const Bytes cut(c.written.begin(), c.written.begin() + static_cast<ptrdiff_t>(n));
+            EXPECT_FALSE(c.reads(cut)) << n;
+        }
+    }
+}
+
+TEST(TypeData, SettingsLabelIsNinetySixBytes)
+{
+    LabelData d;
+    d.caption = "透明度：";
+    const Bytes b = writeLabelData(d);
+    EXPECT_EQ(b.size(), 96u);
+    const auto back = readLabelData(b);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->frameWidth, 8);
+    EXPECT_EQ(back->frameColours[1], 0xFFFFFFu);
+    EXPECT_EQ(back->backgroundColour, 0xFF000000u);
+    EXPECT_EQ(back->pictureMode, 1);
+    EXPECT_EQ(back->verticalAlignment, 1);
+    EXPECT_EQ(back->caption, "透明度：");
+}
+
+TEST(TypeData, AVersionOneLabelEndsAfterItsCaption)
+{
+    LabelData d;
+    d.caption = "old";
+    Bytes b = writeLabelData(d);
+    b.resize(b.size() - 8);  // drop the two stored texts
+    storeU32(b.data(), 1);
+    const auto back = readLabelData(b);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->caption, "old");
+}
+
+TEST(TypeData, AVersionOneWindowKeepsTheLaterDefaults)
+{
+    ByteWriter out;
+    out.u32(1);
+    for (int i = 0; i < 13; ++i) out.i32(i == 0 ? 2 : 0);
+    for (int i = 0; i < 3; ++i) out.u32(0);  // picture, icon, sound
+    out.counted(std::string_view("title")).counted(std::string_view(""));
+    const auto w = readWindowData(out.bytes());
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->border, 2);
+    EXPECT_EQ(w->title, "title");
+    EXPECT_EQ(w->showInTaskBar, 1);
+    EXPECT_TRUE(w->className.empty());
+    // Written again it is version 6, with the switches it lacked.
+    EXPECT_EQ(loadU32(writeWindowData(*w).data()), 6u);
+}
+
+TEST(TypeData, AFontIsEitherAbsentOrOneLogFont)
+{
+    ButtonData d;
+    d.font = makeLogFont(-12, 700, 134, "宋体");
+    d.caption = "确认";
+    const auto back = readButtonData(writeButtonData(d));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->font, d.font);
+    EXPECT_EQ(back->caption, "确认");
+    d.font.resize(59);
+    EXPECT_FALSE(readButtonData(writeButtonData(d)));
+}
+
+TEST(TypeData, ComboBoxKeepsItsItemsValuesAndSwitch)
+{
+    ComboBoxData d;
+    d.items = {"左到右", "", "下到上"};
+    d.itemValues = {1, 0, 0, 0};
+    d.storedSwitch = 1;
+    d.currentItem = 2;
+    const auto back = readComboBoxData(writeComboBoxData(d));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->items, d.items);
+    EXPECT_EQ(back->itemValues, d.itemValues);
+    EXPECT_EQ(back->storedSwitch, 1);
+    EXPECT_EQ(back->currentItem, 2);
+}
+
+TEST(TypeData, EditBoxPasswordCharacterIsSixteenBits)
+{
+    EditBoxData d;
+    d.passwordChar = '#';
+    d.upDownLower = -5;
+    d.content = "Tessaly字幕";
+    const Bytes b = writeEditBoxData(d);
+    const auto back = readEditBoxData(b);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->passwordChar, '#');
+    EXPECT_EQ(back->upDownLower, -5);
+    EXPECT_EQ(back->content, d.content);
+    EXPECT_EQ(b[40], '#') << "after ten words";
+    EXPECT_EQ(b[42], 0) << "the letter case word follows at once";
+}
+
+}  // namespace
+}  // namespace tessaly::ui
