@@ -17,6 +17,9 @@ CharacterSearch::CharacterSearch(std::string_view text, std::string_view sought,
     : text_(text), sought_(sought), case_(letterCase)
 {
     lastCandidate_ = sought.size() <= text.size() ? text.size() - sought.size() + 1 : 0;
+    if (letterCase == LetterCase::Exact && sought.size() >= PairSkipSearch::ShortestSought &&
+        sought.size() <= PairSkipSearch::LongestSought)
+        skipper_.emplace(sought);
 }
 
 size_t CharacterSearch::nextOccurrence(size_t from, unsigned char byte, size_t& cached, bool& valid) const
@@ -31,6 +34,7 @@ size_t CharacterSearch::nextOccurrence(size_t from, unsigned char byte, size_t& 
 
 size_t CharacterSearch::nextCandidate(size_t from)
 {
+    if (skipper_) return skipper_->find(text_, from);
     const auto first = static_cast<unsigned char>(sought_[0]);
     const unsigned char lower = foldAsciiCase(first);
     const size_t lowerHit = nextOccurrence(from, case_ == LetterCase::Exact ? first : lower, nextLower_, lowerValid_);

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
+
+#include "runtime/core/commands/pair_skip_search.h"
 
 namespace tessaly {
 
@@ -20,8 +23,10 @@ enum class LetterCase { Exact, Ignore };
 // is that run's length, not the distance from `from`.
 bool walkVisits(std::string_view text, size_t from, size_t position);
 
-// Finds the sought bytes (never empty) in linear time overall: candidates come
-// from memchr on the first byte, and the character walk is checked only there.
+// Finds the sought bytes (never empty) without stepping through every
+// character: candidates come from a byte search (Horspool skips for exact
+// texts of a few bytes, memchr on the first byte otherwise), and the
+// character walk is checked only where the sought bytes already match.
 class CharacterSearch {
 public:
     CharacterSearch(std::string_view text, std::string_view sought, LetterCase letterCase);
@@ -40,6 +45,7 @@ private:
     std::string_view sought_;
     LetterCase case_;
     size_t lastCandidate_ = 0;  // one past the last position a candidate may start
+    std::optional<PairSkipSearch> skipper_;
     // Next occurrences of the first sought byte in its two letter cases.
     size_t nextLower_ = 0, nextUpper_ = 0;
     bool lowerValid_ = false, upperValid_ = false;

@@ -2,12 +2,11 @@
 // are 1-based byte positions; searches step over double-byte characters.
 #include <algorithm>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "runtime/core/commands/character_search.h"
 #include "runtime/core/commands/command_arguments.h"
 #include "runtime/core/commands/commands.h"
+#include "runtime/core/memory.h"
 
 namespace tessaly::commands {
 namespace {
@@ -37,15 +36,14 @@ struct Replacement {
     int64_t limit;  // negative never runs down to zero: no limit
 };
 
-std::string replaceFrom(std::string_view text, size_t start, const Replacement& r)
+// Hands the pieces of the replaced text to `emit` in order.
+template <class Emit>
+void walkReplacement(std::string_view text, size_t start, const Replacement& r, Emit&& emit)
 {
-    std::string out;
-    out.reserve(text.size());
-    out.append(text.substr(0, start));
+    emit(text.substr(0, start));
     CharacterSearch search(text, r.sought, r.letterCase);
     size_t at = start;
-    int64_t left = r.limit;
-    while (left != 0) {
+    for (int64_t left = r.limit; left != 0;) {
         const size_t found = search.next(at);
         if (found == NotFound) {
             // The walk copies character by character; a lead byte that it
@@ -53,44 +51,78 @@ std::string replaceFrom(std::string_view text, size_t start, const Replacement& 
             const bool loneLead = r.sought.size() == 1 && at < text.size() &&
                                   opensDoubleByte(static_cast<unsigned char>(text.back())) &&
                                   walkVisits(text, at, text.size() - 1);
-            out.append(text.substr(at, text.size() - at - (loneLead ? 1 : 0)));
-            return out;
+            emit(text.substr(at, text.size() - at - (loneLead ? 1 : 0)));
+            return;
         }
-        out.append(text.substr(at, found - at)).append(r.with);
+        emit(text.substr(at, found - at));
+        emit(r.with);
         at = found + r.sought.size();
         if (left > 0) --left;
     }
-    out.append(text.substr(at));
+    emit(text.substr(at));
+}
+
+// Measures the result first and then fills one block, so a long text is
+// copied once instead of through a growing buffer.
+char* replaceFrom(std::string_view text, size_t start, const Replacement& r)
+{
+    size_t total = 0;
+    walkReplacement(text, start, r, [&](std::string_view piece) { total += piece.size(); });
+    if (total == 0) return nullptr;
+    auto* out = static_cast<char*>(allocate(static_cast<intptr_t>(total) + 1));
+    size_t filled = 0;
+    walkReplacement(text, start, r, [&](std::string_view piece) {
+        std::memcpy(out + filled, piece.data(), piece.size());
+        filled += piece.size();
+    });
+    out[total] = '\0';
     return out;
 }
 
-std::vector<std::string_view> splitPieces(std::string_view text, std::string_view separator, int64_t maximum)
+// Hands each piece to `emit` in order: the bytes before each separator, then
+// the non-empty rest unless the maximum (negative: none) was reached.
+template <class Emit>
+void walkPieces(std::string_view text, std::string_view separator, int64_t maximum, Emit&& emit)
 {
-    std::vector<std::string_view> pieces;
     CharacterSearch search(text, separator, LetterCase::Exact);
     size_t cut = 0;
-    while (maximum < 0 || static_cast<int64_t>(pieces.size()) < maximum) {
+    for (int64_t pieces = 0; maximum < 0 || pieces < maximum; ++pieces) {
         const size_t found = search.next(cut);
         if (found == NotFound) {
-            if (cut < text.size()) pieces.push_back(text.substr(cut));
-            break;
+            if (cut < text.size()) emit(text.substr(cut));
+            return;
         }
-        pieces.push_back(text.substr(cut, found - cut));
+        emit(text.substr(cut, found - cut));
         cut = found + separator.size();
     }
-    return pieces;
 }
 
-void* makeTextArray(const std::vector<std::string_view>& pieces)
-{
-    void* block = makeResultArray(static_cast<int32_t>(pieces.size()), sizeof(char*));
-    std::byte* element = arrayElements(block).first;
-    for (const std::string_view piece : pieces) {
+// One-dimensional text array; each element its own text block (null when empty).
+class TextArrayBuilder {
+public:
+    explicit TextArrayBuilder(int32_t count)
+        : block_(makeResultArray(count, sizeof(char*))), next_(arrayElements(block_).first) {}
+    void add(std::string_view piece)
+    {
         char* text = makeResultText(piece);
-        std::memcpy(element, &text, sizeof text);
-        element += sizeof text;
+        std::memcpy(next_, &text, sizeof text);
+        next_ += sizeof text;
     }
-    return block;
+    void* block() const { return block_; }
+
+private:
+    void* block_;
+    std::byte* next_;
+};
+
+// Counts the pieces first, so the array block is allocated once at its size.
+void* splitText(std::string_view text, std::string_view separator, int64_t maximum)
+{
+    int32_t count = 0;
+    walkPieces(text, separator, maximum, [&](std::string_view) { ++count; });
+    TextArrayBuilder array(count);
+    walkPieces(text, separator, maximum, [&](std::string_view piece) { array.add(piece); });
+    return array.block();
 }
 
 }  // namespace
@@ -140,7 +172,7 @@ void ReplaceSubtext(TypedValue* result, int32_t count, TypedValue* arguments)
         setTextResult(result, text);
         return;
     }
-    setTextResult(result, replaceFrom(text, start, r));
+    setPointerResult(result, replaceFrom(text, start, r));
 }
 
 void SplitText(TypedValue* result, int32_t count, TypedValue* arguments)
@@ -149,14 +181,15 @@ void SplitText(TypedValue* result, int32_t count, TypedValue* arguments)
     const std::string_view text = a.text(0);
     const std::string_view separator = a.given(1) ? a.text(1) : std::string_view(",");
     const int64_t maximum = a.given(2) ? std::max(a.at(2).asInt(), 0) : int64_t{-1};
-    std::vector<std::string_view> pieces;
-    if (!text.empty() && maximum != 0) {
-        if (separator.empty())
-            pieces.push_back(text);
-        else
-            pieces = splitPieces(text, separator, maximum);
+    if (text.empty() || maximum == 0) {
+        setPointerResult(result, makeResultArray(0, sizeof(char*)));
+    } else if (separator.empty()) {
+        TextArrayBuilder whole(1);
+        whole.add(text);
+        setPointerResult(result, whole.block());
+    } else {
+        setPointerResult(result, splitText(text, separator, maximum));
     }
-    setPointerResult(result, makeTextArray(pieces));
 }
 
 }  // namespace tessaly::commands
