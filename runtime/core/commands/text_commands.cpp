@@ -72,6 +72,8 @@ char* replaceFrom(std::string_view text, size_t start, const Replacement& r)
     auto* out = static_cast<char*>(allocate(static_cast<intptr_t>(total) + 1));
     size_t filled = 0;
     walkReplacement(text, start, r, [&](std::string_view piece) {
+        // An omitted replacement is an empty view with no data at all.
+        if (piece.empty()) return;
         std::memcpy(out + filled, piece.data(), piece.size());
         filled += piece.size();
     });
