@@ -15,3 +15,4 @@ ExternalProject_Add(host_build
 add_test(NAME native_core_tests COMMAND ${TESSALY_HOST_DIR}/tests/core/core_tests)
 add_test(NAME native_ui_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/ui_tests)
 add_test(NAME native_packer_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/packer_tests)
+add_test(NAME native_command_tests COMMAND ${TESSALY_HOST_DIR}/tests/commands/command_tests)

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <span>
 
+#include "runtime/core/commands/command_tables.h"
 #include "runtime/core/library_notify.h"
 
 namespace tessaly::program {
 namespace {
 
 LibraryInfo makeLibrary(const char* identifier, const char* name, std::initializer_list<uint32_t> version,
-                        uint32_t flags, uint32_t dataTypeCount, uint32_t commandCount, NotifyEntry notify)
+                        uint32_t flags, uint32_t dataTypeCount, std::span<const CommandEntry> commands,
+                        NotifyEntry notify)
 {
     LibraryInfo info;
     info.identifier = identifier;
@@ -17,21 +20,23 @@ LibraryInfo makeLibrary(const char* identifier, const char* name, std::initializ
     std::copy(version.begin(), version.end(), info.version);
     info.flags = flags;
     info.dataTypeCount = dataTypeCount;
-    info.commandCount = commandCount;
+    info.commandCount = static_cast<uint32_t>(commands.size());
+    info.commands = commands.empty() ? nullptr : commands.data();
     info.notify = notify;
     return info;
 }
 
-// Command tables and data type records join these records as the command
-// library and the unit types are built; until then their counts stay 0.
+// Data type records join these records as the unit types are built; until
+// then their counts stay 0.
 const LibraryInfo core = makeLibrary("7A3C61E0B9D44F1E8C2A5D07F61B93C4", "Tessaly core library",
-                                     {5, 7, 64, 3, 7, 3, 7}, 0xc0000001, 0, 0, &coreLibraryNotify);
+                                     {5, 7, 64, 3, 7, 3, 7}, 0xc0000001, 0, coreCommandTable, &coreLibraryNotify);
 const LibraryInfo applicationInterface = makeLibrary("2E9B04D7C18A4B6FA3E5710C9D26F8B1", "Tessaly application interface library",
-                                                     {3, 1, 0, 3, 0, 3, 7}, 0, 0, 0, &applicationLibraryNotify);
+                                                     {3, 1, 0, 3, 0, 3, 7}, 0, 0, applicationInterfaceCommandTable,
+                                                     &applicationLibraryNotify);
 const LibraryInfo specialFunction = makeLibrary("C54F2A9E3B7D41A08E6C1F93D2B7054A", "Tessaly special function library",
-                                                {3, 1, 0, 3, 8, 3, 0}, 0xc0000000, 0, 0, &specialLibraryNotify);
+                                                {3, 1, 0, 3, 8, 3, 0}, 0xc0000000, 0, {}, &specialLibraryNotify);
 const LibraryInfo extensionOne = makeLibrary("91D6E3B20F4C4A7D9B8E2C5A07F3D614", "Tessaly extension library one",
-                                             {3, 0, 0, 3, 0, 3, 0}, 0, 0, 0, &extensionLibraryNotify);
+                                             {3, 0, 0, 3, 0, 3, 0}, 0, 0, extensionOneCommandTable, &extensionLibraryNotify);
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // {value low, value high, type}. Pointer payloads fill both words on x64.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 

@@ -1,0 +1,39 @@
+// Writes a file so that readers see either the old contents or the new ones,
+// never a torn mix: the bytes go to a temporary file beside the target, are
+// flushed to the disk, and then replace the target in one rename. A writer
+// that is abandoned (destroyed without commit, or a process that dies) never
+// touches the target.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace tessaly {
+
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(std::string target);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False when the temporary file could not be created.
+    bool open();
+    bool write(std::span<const uint8_t> bytes);
+    // Flushes, closes and renames over the target; false leaves the target as it was.
+    bool commit();
+
+    const std::string& temporaryName() const { return temporary_; }
+
+private:
+    void discard();
+
+    std::string target_;
+    std::string temporary_;
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+};
+
+}  // namespace tessaly

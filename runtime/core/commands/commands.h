@@ -1,0 +1,47 @@
+// The entry points of the command library, by the names the program knows
+// them by. Each has the one command form: result record (zeroed by the
+// caller), argument count, first argument record.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/core/typed_value.h"
+
+namespace tessaly::commands {
+
+// Declares a command: `Command Name;` is `void Name(TypedValue*, int32_t, TypedValue*);`.
+using Command = void(TypedValue* result, int32_t count, TypedValue* arguments);
+
+// Text (portable).
+Command TextLength;
+Command LeftText;
+Command RightText;
+Command CharFromCode;
+Command FindText;
+Command ReplaceSubtext;
+Command SplitText;
+
+// Conversion (portable).
+Command ToText;
+Command ToInteger;
+Command ToByte;
+Command ToByteSet;
+
+// Numbers (portable).
+Command BitOr;
+
+// Files and private-profile files (Windows).
+Command ReadFileBytes;
+Command WriteFileBytes;
+Command ReadIniText;
+Command WriteIniText;
+
+// System (Windows).
+Command GetRunDirectory;
+Command ScreenWidth;
+Command ScreenHeight;
+Command CursorX;
+Command CursorY;
+Command GetFontNames;
+
+}  // namespace tessaly::commands

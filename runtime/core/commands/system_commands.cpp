@@ -1,0 +1,96 @@
+// System commands: the program directory, the screen, the pointer and the
+// installed fonts.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "runtime/core/commands/command_arguments.h"
+#include "runtime/core/commands/commands.h"
+#include "runtime/core/memory.h"
+#include "runtime/core/runtime_app.h"
+#include "runtime/core/text_encoding.h"
+
+namespace tessaly::commands {
+namespace {
+
+// Each font name travels in a block of a face name's full size.
+constexpr size_t FaceNameBlockSize = LF_FACESIZE;
+
+POINT cursorPosition()
+{
+    POINT p{};
+    GetCursorPos(&p);
+    return p;
+}
+
+int CALLBACK collectFaceName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names)
+{
+    reinterpret_cast<std::vector<std::string>*>(names)->push_back(narrowToGbk(font->lfFaceName));
+    return 1;
+}
+
+// Every family for every character set, in the order the system reports them.
+std::vector<std::string> enumerateFaceNames()
+{
+    std::vector<std::string> names;
+    HDC screen = GetDC(nullptr);
+    LOGFONTW request{};
+    request.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(screen, &request, collectFaceName, reinterpret_cast<LPARAM>(&names), 0);
+    ReleaseDC(nullptr, screen);
+    return names;
+}
+
+// Last to first, dropping a name equal to the one examined just before it
+// (the first is compared with the empty name).
+std::vector<std::string> withoutAdjacentRepeats(const std::vector<std::string>& names)
+{
+    std::vector<std::string> kept;
+    std::string previous;
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        if (*name != previous) kept.push_back(*name);
+        previous = *name;
+    }
+    return kept;
+}
+
+char* makeFaceNameBlock(const std::string& name)
+{
+    auto* block = static_cast<char*>(allocate(FaceNameBlockSize));
+    std::memset(block, 0, FaceNameBlockSize);
+    std::memcpy(block, name.data(), std::min(name.size(), FaceNameBlockSize - 1));
+    return block;
+}
+
+}  // namespace
+
+void GetRunDirectory(TypedValue* result, int32_t, TypedValue*)
+{
+    setTextResult(result, RuntimeApp::instance().programDirectory());
+}
+
+void ScreenWidth(TypedValue* result, int32_t, TypedValue*) { setIntResult(result, GetSystemMetrics(SM_CXSCREEN)); }
+
+void ScreenHeight(TypedValue* result, int32_t, TypedValue*) { setIntResult(result, GetSystemMetrics(SM_CYSCREEN)); }
+
+void CursorX(TypedValue* result, int32_t, TypedValue*) { setIntResult(result, cursorPosition().x); }
+
+void CursorY(TypedValue* result, int32_t, TypedValue*) { setIntResult(result, cursorPosition().y); }
+
+void GetFontNames(TypedValue* result, int32_t, TypedValue*)
+{
+    const std::vector<std::string> names = withoutAdjacentRepeats(enumerateFaceNames());
+    void* block = makeResultArray(static_cast<int32_t>(names.size()), sizeof(char*));
+    std::byte* element = arrayElements(block).first;
+    for (const std::string& name : names) {
+        char* text = makeFaceNameBlock(name);
+        std::memcpy(element, &text, sizeof text);
+        element += sizeof text;
+    }
+    setPointerResult(result, block);
+}
+
+}  // namespace tessaly::commands

@@ -1,0 +1,137 @@
+// Whole-file reads and writes. Writes replace the target in one step: a
+// write that fails, or a writer that dies, leaves the old file whole.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "runtime/core/commands/atomic_file_writer.h"
+#include "runtime/core/commands/commands.h"
+#include "tests/commands/command_harness.h"
+#include "tests/commands/scratch_directory.h"
+
+namespace tessaly {
+namespace {
+
+using namespace commands;
+using namespace tessaly::testing;
+
+std::optional<std::string> readBytes(const std::string& name) { return takeBytes(call(ReadFileBytes, {text(name.c_str())})); }
+
+TEST(ReadFileBytes, WholeFileOrNull)
+{
+    ScratchDirectory dir;
+    const std::string data("\0\x01\xFF" "abc", 6);
+    writeFile(dir.file("data.bin"), data);
+    EXPECT_EQ(readBytes(dir.file("data.bin")), data);
+    writeFile(dir.file("empty.bin"), "");
+    EXPECT_EQ(readBytes(dir.file("empty.bin")), std::nullopt);
+    EXPECT_EQ(readBytes(dir.file("missing.bin")), std::nullopt);
+    EXPECT_EQ(readBytes(""), std::nullopt);
+    EXPECT_EQ(readBytes(dir.path()), std::nullopt);
+}
+
+TEST(ReadFileBytes, FileOpenForWritingElsewhereIsUnreadable)
+{
+    ScratchDirectory dir;
+    const std::string name = dir.file("busy.bin");
+    writeFile(name, "busy");
+    HANDLE writer = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(readBytes(name), std::nullopt);
+    CloseHandle(writer);
+    EXPECT_EQ(readBytes(name), "busy");
+}
+
+TEST(WriteFileBytes, WritesEveryPartInOrderSkippingEmptyOnes)
+{
+    ScratchDirectory dir;
+    const std::string name = dir.file("字幕.txt");
+    writeFile(name, "an older and longer content");
+    const ByteSetArgument first("one,"), second("two");
+    const TypedValue emptyPart{0, 0, TypeCode::Bytes};
+    EXPECT_TRUE(call(WriteFileBytes, {text(name.c_str()), first.value(), emptyPart, second.value()}).asBool());
+    EXPECT_EQ(readFile(name), "one,two");
+    EXPECT_EQ(dir.fileCount(), 1);  // no temporary left behind
+    EXPECT_TRUE(call(WriteFileBytes, {text(name.c_str())}).asBool());
+    EXPECT_EQ(readFile(name), "");
+}
+
+TEST(WriteFileBytes, FailureLeavesTargetAndNoTemporary)
+{
+    ScratchDirectory dir;
+    const ByteSetArgument bytes("new");
+    EXPECT_FALSE(call(WriteFileBytes, {text(""), bytes.value()}).asBool());
+    // A directory cannot be replaced by a file: the rename fails after the write.
+    CreateDirectoryA(dir.file("folder").c_str(), nullptr);
+    EXPECT_FALSE(call(WriteFileBytes, {text(dir.file("folder").c_str()), bytes.value()}).asBool());
+    EXPECT_EQ(GetFileAttributesA(dir.file("folder").c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
+    EXPECT_EQ(dir.fileCount(), 1);
+    EXPECT_FALSE(call(WriteFileBytes, {text(dir.file("no\\such\\dir.txt").c_str()), bytes.value()}).asBool());
+}
+
+TEST(WriteFileBytes, TargetHeldOpenWithoutSharingStaysWhole)
+{
+    ScratchDirectory dir;
+    const std::string name = dir.file("held.txt");
+    writeFile(name, "old");
+    HANDLE held = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const ByteSetArgument bytes("new");
+    EXPECT_FALSE(call(WriteFileBytes, {text(name.c_str()), bytes.value()}).asBool());
+    CloseHandle(held);
+    EXPECT_EQ(readFile(name), "old");
+    EXPECT_EQ(dir.fileCount(), 1);
+}
+
+TEST(AtomicFileWriter, AbandonedMidwayLeavesOldFileAndRemovesTemporary)
+{
+    ScratchDirectory dir;
+    const std::string name = dir.file("target.txt");
+    writeFile(name, "old contents");
+    {
+        AtomicFileWriter writer(name);
+        ASSERT_TRUE(writer.open());
+        const std::string part = "half of the new";
+        ASSERT_TRUE(writer.write({reinterpret_cast<const uint8_t*>(part.data()), part.size()}));
+        EXPECT_EQ(readFile(name), "old contents");
+        EXPECT_EQ(dir.fileCount(), 2);
+    }
+    EXPECT_EQ(readFile(name), "old contents");
+    EXPECT_EQ(dir.fileCount(), 1);
+}
+
+std::string besideThisProgram(const char* name)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path);
+    return directory.substr(0, directory.find_last_of('\\') + 1) + name;
+}
+
+TEST(AtomicFileWriter, KilledWriterLeavesOldFileWhole)
+{
+    ScratchDirectory dir;
+    const std::string name = dir.file("target.txt");
+    writeFile(name, "old contents");
+    char eventName[64];
+    std::snprintf(eventName, sizeof eventName, "tessaly-writer-ready-%lu", static_cast<unsigned long>(GetCurrentProcessId()));
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName);
+    std::string commandLine = "\"" + besideThisProgram(INTERRUPTED_WRITER) + "\" \"" + name + "\" " + eventName;
+    STARTUPINFOA startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    const HANDLE waits[2] = {ready, process.hProcess};
+    // The writer signals once it has written half; if it ends first it failed.
+    EXPECT_EQ(WaitForMultipleObjects(2, waits, FALSE, 60000), WAIT_OBJECT_0);
+    TerminateProcess(process.hProcess, 9);
+    WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(ready);
+    EXPECT_EQ(readFile(name), "old contents");
+}
+
+}  // namespace
+}  // namespace tessaly
