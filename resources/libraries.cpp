@@ -6,6 +6,7 @@
 
 #include "runtime/core/commands/command_tables.h"
 #include "runtime/core/library_notify.h"
+#include "runtime/ui/core_library.h"
 
 namespace tessaly::program {
 namespace {
@@ -29,7 +30,7 @@ LibraryInfo makeLibrary(const char* identifier, const char* name, std::initializ
 // Data type records join these records as the unit types are built; until
 // then their counts stay 0.
 const LibraryInfo core = makeLibrary("7A3C61E0B9D44F1E8C2A5D07F61B93C4", "Tessaly core library",
-                                     {5, 7, 64, 3, 7, 3, 7}, 0xc0000001, 0, coreCommandTable, &coreLibraryNotify);
+                                     {5, 7, 64, 3, 7, 3, 7}, 0xc0000001, 0, coreCommandTable, &ui::coreLibraryNotify);
 const LibraryInfo applicationInterface = makeLibrary("2E9B04D7C18A4B6FA3E5710C9D26F8B1", "Tessaly application interface library",
                                                      {3, 1, 0, 3, 0, 3, 7}, 0, 0, applicationInterfaceCommandTable,
                                                      &applicationLibraryNotify);

@@ -7,6 +7,7 @@
 #include "runtime/ui/event_routine.h"
 #include "runtime/ui/menu_builder.h"
 #include "runtime/ui/property_access.h"
+#include "runtime/ui/unit_commands.h"
 
 namespace tessaly::ui {
 namespace {
@@ -344,6 +345,22 @@ intptr_t WindowLayer::notify(int32_t code, intptr_t value1, intptr_t value2, boo
         return findUnitType(type) != nullptr ? 1 : 0;
     }
     case 1002: return reinterpret_cast<intptr_t>(findUnitType(static_cast<uint32_t>(value1)));
+    default: break;
+    }
+    if (code < UnitRequest::WindowHandle || code > UnitRequest::LoadWindow || value1 == 0) {
+        handled = false;
+        return 0;
+    }
+    auto& call = *reinterpret_cast<UnitCall*>(value1);
+    switch (code) {
+    case UnitRequest::WindowHandle: return windowHandleOf(*this, call);
+    case UnitRequest::CopyUnit: return copyUnit(*this, call) ? 1 : 0;
+    case UnitRequest::Destroy: destroyUnit(*this, call); return 0;
+    case UnitRequest::SetZOrder: setZOrder(*this, call); return 0;
+    case UnitRequest::PopupMenu: popupMenu(*this, call, false); return 0;
+    case UnitRequest::PopupTrayMenu: popupMenu(*this, call, true); return 0;
+    case UnitRequest::SetTrayIcon: setTrayIcon(*this, call); return 0;
+    case UnitRequest::LoadWindow: return load(call.windowId, call.unitId, call.a != 0) ? 1 : 0;
     default: handled = false; return 0;
     }
 }

@@ -10,19 +10,19 @@ namespace tessaly {
 using namespace commands;
 
 const CommandEntry coreCommandTable[CoreCommandCount] = {
-    nullptr,          // 0 LoadWindow
-    nullptr,          // 1 Destroy
+    LoadWindow,       // 0
+    Destroy,          // 1
     GetRunDirectory,  // 2
     ReadFileBytes,    // 3
     ToText,           // 4
     SplitText,        // 5
-    nullptr,          // 6 ListClear
-    nullptr,          // 7 ListAddItem
+    ListClear,        // 6
+    ListAddItem,      // 7
     ToInteger,        // 8
-    nullptr,          // 9 ListSetChecked
-    nullptr,          // 10 CopyUnit
+    ListSetChecked,   // 9
+    CopyUnit,         // 10
     TextLength,       // 11
-    nullptr,          // 12 GetWindowHandle
+    GetWindowHandle,  // 12
     WriteIniText,     // 13
     CharFromCode,     // 14
     ReadIniText,      // 15
@@ -33,22 +33,22 @@ const CommandEntry coreCommandTable[CoreCommandCount] = {
     BitOr,            // 20
     ScreenWidth,      // 21
     ScreenHeight,     // 22
-    nullptr,          // 23 SetTrayIcon
+    SetTrayIcon,      // 23
     ToByteSet,        // 24
     WriteFileBytes,   // 25
-    nullptr,          // 26 SetZOrder
-    nullptr,          // 27 ListIsChecked
+    SetZOrder,        // 26
+    ListIsChecked,    // 27
     ReplaceSubtext,   // 28
     CursorX,          // 29
     CursorY,          // 30
-    nullptr,          // 31 PopupMenu
-    nullptr,          // 32 ComboItemText
-    nullptr,          // 33 IsCreated
-    nullptr,          // 34 PopupTrayMenu
-    nullptr,          // 35 ListDeleteItem
-    nullptr,          // 36 GetEventUnit
-    nullptr,          // 37 ComboAddItem
-    nullptr,          // 38 ComboItemCount
+    PopupMenu,        // 31
+    ComboItemText,    // 32
+    IsCreated,        // 33
+    PopupTrayMenu,    // 34
+    ListDeleteItem,   // 35
+    GetEventUnit,     // 36
+    ComboAddItem,     // 37
+    ComboItemCount,   // 38
     nullptr,          // 39 ObjectClear
     nullptr,          // 40 ObjectCreate
     nullptr,          // 41 ObjectWriteProperty
@@ -71,8 +71,8 @@ const CommandEntry applicationInterfaceCommandTable[ApplicationInterfaceCommandC
 };
 
 const CommandEntry extensionOneCommandTable[ExtensionOneCommandCount] = {
-    nullptr,  // 0 UnregisterHotkey
-    nullptr,  // 1 RegisterHotkey
+    UnregisterHotkey, // 0
+    RegisterHotkey, // 1
 };
 
 }  // namespace tessaly

@@ -44,4 +44,30 @@ Command CursorX;
 Command CursorY;
 Command GetFontNames;
 
+// Windows and units (Windows): through the window layer's runtime entries.
+Command LoadWindow;
+Command Destroy;
+Command GetWindowHandle;
+Command IsCreated;
+Command GetEventUnit;
+Command CopyUnit;
+Command SetZOrder;
+Command PopupMenu;
+Command PopupTrayMenu;
+Command SetTrayIcon;
+
+// Lists (Windows).
+Command ListAddItem;
+Command ListDeleteItem;
+Command ListClear;
+Command ListIsChecked;
+Command ListSetChecked;
+Command ComboAddItem;
+Command ComboItemCount;
+Command ComboItemText;
+
+// Hotkeys (Windows).
+Command RegisterHotkey;
+Command UnregisterHotkey;
+
 }  // namespace tessaly::commands
