@@ -12,3 +12,4 @@ ExternalProject_Add(host_build
   USES_TERMINAL_BUILD ON)
 
 add_test(NAME native_core_tests COMMAND ${TESSALY_HOST_DIR}/tests/core/core_tests)
+add_test(NAME native_regex_engine_tests COMMAND ${TESSALY_HOST_DIR}/tests/automation/regex_engine_tests)
