@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <unordered_set>
 
 namespace tessaly::program {
 namespace {
@@ -481,8 +482,9 @@ class Matcher {
 public:
     Matcher(const RegexEngine::Program& program, const std::vector<Code>& text)
         : program_(program), text_(text), width_(text.size() + 1),
-          visited_((program.code.size() * width_ + 63) / 64, 0)
+          dense_(program.code.size() * width_ <= DenseLimit)
     {
+        if (dense_) visited_.assign((program.code.size() * width_ + 63) / 64, 0);
     }
 
     // The capture slots (2 per group, group 0 the whole match) of the first match at or after `from`.
@@ -506,9 +508,14 @@ private:
         int32_t restoreSlot = -1;
     };
 
+    // Long subjects with long patterns would need a huge table; they keep the
+    // states they actually reach instead.
+    static constexpr size_t DenseLimit = size_t{1} << 28;
+
     bool firstVisit(int32_t pc, size_t position)
     {
         const size_t bit = static_cast<size_t>(pc) * width_ + position;
+        if (!dense_) return sparse_.insert(bit).second;
         uint64_t& word = visited_[bit / 64];
         const uint64_t mask = uint64_t{1} << (bit % 64);
         if ((word & mask) != 0) return false;
@@ -521,6 +528,7 @@ private:
     {
         for (size_t word : touched_) visited_[word] = 0;
         touched_.clear();
+        sparse_.clear();
     }
 
     bool equal(Code subject, Code wanted) const
@@ -576,7 +584,8 @@ private:
     {
         std::vector<size_t> slots(static_cast<size_t>(program_.groups + 1) * 2, Unset);
         slots[0] = start;
-        std::vector<Job> jobs{{0, start}};
+        jobs_.assign(1, Job{0, start});
+        auto& jobs = jobs_;
         while (!jobs.empty()) {
             Job job = jobs.back();
             jobs.pop_back();
@@ -616,8 +625,11 @@ private:
     const RegexEngine::Program& program_;
     const std::vector<Code>& text_;
     size_t width_;
+    bool dense_;
     std::vector<uint64_t> visited_;
     std::vector<size_t> touched_;
+    std::unordered_set<size_t> sparse_;
+    std::vector<Job> jobs_;  // kept to reuse its storage between start positions
 };
 
 void appendGroup(std::string& out, std::string_view subject, const RegexMatch& match, size_t group)

@@ -126,5 +126,16 @@ TEST(RegexMatching, NestedQuantifiersStayPolynomial)
     EXPECT_EQ(all("(x+x+)+y", std::string(3000, 'x')), (Strings{}));
 }
 
+TEST(RegexMatching, LongPatternsOnLongSubjectsStillMatch)
+{
+    std::string subject;
+    for (int i = 0; i < 250000; ++i) subject += "ab";
+    const auto engine = RegexEngine::compile("(?:ab){300}", {false, false, true});
+    ASSERT_NE(engine, nullptr);
+    const auto matches = engine->execute(subject);
+    ASSERT_EQ(matches.size(), 833u);
+    EXPECT_EQ(matches.back().whole.offset, 832u * 600u);
+}
+
 }  // namespace
 }  // namespace tessaly::program
