@@ -129,6 +129,26 @@ TEST(ObjectValues, EmptyObjectsFailFirstAndCopiesShareTheInterface)
     EXPECT_EQ(target.references(), 1u);
 }
 
+TEST(ObjectCreation, BracedClassIdentifiersAndMissingTypeLibrariesStillCreate)
+{
+    ComApartment apartment;
+    CLSID classId{};
+    ASSERT_EQ(CLSIDFromProgID(L"VBScript.RegExp", &classId), S_OK);
+    wchar_t wide[40];
+    StringFromGUID2(classId, wide, 40);
+    char braced[40];
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, braced, sizeof braced, nullptr, nullptr);
+    Object byIdentifier;
+    EXPECT_TRUE(run(ObjectCreate, {byIdentifier.value(), text(braced)}).asBool());
+    EXPECT_FALSE(run(ObjectIsEmpty, {byIdentifier.value()}).asBool());
+
+    // A type library that cannot be loaded falls back to the class name.
+    Object byName;
+    EXPECT_TRUE(run(ObjectCreate, {byName.value(), text("VBScript.RegExp"), text("C:\\missing.tlb")}).asBool());
+    // Creating into a full object replaces what it held.
+    EXPECT_TRUE(run(ObjectCreate, {byName.value(), text("VBScript.RegExp")}).asBool());
+}
+
 class HandMadeObject : public ::testing::Test {
 protected:
     void SetUp() override

@@ -73,6 +73,9 @@ TEST_P(RegexHelperOnEachEngine, MatchesAndSubmatchesReportByteOffsets)
     EXPECT_EQ(position, 8);
     EXPECT_EQ(helper.GetMatchText(3), "") << "beyond the collection";
     EXPECT_EQ(helper.ReplaceMatches("<$2$1>"), "中文<1x> <2y>");
+    ASSERT_TRUE(helper.Search("ab", "文xAB"));
+    EXPECT_EQ(helper.GetMatchText(1, &position), "AB");
+    EXPECT_EQ(position, 3) << "the lookup ignores case as the search did";
 }
 
 TEST_P(RegexHelperOnEachEngine, QuoteNamesStandForDoubleQuotes)
