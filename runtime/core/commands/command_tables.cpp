@@ -1,8 +1,8 @@
-// Entries that stand empty belong to commands that need the window layer
-// (windows, units, lists), automation objects or hotkeys; they are filled in
-// as those parts of the runtime arrive.
+// The command tables of the three libraries that have commands, by entry
+// number.
 #include "runtime/core/commands/command_tables.h"
 
+#include "runtime/core/automation/automation_commands.h"
 #include "runtime/core/commands/commands.h"
 
 namespace tessaly {
@@ -49,21 +49,21 @@ const CommandEntry coreCommandTable[CoreCommandCount] = {
     GetEventUnit,     // 36
     ComboAddItem,     // 37
     ComboItemCount,   // 38
-    nullptr,          // 39 ObjectClear
-    nullptr,          // 40 ObjectCreate
-    nullptr,          // 41 ObjectWriteProperty
-    nullptr,          // 42 VariantAssign
-    nullptr,          // 43 ObjectCallForObject
-    nullptr,          // 44 ObjectIsEmpty
-    nullptr,          // 45 ObjectReadText
-    nullptr,          // 46 ObjectCallForText
-    nullptr,          // 47 VariantClear
-    nullptr,          // 48 ObjectReadNumber
-    nullptr,          // 49 ObjectReadObject
-    nullptr,          // 50 ObjectReadVariant
-    nullptr,          // 51 VariantToText
-    nullptr,          // 52 ObjectCopy
-    nullptr,          // 53 VariantCopy
+    ObjectClear,      // 39
+    ObjectCreate,     // 40
+    ObjectWriteProperty, // 41
+    VariantAssign,    // 42
+    ObjectCallForObject, // 43
+    ObjectIsEmpty,    // 44
+    ObjectReadText,   // 45
+    ObjectCallForText, // 46
+    VariantClear,     // 47
+    ObjectReadNumber, // 48
+    ObjectReadObject, // 49
+    ObjectReadVariant, // 50
+    VariantToText,    // 51
+    ObjectCopy,       // 52
+    VariantCopy,      // 53
 };
 
 const CommandEntry applicationInterfaceCommandTable[ApplicationInterfaceCommandCount] = {
