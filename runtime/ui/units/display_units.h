@@ -1,4 +1,4 @@
-// The display-only unit types.
+// The display-only unit types: label, picture box and group box.
 #pragma once
 
 namespace tessaly::ui {
