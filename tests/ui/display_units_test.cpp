@@ -1,4 +1,4 @@
-// The picture box and the group box through their unit types.
+// The picture box, the group box and the timer through their unit types.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,6 +7,7 @@
 #include "runtime/ui/units/display_units.h"
 #include "runtime/ui/units/group_box_data.h"
 #include "runtime/ui/units/pic_box_data.h"
+#include "runtime/ui/units/timer_data.h"
 #include "tests/ui/png_fixture.h"
 #include "tests/ui/unit_host.h"
 #include "tests/ui/unit_properties.h"
@@ -151,6 +152,72 @@ TEST_F(DisplayUnits, GroupBoxPassesItsChildrensNotificationsUp)
     SetWindowLongPtrW(host_.handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_hostProcedure));
     ASSERT_FALSE(g_commandsFrom.empty());
     EXPECT_EQ(g_commandsFrom.front(), button);
+}
+
+// Timer ticks counted by the timer's event 0.
+int g_ticks = 0;
+
+RoutineResult countTick(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t)
+{
+    ++g_ticks;
+    return {};
+}
+
+RoutineEntry tickFinder(uint32_t, uint32_t, int32_t event, EventSource&)
+{
+    return event == 0 ? &countTick : nullptr;
+}
+
+class TimerTest : public DisplayUnits {
+protected:
+    void SetUp() override
+    {
+        g_ticks = 0;
+        EventDispatcher::instance().setRoutineFinder(&tickFinder);
+    }
+    void TearDown() override { EventDispatcher::instance().setRoutineFinder(nullptr); }
+
+    Unit* makeTimer(int32_t interval) { return make(TypeId::Timer, writeTimerData({interval}), {0, 0, 32, 32}); }
+};
+
+TEST_F(TimerTest, NeverShowsAndRaisesEventZeroOnItsOwnTimer)
+{
+    Unit* timer = makeTimer(0);
+    ASSERT_NE(timer, nullptr);
+    EXPECT_NE(timer->type().flags() & UnitTypeFlag::NeverVisible, 0u);
+    SendMessageW(timer->handle(), WM_TIMER, 7, 0);
+    EXPECT_EQ(g_ticks, 0) << "another timer identifier";
+    SendMessageW(timer->handle(), WM_TIMER, 1000, 0);
+    EXPECT_EQ(g_ticks, 1);
+    setNumber(*timer, 8, -20);
+    EXPECT_EQ(number(*timer, 8), 0);
+}
+
+TEST_F(TimerTest, WritingTheSameIntervalDoesNotRestartThePeriod)
+{
+    Unit* timer = makeTimer(150);
+    ASSERT_NE(timer, nullptr);
+    // Rewritten every few milliseconds: a restarted period would never end.
+    EXPECT_TRUE(pumpUntil(
+        [&] {
+            setNumber(*timer, 8, 150);
+            return g_ticks >= 2;
+        },
+        5000));
+    EXPECT_EQ(number(*timer, 8), 150);
+}
+
+TEST_F(TimerTest, ZeroStopsTheTimer)
+{
+    Unit* timer = makeTimer(10);
+    ASSERT_NE(timer, nullptr);
+    ASSERT_TRUE(pumpUntil([] { return g_ticks >= 1; }));
+    setNumber(*timer, 8, 0);
+    pumpPending();
+    const int stoppedAt = g_ticks;
+    EXPECT_FALSE(pumpUntil([&] { return g_ticks > stoppedAt; }, 300)) << "no tick after the stop";
+    setNumber(*timer, 8, 10);
+    EXPECT_TRUE(pumpUntil([&] { return g_ticks > stoppedAt; })) << "and a new interval starts it again";
 }
 
 }  // namespace
