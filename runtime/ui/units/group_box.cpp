@@ -110,30 +110,37 @@ void GroupBox::applyChange(int32_t index)
     InvalidateRect(handle(), nullptr, TRUE);
 }
 
+// The etched frame with its top edge through the middle of the caption, and
+// the caption on a patch of background that interrupts the edge.
+void GroupBox::paintFrame(HDC dc, const RECT& client)
+{
+    const std::wstring text = widenGbk(data_.caption);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SIZE extent{0, 0};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    extent.cy = metrics.tmHeight;
+    RECT frame = client;
+    frame.top += extent.cy / 2;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    if (text.empty()) return;
+    RECT place = captionPlace(client, extent, data_.captionAlignment);
+    FillRect(dc, &place, background_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, displayColour(data_.textColour));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place, DT_SINGLELINE | DT_CENTER | DT_TOP | DT_NOPREFIX);
+}
+
 void GroupBox::paint(HDC target)
 {
     RECT client{};
     GetClientRect(handle(), &client);
     BackBuffer buffer(target, client.right, client.bottom);
     if (!buffer.ok()) return;
-    HDC dc = buffer.dc();
-    FillRect(dc, &client, background_.get());
-    SelectedObject selected(dc, fontOrDefault(font_));
-    const std::wstring text = widenGbk(data_.caption);
-    SIZE extent{0, 0};
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    extent.cy = metrics.tmHeight;
-    RECT frame = client;
-    frame.top += extent.cy / 2;  // the frame's top edge runs through the caption's middle
-    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-    if (!text.empty()) {
-        RECT place = captionPlace(client, extent, data_.captionAlignment);
-        FillRect(dc, &place, background_.get());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, displayColour(data_.textColour));
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place, DT_SINGLELINE | DT_CENTER | DT_TOP | DT_NOPREFIX);
+    FillRect(buffer.dc(), &client, background_.get());
+    {
+        SelectedObject selected(buffer.dc(), fontOrDefault(font_));
+        paintFrame(buffer.dc(), client);
     }
     buffer.copyTo(target, 0, 0);
 }

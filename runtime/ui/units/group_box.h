@@ -25,6 +25,7 @@ protected:
 private:
     PropertySlot slot(int32_t index);
     void applyChange(int32_t index);
+    void paintFrame(HDC dc, const RECT& client);
     void paint(HDC target);
     void onPaint();
 
