@@ -27,6 +27,8 @@ constexpr COLORREF Yellow = RGB(250, 240, 0);
 class LabelTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { registerDisplayUnitTypes(); }
+    // A failed assertion must not leave a test's routines bound for the next test.
+    void TearDown() override { EventDispatcher::instance().setRoutineFinder(nullptr); }
 
     Unit* makeLabel(const LabelData& data, RECT place = {10, 10, 210, 70})
     {
@@ -273,7 +275,6 @@ TEST_F(LabelTest, FeedbackMessageAnswersWhatTheRoutineReturns)
     EXPECT_EQ(SendMessageW(answering->handle(), UnitMessage::Feedback, 33001, 4), 33005);
     EXPECT_EQ(SendMessageW(silent->handle(), UnitMessage::Feedback, 33001, 4), 0);
     EXPECT_EQ(SendMessageW(unbound->handle(), UnitMessage::Feedback, 33001, 4), 0);
-    EventDispatcher::instance().setRoutineFinder(nullptr);
 }
 
 // Mouse events seen by the dragged label.
@@ -346,7 +347,6 @@ TEST_F(LabelTest, HeldButtonKeepsTheMouseOutsideTheLabel)
     EXPECT_TRUE(pumpUntil([&] { return seen(-2, [](int32_t x, int32_t y) { return closeTo(x, 350) && closeTo(y, 220); }); }))
         << "and so does the release";
     EXPECT_TRUE(pumpUntil([&] { return GetCapture() == nullptr; })) << "released with the button";
-    EventDispatcher::instance().setRoutineFinder(nullptr);
 }
 
 }  // namespace
