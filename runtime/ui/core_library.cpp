@@ -1,13 +1,17 @@
 #include "runtime/ui/core_library.h"
 
 #include "runtime/core/library_notify.h"
+#include "runtime/ui/units/display_units.h"
 #include "runtime/ui/window_layer.h"
 
 namespace tessaly::ui {
 
 intptr_t coreLibraryNotify(int32_t code, intptr_t value1, intptr_t value2)
 {
-    if (code == 1) WindowLayer::instance().install();
+    if (code == 1) {
+        WindowLayer::instance().install();
+        registerDisplayUnitTypes();
+    }
     return tessaly::coreLibraryNotify(code, value1, value2);
 }
 

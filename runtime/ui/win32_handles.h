@@ -44,6 +44,7 @@ inline void destroyCursor(HCURSOR h) { DestroyCursor(h); }
 inline void destroyMenu(HMENU h) { DestroyMenu(h); }
 inline void destroyAccelerators(HACCEL h) { DestroyAcceleratorTable(h); }
 inline void closeHandle(HANDLE h) { CloseHandle(h); }
+inline void deleteDC(HDC h) { DeleteDC(h); }
 }  // namespace detail
 
 using UniqueWindow = UniqueHandle<HWND, &detail::destroyWindow>;
@@ -55,6 +56,8 @@ using UniqueIcon = UniqueHandle<HICON, &detail::destroyIcon>;
 using UniqueCursor = UniqueHandle<HCURSOR, &detail::destroyCursor>;
 using UniqueMenu = UniqueHandle<HMENU, &detail::destroyMenu>;
 using UniqueAccelerators = UniqueHandle<HACCEL, &detail::destroyAccelerators>;
+// Memory device contexts from CreateCompatibleDC (not GetDC, which is released).
+using UniqueMemoryDC = UniqueHandle<HDC, &detail::deleteDC>;
 // Kernel handles that answer null on failure (not file handles, which answer INVALID_HANDLE_VALUE).
 using UniqueKernelHandle = UniqueHandle<HANDLE, &detail::closeHandle>;
 

@@ -1,0 +1,54 @@
+// The label: a self-painted text unit. Every caption the program shows is a
+// copy of one, so it paints through an off-screen buffer (no flicker while a
+// caption scrolls) and keeps the mouse while its left button is held (a
+// caption dragged quickly past its own edge keeps moving).
+#pragma once
+
+#include <optional>
+
+#include "runtime/ui/png_image.h"
+#include "runtime/ui/unit.h"
+#include "runtime/ui/units/label_data.h"
+#include "runtime/ui/units/property_slots.h"
+
+namespace tessaly::ui {
+
+class Label final : public Unit {
+public:
+    Label(const UnitType& type, uint32_t windowId, uint32_t unitId, LabelData data);
+
+    bool create(const UnitCreateParams& params);
+    const LabelData& data() const { return data_; }
+    // Stores one own property (index 8 onward) and shows the change.
+    bool write(const PropertyInfo& info, const PropertyValue& value);
+    bool read(int32_t index, PropertyValue& out) const;
+
+protected:
+    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    PropertySlot slot(int32_t index);
+    void applyChange(int32_t index);
+    void paint(HDC target);
+    void onPaint();
+    LRESULT onFeedback(WPARAM wParam, LPARAM lParam);
+
+    LabelData data_;
+    std::optional<PngImage> picture_;
+    UniqueFont font_;
+};
+
+class LabelType final : public UnitType {
+public:
+    uint32_t typeId() const override;
+    std::string_view name() const override { return "Label"; }
+    uint32_t flags() const override { return UnitTypeFlag::WindowControl | UnitTypeFlag::NoFocus; }
+    std::span<const PropertyInfo> properties() const override;
+
+    Unit* create(const UnitCreateParams& params) const override;
+    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override;
+    std::vector<uint8_t> currentTypeData(const Unit& unit) const override;
+    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override;
+};
+
+}  // namespace tessaly::ui

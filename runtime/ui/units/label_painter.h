@@ -1,0 +1,24 @@
+// How a label paints itself, apart from the window: frame, background
+// (picture, gradient or colour) and caption with its effect, in that order,
+// into an off-screen buffer.
+#pragma once
+
+#include <windows.h>
+
+#include "runtime/ui/png_image.h"
+#include "runtime/ui/units/label_data.h"
+#include "runtime/ui/units/unit_paint.h"
+
+namespace tessaly::ui {
+
+// The frame border choice that the label draws itself instead of a window border.
+inline constexpr int32_t GradientFrameBorder = 6;
+
+// DrawText flags for the label's alignments and word wrap. With word wrap the
+// vertical alignment plays no part (DT_VCENTER only acts on single lines).
+UINT labelTextFlags(const LabelData& data);
+
+// `picture` is the decoded background picture, if any; `font` the font to write with.
+void paintLabel(BackBuffer& buffer, const LabelData& data, const PngImage* picture, HFONT font);
+
+}  // namespace tessaly::ui

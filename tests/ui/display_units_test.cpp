@@ -1,0 +1,224 @@
+// The picture box, the group box and the timer through their unit types.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "runtime/ui/identifiers.h"
+#include "runtime/ui/units/display_units.h"
+#include "runtime/ui/units/group_box_data.h"
+#include "runtime/ui/units/pic_box_data.h"
+#include "runtime/ui/units/timer_data.h"
+#include "tests/ui/png_fixture.h"
+#include "tests/ui/unit_host.h"
+#include "tests/ui/unit_properties.h"
+
+namespace tessaly::ui {
+namespace {
+
+using namespace test;
+
+constexpr COLORREF Blue = RGB(0, 0, 200);
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF Green = RGB(0, 160, 0);
+
+class DisplayUnits : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { registerDisplayUnitTypes(); }
+
+    Unit* make(uint32_t typeId, Bytes data, RECT place, uint32_t unitId = 0x16000001)
+    {
+        typeData_ = std::move(data);
+        return createShown(typeId, host_.params(typeData_, place.left, place.top, place.right - place.left,
+                                                 place.bottom - place.top, unitId));
+    }
+
+    UnitHost host_;
+    Bytes typeData_;
+};
+
+bool close(COLORREF a, COLORREF b)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 2 && std::abs(GetGValue(a) - GetGValue(b)) <= 2 &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= 2;
+}
+
+PicBoxData picBoxData(std::vector<uint8_t> picture, int32_t mode)
+{
+    PicBoxData d;
+    d.backgroundColour = Blue;
+    d.picture = std::move(picture);
+    d.displayMode = mode;
+    return d;
+}
+
+TEST_F(DisplayUnits, PicBoxStretchesItsPictureOverTheWholeBox)
+{
+    const uint8_t red[4] = {255, 0, 0, 255};
+    Unit* box = make(TypeId::PicBox, writePicBoxData(picBoxData(makePng(100, 100, red), 1)), {10, 10, 90, 90});
+    ASSERT_NE(box, nullptr);
+    const Snapshot shot(box->handle());
+    EXPECT_EQ(shot.count(Red, {0, 0, 80, 80}), 80 * 80) << "a 100 x 100 picture shrunk to 80 x 80";
+}
+
+TEST_F(DisplayUnits, PicBoxBlendsAPictureAtActualSizeOverItsBackground)
+{
+    const uint8_t halfRed[4] = {255, 0, 0, 128};
+    Unit* box = make(TypeId::PicBox, writePicBoxData(picBoxData(makePng(20, 20, halfRed), 0)), {10, 10, 90, 90});
+    ASSERT_NE(box, nullptr);
+    const Snapshot shot(box->handle());
+    EXPECT_TRUE(close(shot.at(5, 5), RGB(128, 0, 100))) << std::hex << shot.at(5, 5);
+    EXPECT_EQ(shot.at(50, 50), Blue);
+
+    setProperty(*box, 10, PropertyValue{});
+    EXPECT_EQ(Snapshot(box->handle()).at(5, 5), Blue) << "an empty picture removes the picture";
+    setNumber(*box, 9, Green);
+    EXPECT_EQ(Snapshot(box->handle()).at(5, 5), Green) << "a new background brush at once";
+}
+
+TEST_F(DisplayUnits, PicBoxPropertiesFollowTheirKinds)
+{
+    Unit* box = make(TypeId::PicBox, writePicBoxData(picBoxData({}, 1)), {0, 0, 40, 40});
+    ASSERT_NE(box, nullptr);
+    setNumber(*box, 8, 9);
+    EXPECT_EQ(number(*box, 8), 5);
+    EXPECT_NE(GetWindowLongPtrW(box->handle(), GWL_STYLE) & WS_BORDER, 0) << "border 5 is a plain border";
+    setNumber(*box, 8, 1);
+    EXPECT_EQ(GetWindowLongPtrW(box->handle(), GWL_STYLE) & WS_BORDER, 0);
+    EXPECT_NE(GetWindowLongPtrW(box->handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    setNumber(*box, 11, 3);
+    EXPECT_EQ(number(*box, 11), 2);
+    setNumber(*box, 12, -1);
+    EXPECT_EQ(number(*box, 12), 1);
+    setText(*box, 14, "kept");
+    const std::optional<PicBoxData> back = readPicBoxData(box->type().currentTypeData(*box));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->border, 1);
+    EXPECT_EQ(back->displayMode, 2);
+    EXPECT_EQ(back->storedText2, "kept");
+}
+
+GroupBoxData groupBoxData(const char* caption, int32_t alignment)
+{
+    GroupBoxData d;
+    d.caption = caption;
+    d.captionAlignment = alignment;
+    d.textColour = Red;
+    d.backgroundColour = Green;
+    return d;
+}
+
+TEST_F(DisplayUnits, GroupBoxIsAContainerPaintedInItsColours)
+{
+    Unit* box = make(TypeId::GroupBox, writeGroupBoxData(groupBoxData("设置", 0)), {10, 10, 210, 110});
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(box->type().flags() & UnitTypeFlag::Container, 0u);
+    wchar_t className[16] = {};
+    GetClassNameW(box->handle(), className, 16);
+    EXPECT_STREQ(className, L"Button");
+    const Snapshot shot(box->handle());
+    EXPECT_EQ(shot.at(100, 60), Green) << "background inside the frame";
+    EXPECT_GT(shot.count(Red, {0, 0, 100, 20}), 5) << "caption at the left of the top edge";
+    EXPECT_EQ(shot.count(Red, {100, 0, 200, 20}), 0);
+
+    setNumber(*box, 9, 7);
+    EXPECT_EQ(number(*box, 9), 2);
+    EXPECT_EQ(GetWindowLongPtrW(box->handle(), GWL_STYLE) & (BS_LEFT | BS_CENTER | BS_RIGHT), BS_RIGHT);
+    const Snapshot right(box->handle());
+    EXPECT_EQ(right.count(Red, {0, 0, 100, 20}), 0);
+    EXPECT_GT(right.count(Red, {100, 0, 200, 20}), 5);
+}
+
+// The host's WM_COMMAND notifications, to see what a group box passes up.
+std::vector<HWND> g_commandsFrom;
+WNDPROC g_hostProcedure = nullptr;
+
+LRESULT CALLBACK recordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND) g_commandsFrom.push_back(reinterpret_cast<HWND>(lParam));
+    return CallWindowProcW(g_hostProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(DisplayUnits, GroupBoxPassesItsChildrensNotificationsUp)
+{
+    Unit* box = make(TypeId::GroupBox, writeGroupBoxData(groupBoxData("", 1)), {10, 10, 210, 110});
+    ASSERT_NE(box, nullptr);
+    g_commandsFrom.clear();
+    g_hostProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(host_.handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&recordCommands)));
+    HWND button = CreateWindowExW(0, L"BUTTON", L"child", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 30, 80, 24,
+                                  box->handle(), reinterpret_cast<HMENU>(110), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(button, BM_CLICK, 0, 0);
+    pumpPending();
+    SetWindowLongPtrW(host_.handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_hostProcedure));
+    ASSERT_FALSE(g_commandsFrom.empty());
+    EXPECT_EQ(g_commandsFrom.front(), button);
+}
+
+// Timer ticks counted by the timer's event 0.
+int g_ticks = 0;
+
+RoutineResult countTick(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t)
+{
+    ++g_ticks;
+    return {};
+}
+
+RoutineEntry tickFinder(uint32_t, uint32_t, int32_t event, EventSource&)
+{
+    return event == 0 ? &countTick : nullptr;
+}
+
+class TimerTest : public DisplayUnits {
+protected:
+    void SetUp() override
+    {
+        g_ticks = 0;
+        EventDispatcher::instance().setRoutineFinder(&tickFinder);
+    }
+    void TearDown() override { EventDispatcher::instance().setRoutineFinder(nullptr); }
+
+    Unit* makeTimer(int32_t interval) { return make(TypeId::Timer, writeTimerData({interval}), {0, 0, 32, 32}); }
+};
+
+TEST_F(TimerTest, NeverShowsAndRaisesEventZeroOnItsOwnTimer)
+{
+    Unit* timer = makeTimer(0);
+    ASSERT_NE(timer, nullptr);
+    EXPECT_NE(timer->type().flags() & UnitTypeFlag::NeverVisible, 0u);
+    SendMessageW(timer->handle(), WM_TIMER, 7, 0);
+    EXPECT_EQ(g_ticks, 0) << "another timer identifier";
+    SendMessageW(timer->handle(), WM_TIMER, 1000, 0);
+    EXPECT_EQ(g_ticks, 1);
+    setNumber(*timer, 8, -20);
+    EXPECT_EQ(number(*timer, 8), 0);
+}
+
+TEST_F(TimerTest, WritingTheSameIntervalDoesNotRestartThePeriod)
+{
+    Unit* timer = makeTimer(150);
+    ASSERT_NE(timer, nullptr);
+    // Rewritten every few milliseconds: a restarted period would never end.
+    EXPECT_TRUE(pumpUntil(
+        [&] {
+            setNumber(*timer, 8, 150);
+            return g_ticks >= 2;
+        },
+        5000));
+    EXPECT_EQ(number(*timer, 8), 150);
+}
+
+TEST_F(TimerTest, ZeroStopsTheTimer)
+{
+    Unit* timer = makeTimer(10);
+    ASSERT_NE(timer, nullptr);
+    ASSERT_TRUE(pumpUntil([] { return g_ticks >= 1; }));
+    setNumber(*timer, 8, 0);
+    pumpPending();
+    const int stoppedAt = g_ticks;
+    EXPECT_FALSE(pumpUntil([&] { return g_ticks > stoppedAt; }, 300)) << "no tick after the stop";
+    setNumber(*timer, 8, 10);
+    EXPECT_TRUE(pumpUntil([&] { return g_ticks > stoppedAt; })) << "and a new interval starts it again";
+}
+
+}  // namespace
+}  // namespace tessaly::ui

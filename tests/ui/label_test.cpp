@@ -1,0 +1,353 @@
+// The label unit: its own properties through the type interface, what it
+// paints, its feedback event and its hold on the mouse.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "runtime/core/text_encoding.h"
+#include "runtime/ui/identifiers.h"
+#include "runtime/ui/units/display_units.h"
+#include "runtime/ui/units/label_data.h"
+#include "runtime/ui/units/label_painter.h"
+#include "runtime/ui/units/type_data_io.h"
+#include "tests/ui/png_fixture.h"
+#include "tests/ui/unit_host.h"
+#include "tests/ui/unit_properties.h"
+
+namespace tessaly::ui {
+namespace {
+
+using namespace test;
+
+constexpr COLORREF Blue = RGB(20, 40, 200);
+constexpr COLORREF Red = RGB(230, 10, 10);
+constexpr COLORREF Yellow = RGB(250, 240, 0);
+
+class LabelTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { registerDisplayUnitTypes(); }
+    // A failed assertion must not leave a test's routines bound for the next test.
+    void TearDown() override { EventDispatcher::instance().setRoutineFinder(nullptr); }
+
+    Unit* makeLabel(const LabelData& data, RECT place = {10, 10, 210, 70})
+    {
+        typeData_ = writeLabelData(data);
+        return createShown(TypeId::Label, host_.params(typeData_, place.left, place.top, place.right - place.left,
+                                                        place.bottom - place.top));
+    }
+
+    static LabelData plain(uint32_t background)
+    {
+        LabelData d;
+        d.backgroundColour = background;
+        return d;
+    }
+
+    UnitHost host_;
+    Bytes typeData_;
+};
+
+TEST_F(LabelTest, ChoicesAndFrameWidthAreClampedOnWrite)
+{
+    Unit* label = makeLabel(plain(Blue));
+    ASSERT_NE(label, nullptr);
+    setNumber(*label, 11, 3);
+    EXPECT_EQ(number(*label, 11), 5) << "a frame narrower than 5 becomes 5";
+    setNumber(*label, 11, 12);
+    EXPECT_EQ(number(*label, 11), 12);
+    setNumber(*label, 9, 7);
+    EXPECT_EQ(number(*label, 9), 3) << "text effect tops out at 3";
+    setNumber(*label, 10, 99);
+    EXPECT_EQ(number(*label, 10), 6) << "border tops out at the gradient frame";
+    setNumber(*label, 20, -2);
+    EXPECT_EQ(number(*label, 20), 0);
+    setNumber(*label, 25, 42);
+    EXPECT_EQ(number(*label, 25), 1) << "logical values read back as exactly 1";
+    EXPECT_FALSE(setNumber(*label, 26, 2)) << "no label property asks for re-creation";
+    EXPECT_EQ(number(*label, 26), 2);
+}
+
+TEST_F(LabelTest, CaptionIsAlsoTheWindowTextAndStoredTextsAreKept)
+{
+    Unit* label = makeLabel(plain(Blue));
+    ASSERT_NE(label, nullptr);
+    setText(*label, 8, "透明度：");
+    EXPECT_EQ(text(*label, 8), "透明度：");
+    wchar_t shown[32] = {};
+    GetWindowTextW(label->handle(), shown, 32);
+    EXPECT_EQ(std::wstring(shown), widenGbk("透明度：")) << "window text converted from GBK";
+    // A bare zero-terminated text (no length) is taken up to its end.
+    const char* bare = "stored";
+    setProperty(*label, 27, PropertyValue{reinterpret_cast<intptr_t>(bare), 0});
+    setText(*label, 28, "second");
+    EXPECT_EQ(text(*label, 27), "stored");
+    EXPECT_EQ(text(*label, 28), "second");
+}
+
+TEST_F(LabelTest, FontIsAWholeLogFontOrNothing)
+{
+    Unit* label = makeLabel(plain(Blue));
+    ASSERT_NE(label, nullptr);
+    const Bytes font = makeLogFont(-24, 700, 134, "宋体");
+    setProperty(*label, 15, PropertyValue::bytes(font.data(), font.size()));
+    PropertyValue out;
+    ASSERT_TRUE(label->type().getProperty(*label, 15 - 8, out));
+    EXPECT_TRUE(std::ranges::equal(out.asBytes(), font));
+    const uint8_t half[30] = {};
+    setProperty(*label, 15, PropertyValue::bytes(half, sizeof half));
+    label->type().getProperty(*label, 15 - 8, out);
+    EXPECT_EQ(out.length, 60) << "a blob that is not a LOGFONT is refused";
+    setProperty(*label, 15, PropertyValue{});
+    label->type().getProperty(*label, 15 - 8, out);
+    EXPECT_EQ(out.length, 0) << "an empty font means the default GUI font";
+}
+
+TEST_F(LabelTest, TypeDataComesBackAsVersionTwoWhateverItWasReadFrom)
+{
+    LabelData original = plain(Red);
+    original.caption = "旧";
+    Bytes versionOne = writeLabelData(original);
+    storeU32(versionOne.data(), 1);
+    versionOne.resize(versionOne.size() - 8);  // version 1 ends after the caption
+    typeData_ = versionOne;
+    Unit* label = createShown(TypeId::Label, host_.params(typeData_, 0, 0, 50, 20));
+    ASSERT_NE(label, nullptr);
+    setNumber(*label, 11, 9);
+    setText(*label, 28, "新");
+    const Bytes current = label->type().currentTypeData(*label);
+    EXPECT_EQ(loadU32(current.data()), 2u);
+    const std::optional<LabelData> back = readLabelData(current);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->caption, "旧");
+    EXPECT_EQ(back->backgroundColour, Red);
+    EXPECT_EQ(back->frameWidth, 9);
+    EXPECT_EQ(back->storedText2, "新");
+
+    Bytes tooNew = writeLabelData(original);
+    storeU32(tooNew.data(), 3);
+    EXPECT_EQ(findUnitType(TypeId::Label)->create(host_.params(tooNew, 0, 0, 50, 20)), nullptr);
+}
+
+TEST_F(LabelTest, BackgroundColourFillsTheLabel)
+{
+    Unit* label = makeLabel(plain(Blue));
+    ASSERT_NE(label, nullptr);
+    const Snapshot shot(label->handle());
+    EXPECT_EQ(shot.count(Blue, {0, 0, shot.width(), shot.height()}), shot.width() * shot.height());
+}
+
+TEST_F(LabelTest, ButtonFaceStandsInForTheMarkedColour)
+{
+    Unit* label = makeLabel(plain(ButtonFaceColour));
+    ASSERT_NE(label, nullptr);
+    const Snapshot shot(label->handle());
+    EXPECT_EQ(shot.at(0, 0), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(shot.at(shot.width() - 1, shot.height() - 1), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(LabelTest, GradientNeedsTwoUsableColours)
+{
+    LabelData d = plain(Blue);
+    d.gradient = 1;  // left to right
+    d.gradientColours = {ButtonFaceColour, Red, ButtonFaceColour};
+    Unit* label = makeLabel(d);
+    ASSERT_NE(label, nullptr);
+    const Snapshot flat(label->handle());
+    EXPECT_EQ(flat.count(Blue, {0, 0, flat.width(), flat.height()}), flat.width() * flat.height())
+        << "one usable colour: the background colour fills instead";
+
+    setNumber(*label, 23, Yellow);
+    const Snapshot shaded(label->handle());
+    EXPECT_EQ(shaded.at(0, 5), Red);
+    EXPECT_EQ(shaded.at(shaded.width() - 1, 5), Yellow);
+    EXPECT_EQ(shaded.count(Blue, {0, 0, shaded.width(), shaded.height()}), 0);
+}
+
+TEST_F(LabelTest, GradientFrameIsDrawnInsideAndShrinksTheBackground)
+{
+    LabelData d = plain(Blue);
+    d.border = GradientFrameBorder;
+    d.frameWidth = 6;
+    d.frameColours = {Red, ButtonFaceColour, Yellow};
+    Unit* label = makeLabel(d);
+    ASSERT_NE(label, nullptr);
+    const Snapshot shot(label->handle());
+    EXPECT_EQ(shot.at(0, 0), Red) << "outer edge";
+    EXPECT_EQ(shot.at(5, 20), Yellow) << "inner edge";
+    EXPECT_EQ(shot.at(6, 20), Blue) << "background starts inside the frame";
+    EXPECT_EQ(shot.at(shot.width() - 1, shot.height() - 1), Red);
+}
+
+TEST_F(LabelTest, BackgroundPictureLiesOverTheBackgroundColourUntilRemoved)
+{
+    LabelData d = plain(Blue);
+    const uint8_t halfRed[4] = {230, 10, 10, 128};
+    d.picture = makePng(10, 10, halfRed);
+    d.pictureMode = 0;  // actual size, top-left
+    d.gradient = 1;     // a picture takes the place of the gradient
+    d.gradientColours = {Red, Yellow, Yellow};
+    Unit* label = makeLabel(d);
+    ASSERT_NE(label, nullptr);
+    const Snapshot shot(label->handle());
+    const COLORREF blended = shot.at(2, 2);
+    EXPECT_NEAR(GetRValue(blended), 125, 2);
+    EXPECT_NEAR(GetBValue(blended), 105, 2);
+    EXPECT_EQ(shot.at(50, 30), Blue) << "beyond the picture: the background colour, not the gradient";
+
+    setProperty(*label, 18, PropertyValue{});
+    EXPECT_EQ(Snapshot(label->handle()).at(0, 2), Red) << "without the picture the gradient shows";
+}
+
+// The first and last rows that hold text in the text colour.
+std::pair<int32_t, int32_t> textRows(const Snapshot& shot, COLORREF colour)
+{
+    int32_t first = -1, last = -1;
+    for (int32_t y = 0; y < shot.height(); ++y) {
+        if (shot.count(colour, {0, y, shot.width(), y + 1}) == 0) continue;
+        if (first < 0) first = y;
+        last = y;
+    }
+    return {first, last};
+}
+
+TEST_F(LabelTest, WordWrapIgnoresTheVerticalAlignment)
+{
+    LabelData d = plain(Blue);
+    d.textColour = Yellow;
+    d.verticalAlignment = 2;  // bottom
+    d.caption = "some words that cannot fit on one line of this label";
+    Unit* label = makeLabel(d, {10, 10, 130, 130});
+    ASSERT_NE(label, nullptr);
+    const auto [singleTop, singleBottom] = textRows(Snapshot(label->handle()), Yellow);
+    ASSERT_GE(singleTop, 0);
+    EXPECT_GT(singleTop, 60) << "a single line sits at the bottom";
+
+    setNumber(*label, 25, 1);
+    const auto [wrappedTop, wrappedBottom] = textRows(Snapshot(label->handle()), Yellow);
+    ASSERT_GE(wrappedTop, 0);
+    EXPECT_LT(wrappedTop, 10) << "wrapped text starts at the top";
+    const int32_t lineHeight = singleBottom - singleTop + 1;
+    EXPECT_GT(wrappedBottom - wrappedTop + 1, 2 * lineHeight) << "and takes several lines";
+}
+
+TEST_F(LabelTest, DropShadowEffectAddsBlackUnderTheCaption)
+{
+    LabelData d = plain(Blue);
+    d.textColour = Yellow;
+    d.caption = "Shadow";
+    Unit* label = makeLabel(d);
+    ASSERT_NE(label, nullptr);
+    const RECT all{0, 0, 200, 60};
+    EXPECT_EQ(Snapshot(label->handle()).count(RGB(0, 0, 0), all), 0);
+    setNumber(*label, 9, 3);
+    EXPECT_GT(Snapshot(label->handle()).count(RGB(0, 0, 0), all), 10);
+}
+
+// Feedback routines: the label's event 0 answers the sum of its arguments;
+// unit 2 is bound to a routine that returns nothing, unit 3 to none.
+constexpr uint32_t Answering = 0x16000001;
+constexpr uint32_t Silent = 0x16000002;
+
+RoutineResult sumArguments(intptr_t a, intptr_t b, intptr_t, intptr_t, intptr_t)
+{
+    return {static_cast<int32_t>(a + b), 1};
+}
+
+RoutineResult returnNothing(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) { return {}; }
+
+RoutineEntry feedbackFinder(uint32_t, uint32_t unit, int32_t event, EventSource&)
+{
+    if (event != 0) return nullptr;
+    if (unit == Answering) return &sumArguments;
+    if (unit == Silent) return &returnNothing;
+    return nullptr;
+}
+
+TEST_F(LabelTest, FeedbackMessageAnswersWhatTheRoutineReturns)
+{
+    EventDispatcher::instance().setRoutineFinder(&feedbackFinder);
+    typeData_ = writeLabelData(plain(Blue));
+    Unit* answering = createShown(TypeId::Label, host_.params(typeData_, 0, 0, 20, 20, Answering));
+    Unit* silent = createShown(TypeId::Label, host_.params(typeData_, 0, 30, 20, 20, Silent));
+    Unit* unbound = createShown(TypeId::Label, host_.params(typeData_, 0, 60, 20, 20, 0x16000003));
+    ASSERT_TRUE(answering && silent && unbound);
+    EXPECT_EQ(SendMessageW(answering->handle(), UnitMessage::Feedback, 33001, 4), 33005);
+    EXPECT_EQ(SendMessageW(silent->handle(), UnitMessage::Feedback, 33001, 4), 0);
+    EXPECT_EQ(SendMessageW(unbound->handle(), UnitMessage::Feedback, 33001, 4), 0);
+}
+
+// Mouse events seen by the dragged label.
+std::vector<std::array<int32_t, 3>> g_mouse;
+
+RoutineResult recordMove(intptr_t x, intptr_t y, intptr_t, intptr_t, intptr_t)
+{
+    g_mouse.push_back({-6, static_cast<int32_t>(x), static_cast<int32_t>(y)});
+    return {};
+}
+
+RoutineResult recordUp(intptr_t x, intptr_t y, intptr_t, intptr_t, intptr_t)
+{
+    g_mouse.push_back({-2, static_cast<int32_t>(x), static_cast<int32_t>(y)});
+    return {};
+}
+
+RoutineResult recordDown(intptr_t x, intptr_t y, intptr_t, intptr_t, intptr_t)
+{
+    g_mouse.push_back({-1, static_cast<int32_t>(x), static_cast<int32_t>(y)});
+    return {};
+}
+
+RoutineEntry mouseFinder(uint32_t, uint32_t unit, int32_t event, EventSource&)
+{
+    if (unit != Answering) return nullptr;
+    if (event == -1) return &recordDown;
+    if (event == -6) return &recordMove;
+    if (event == -2) return &recordUp;
+    return nullptr;
+}
+
+void sendMouse(DWORD flags, POINT screen)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof(input));
+}
+
+// Absolute input coordinates may round to the neighbouring pixel.
+bool closeTo(int32_t a, int32_t b) { return std::abs(a - b) <= 1; }
+
+bool seen(int32_t event, const std::function<bool(int32_t, int32_t)>& where)
+{
+    return std::ranges::any_of(g_mouse, [&](const auto& e) { return e[0] == event && where(e[1], e[2]); });
+}
+
+TEST_F(LabelTest, HeldButtonKeepsTheMouseOutsideTheLabel)
+{
+    g_mouse.clear();
+    EventDispatcher::instance().setRoutineFinder(&mouseFinder);
+    Unit* label = makeLabel(plain(Blue), {20, 20, 120, 60});
+    ASSERT_NE(label, nullptr);
+    POINT inside{50, 20};
+    ClientToScreen(label->handle(), &inside);
+    const POINT outside{inside.x + 300, inside.y + 200};
+
+    sendMouse(0, inside);
+    sendMouse(MOUSEEVENTF_LEFTDOWN, inside);
+    ASSERT_TRUE(pumpUntil([] { return seen(-1, [](int32_t x, int32_t y) { return closeTo(x, 50) && closeTo(y, 20); }); }));
+    EXPECT_EQ(GetCapture(), label->handle()) << "the label takes the mouse";
+
+    sendMouse(0, outside);
+    EXPECT_TRUE(pumpUntil([&] { return seen(-6, [](int32_t x, int32_t) { return x >= 100; }); }))
+        << "moves beyond the label's right edge still reach it";
+    sendMouse(MOUSEEVENTF_LEFTUP, outside);
+    EXPECT_TRUE(pumpUntil([&] { return seen(-2, [](int32_t x, int32_t y) { return closeTo(x, 350) && closeTo(y, 220); }); }))
+        << "and so does the release";
+    EXPECT_TRUE(pumpUntil([&] { return GetCapture() == nullptr; })) << "released with the button";
+}
+
+}  // namespace
+}  // namespace tessaly::ui

@@ -1,0 +1,140 @@
+#include "tests/ui/unit_host.h"
+
+#include <cstring>
+
+#include "runtime/ui/message_events.h"
+#include "runtime/ui/win32_handles.h"
+
+namespace tessaly::ui::test {
+namespace {
+
+constexpr wchar_t HostClass[] = L"TessalyUnitHost";
+
+void registerHostClass()
+{
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = HostClass;
+    RegisterClassExW(&wc);  // a second registration fails harmlessly
+}
+
+// The common events the window layer's message filter would raise.
+void raiseCommonEvent(const MSG& msg)
+{
+    const Unit* unit = Unit::fromHandle(msg.hwnd);
+    if (unit == nullptr) return;
+    const auto call = commonEventFor(msg.message, msg.wParam, msg.lParam, 0);
+    if (!call) return;
+    EventRecord record = makeEvent(unit->windowId(), unit->unitId(), call->event);
+    record.argumentCount = call->argumentCount;
+    for (int32_t i = 0; i < call->argumentCount; ++i) record.arguments[i] = call->arguments[i];
+    EventDispatcher::instance().fire(record);
+}
+
+}  // namespace
+
+UnitHost::UnitHost(int32_t width, int32_t height, const wchar_t* title)
+{
+    registerHostClass();
+    handle_ = CreateWindowExW(0, HostClass, title, WS_POPUP | WS_CLIPCHILDREN, 40, 40, width,
+                              height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    // Shown without activation, a caption-less pop-up stays unmanaged under
+    // Wine's X11 driver, which then does not wait for a window manager on destruction.
+    SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    pumpPending();
+}
+
+UnitHost::~UnitHost()
+{
+    DestroyWindow(handle_);
+    pumpPending();
+}
+
+UnitCreateParams UnitHost::params(std::span<const uint8_t> typeData, int32_t left, int32_t top, int32_t width,
+                                  int32_t height, uint32_t unitId) const
+{
+    UnitCreateParams p;
+    p.typeData = typeData;
+    p.parent = handle_;
+    p.controlId = 100;
+    p.left = left;
+    p.top = top;
+    p.width = width;
+    p.height = height;
+    p.windowId = HostWindowId;
+    p.unitId = unitId;
+    return p;
+}
+
+bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            raiseCommonEvent(msg);
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+void pumpPending()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        raiseCommonEvent(msg);
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+Snapshot::Snapshot(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT client{};
+    GetClientRect(window, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
+    HDC screen = GetDC(window);
+    UniqueMemoryDC memory(CreateCompatibleDC(screen));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        SelectedObject selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width_, height_, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+    }
+    ReleaseDC(window, screen);
+    if (bits != nullptr) std::memcpy(pixels_.data(), bits, pixels_.size() * sizeof(uint32_t));
+}
+
+COLORREF Snapshot::at(int32_t x, int32_t y) const
+{
+    const uint32_t p = pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+int32_t Snapshot::count(COLORREF colour, const RECT& area) const
+{
+    int32_t n = 0;
+    for (int32_t y = area.top; y < area.bottom; ++y)
+        for (int32_t x = area.left; x < area.right; ++x)
+            if (at(x, y) == colour) ++n;
+    return n;
+}
+
+}  // namespace tessaly::ui::test

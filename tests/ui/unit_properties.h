@@ -1,0 +1,50 @@
+// Property access in tests as the runtime does it: through the unit's type,
+// by the property's full index (8 and up).
+#pragma once
+
+#include <string>
+
+#include "runtime/ui/unit.h"
+
+namespace tessaly::ui::test {
+
+inline bool setProperty(Unit& unit, int32_t index, const PropertyValue& value)
+{
+    return unit.type().setProperty(unit, index - 8, value);
+}
+
+inline bool setNumber(Unit& unit, int32_t index, int64_t value)
+{
+    return setProperty(unit, index, PropertyValue::number(value));
+}
+
+inline bool setText(Unit& unit, int32_t index, const std::string& text)
+{
+    return setProperty(unit, index, PropertyValue::bytes(text.data(), text.size()));
+}
+
+inline int64_t number(const Unit& unit, int32_t index)
+{
+    PropertyValue out;
+    unit.type().getProperty(unit, index - 8, out);
+    return out.data;
+}
+
+inline std::string text(const Unit& unit, int32_t index)
+{
+    PropertyValue out;
+    unit.type().getProperty(unit, index - 8, out);
+    return std::string(out.asText());
+}
+
+// A unit made through its type and shown without activation, as the window
+// layer shows units at the end of loading.
+inline Unit* createShown(uint32_t typeId, const UnitCreateParams& params)
+{
+    const UnitType* type = findUnitType(typeId);
+    Unit* unit = type == nullptr ? nullptr : type->create(params);
+    if (unit != nullptr) ShowWindow(unit->handle(), SW_SHOWNA);
+    return unit;
+}
+
+}  // namespace tessaly::ui::test
