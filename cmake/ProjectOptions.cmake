@@ -5,7 +5,7 @@ set(TESSALY_TEXT_OPTIONS -finput-charset=UTF-8 -fexec-charset=GBK)
 
 add_library(tessaly_options INTERFACE)
 target_compile_options(tessaly_options INTERFACE
-  ${TESSALY_TEXT_OPTIONS} -Wall -Wextra -Wno-missing-field-initializers)
+  "$<$<COMPILE_LANGUAGE:C,CXX>:${TESSALY_TEXT_OPTIONS};-Wall;-Wextra;-Wno-missing-field-initializers>")
 target_include_directories(tessaly_options INTERFACE ${PROJECT_SOURCE_DIR})
 
 if(WIN32)

@@ -1,0 +1,248 @@
+// The program's own window templates, loaded with a routine table of logging
+// routines behind a real thunk table: the display window's events, timer,
+// notification icon, menu, hotkeys and copied caption labels.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "resources/routine_names.h"
+#include "resources/window_template_block.h"
+#include "runtime/core/command_call.h"
+#include "runtime/core/commands/commands.h"
+#include "runtime/core/runtime_app.h"
+#include "runtime/ui/core_library.h"
+#include "runtime/ui/menu_builder.h"
+#include "runtime/ui/window_layer.h"
+
+namespace tessaly::ui {
+namespace {
+
+using program::Routine;
+using program::RoutineNames;
+
+constexpr uint32_t DisplayWindow = 0x52010003;
+constexpr uint32_t HotkeyLabel = 0x16012A37;
+constexpr uint32_t ShowSettingsItem = 0x26012A39;
+constexpr uint32_t SeparatorItem = 0x26012A3B;
+
+struct Call {
+    std::string routine;
+    std::vector<intptr_t> arguments;
+};
+std::vector<Call> g_calls;
+std::function<void()> g_duringPress;
+
+template <size_t I>
+RoutineResult logRoutine(intptr_t a, intptr_t b, intptr_t c, intptr_t, intptr_t)
+{
+    g_calls.push_back({std::string(RoutineNames[I]), {a, b, c}});
+    if (I == static_cast<size_t>(Routine::labelPress) && g_duringPress) g_duringPress();
+    return {};
+}
+
+template <size_t... I>
+constexpr std::array<void*, sizeof...(I)> makeTable(std::index_sequence<I...>)
+{
+    return {reinterpret_cast<void*>(&logRoutine<I>)...};
+}
+
+}  // namespace
+}  // namespace tessaly::ui
+
+extern "C" {
+extern char test_program_thunks[];
+std::array<void*, tessaly::program::RoutineNames.size()> test_program_table =
+    tessaly::ui::makeTable(std::make_index_sequence<tessaly::program::RoutineNames.size()>{});
+}
+
+namespace tessaly::ui {
+namespace {
+
+size_t countOf(const std::string& routine)
+{
+    return static_cast<size_t>(std::count_if(g_calls.begin(), g_calls.end(), [&](const Call& c) { return c.routine == routine; }));
+}
+
+const Call* lastOf(const std::string& routine)
+{
+    for (auto it = g_calls.rbegin(); it != g_calls.rend(); ++it)
+        if (it->routine == routine) return &*it;
+    return nullptr;
+}
+
+void pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000)
+{
+    const DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < milliseconds) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (WindowLayer::instance().filterMessage(&msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+TypedValue call(void (*command)(TypedValue*, int32_t, TypedValue*), std::vector<TypedValue> args)
+{
+    return callCommand(command, static_cast<int32_t>(args.size()), args.data());
+}
+
+class ProgramWindows : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static const char* noNames[] = {nullptr};
+        static const ProgramHeader header = {
+            .mode = 3,
+            .highestIdentifier = 0x1b238,
+            .startRoutine = reinterpret_cast<StartRoutine>(test_program_thunks),
+            .windowTemplates = program::windowTemplateBlock,
+            .windowTemplateSize = program::windowTemplateBlockSize,
+            .dllLibraryNames = noNames,
+            .dllExportNames = noNames,
+        };
+        coreLibraryNotify(1, reinterpret_cast<intptr_t>(&runtimeNotify), 0);
+        RuntimeApp::instance().setHeader(&header);
+        RuntimeApp::instance().startUp();
+    }
+    void SetUp() override
+    {
+        g_calls.clear();
+        g_duringPress = nullptr;
+    }
+    void TearDown() override
+    {
+        if (LoadedWindow* w = layer().findWindow(DisplayWindow)) DestroyWindow(w->handle());
+        pumpUntil([] { return false; }, 50);
+    }
+    static WindowLayer& layer() { return WindowLayer::instance(); }
+    static HWND display() { return layer().findWindow(DisplayWindow)->handle(); }
+    static TypedValue displayValue() { return TypedValue::ofUnit(DisplayWindow, 0, TypeCode::Window); }
+};
+
+TEST_F(ProgramWindows, DisplayWindowLoadsBorderlessOwnedAndRaisesItsCreatedRoutine)
+{
+    ASSERT_TRUE(call(commands::LoadWindow, {displayValue()}).asBool());
+    EXPECT_EQ(countOf("displayCreated"), 1u);
+    HWND h = display();
+    EXPECT_FALSE(GetWindowLongPtrW(h, GWL_STYLE) & WS_CAPTION);
+    EXPECT_EQ(GetWindow(h, GW_OWNER), RuntimeApp::instance().hiddenOwner()) << "not shown in the task bar";
+    Unit* label = layer().findUnit(DisplayWindow, HotkeyLabel);
+    ASSERT_NE(label, nullptr);
+    EXPECT_FALSE(IsWindowVisible(label->handle())) << "the hotkey label is hidden";
+}
+
+TEST_F(ProgramWindows, TimerTicksRaiseTheTickRoutine)
+{
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    pumpUntil([] { return countOf("captionTick") >= 3; });
+    EXPECT_GE(countOf("captionTick"), 3u);
+}
+
+TEST_F(ProgramWindows, TrayNotificationsBecomeWindowEventNine)
+{
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    SendMessageW(display(), 0x8064, 100, WM_RBUTTONUP);
+    SendMessageW(display(), 0x8064, 100, WM_LBUTTONDBLCLK);
+    SendMessageW(display(), 0x8064, 100, WM_MOUSEMOVE);
+    ASSERT_EQ(countOf("trayEvent"), 2u);
+    EXPECT_EQ(g_calls[g_calls.size() - 2].arguments[0], 3);
+    EXPECT_EQ(lastOf("trayEvent")->arguments[0], 2);
+}
+
+TEST_F(ProgramWindows, TrayMenuEntriesRaiseTheirRoutinesAndTheSeparatorNothing)
+{
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    const UnitTable& units = layer().templates().find(DisplayWindow)->units;
+    const size_t before = g_calls.size();
+    SendMessageW(display(), WM_COMMAND, *menuCommandOf(units, SeparatorItem), 0);
+    EXPECT_EQ(g_calls.size(), before);
+    SendMessageW(display(), WM_COMMAND, *menuCommandOf(units, ShowSettingsItem), 0);
+    EXPECT_EQ(countOf("showSettings"), 1u);
+}
+
+TEST_F(ProgramWindows, EscapeDoesNotCloseTheDisplayWindow)
+{
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    PostMessageW(display(), WM_KEYDOWN, VK_ESCAPE, 0);
+    pumpUntil([] { return false; }, 100);
+    EXPECT_NE(layer().findWindow(DisplayWindow), nullptr);
+}
+
+TEST_F(ProgramWindows, HotkeysCountFrom33001NeverReuseAndRestoreTheProcedure)
+{
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    HWND h = display();
+    HWND label = layer().findUnit(DisplayWindow, HotkeyLabel)->handle();
+    const LONG_PTR original = GetWindowLongPtrW(h, GWLP_WNDPROC);
+    auto handle = [](HWND w) { return TypedValue::ofInt(static_cast<int32_t>(reinterpret_cast<intptr_t>(w))); };
+    const int32_t first = call(commands::RegisterHotkey, {handle(h), handle(label), TypedValue::ofInt(3), TypedValue::ofInt('H')}).asInt();
+    const int32_t second = call(commands::RegisterHotkey, {handle(h), handle(label), TypedValue::ofInt(3), TypedValue::ofInt('S')}).asInt();
+    EXPECT_EQ(first, 33001);
+    EXPECT_EQ(second, 33002);
+    EXPECT_NE(GetWindowLongPtrW(h, GWLP_WNDPROC), original);
+
+    SendMessageW(h, WM_HOTKEY, 33002, 0);
+    ASSERT_NE(lastOf("hotkeyFeedback"), nullptr);
+    EXPECT_EQ(lastOf("hotkeyFeedback")->arguments[0], 33002);
+    EXPECT_EQ(lastOf("hotkeyFeedback")->arguments[1], 0);
+
+    call(commands::UnregisterHotkey, {handle(h), TypedValue::ofInt(first)});
+    EXPECT_NE(GetWindowLongPtrW(h, GWLP_WNDPROC), original) << "one registration still counted";
+    call(commands::UnregisterHotkey, {handle(h), TypedValue::ofInt(second)});
+    EXPECT_EQ(GetWindowLongPtrW(h, GWLP_WNDPROC), original);
+    const int32_t third = call(commands::RegisterHotkey, {handle(h), handle(label), TypedValue::ofInt(3), TypedValue::ofInt('H')}).asInt();
+    EXPECT_EQ(third, 33003);
+    call(commands::UnregisterHotkey, {handle(h), TypedValue::ofInt(third)});
+}
+
+TEST_F(ProgramWindows, CopiedLabelRaisesItsSourcesRoutinesAndNamesItselfAsTheSource)
+{
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    uint32_t copy[2] = {};
+    const TypedValue source = TypedValue::ofUnit(DisplayWindow, HotkeyLabel, TypeCode::Label);
+    const TypedValue target = TypedValue::ofPointer(copy, TypeCode::Label | ArgumentFlag);
+    ASSERT_TRUE(call(commands::CopyUnit, {source, target}).asBool());
+    EXPECT_EQ(copy[0], DisplayWindow);
+    EXPECT_EQ(copy[1] & 0xFF000000, 0x16000000u);
+    EXPECT_EQ(copy[1] & 0x00FFFFFF, 0x1b238u + 2) << "the first new identifier is the highest plus two";
+
+    TypedValue eventUnit{};
+    g_duringPress = [&] { eventUnit = call(commands::GetEventUnit, {}); };
+    Unit* unit = layer().findUnit(DisplayWindow, copy[1]);
+    ASSERT_NE(unit, nullptr);
+    PostMessageW(unit->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 3));
+    pumpUntil([] { return countOf("labelPress") > 0; });
+    ASSERT_EQ(countOf("labelPress"), 1u);
+    EXPECT_EQ(eventUnit.low, DisplayWindow);
+    EXPECT_EQ(eventUnit.high, copy[1]);
+    EXPECT_EQ(eventUnit.type, TypeCode::Label);
+    PostMessageW(unit->handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 3));
+    pumpUntil([] { return countOf("labelRelease") > 0; });
+
+    // Destroying the copy removes its record; the display window's next load starts clean.
+    call(commands::Destroy, {TypedValue::ofUnit(DisplayWindow, copy[1], TypeCode::Label)});
+    EXPECT_FALSE(layer().templates().find(DisplayWindow)->units.indexOf(copy[1]).has_value());
+    EXPECT_FALSE(call(commands::IsCreated, {TypedValue::ofUnit(DisplayWindow, copy[1], TypeCode::Label)}).asBool());
+    EXPECT_TRUE(call(commands::IsCreated, {displayValue()}).asBool());
+}
+
+TEST_F(ProgramWindows, DestroyCommandClosesTheWindowByAPostedMessage)
+{
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    HWND h = display();
+    call(commands::Destroy, {displayValue()});
+    EXPECT_TRUE(IsWindow(h)) << "closed later, not at once";
+    pumpUntil([&] { return !IsWindow(h); });
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_FALSE(call(commands::IsCreated, {displayValue()}).asBool());
+}
+
+}  // namespace
+}  // namespace tessaly::ui
