@@ -10,6 +10,7 @@
 #include "runtime/core/runtime_error.h"
 #include "runtime/core/value_blocks.h"
 #include "runtime/ui/menu_builder.h"
+#include "runtime/ui/mouse_pointer.h"
 #include "runtime/ui/unit_font.h"
 #include "runtime/ui/window_layer.h"
 
@@ -139,8 +140,7 @@ TypedValue readCommon(const UnitTable& units, size_t index, int32_t property)
     Unit* unit = liveUnit(units, index);
     if (property == CommonProperty::Tag) return TypedValue::ofPointer(makeResultText(f.tag), TypeCode::Text);
     if (property == CommonProperty::MousePointer)
-        return TypedValue::ofPointer(makeResultByteSet(f.mousePointer.data(), static_cast<intptr_t>(f.mousePointer.size())),
-                                     TypeCode::Bytes);
+        return TypedValue::ofPointer(makeResultByteSet(programPointer(f.mousePointer)), TypeCode::Bytes);
     if (unit == nullptr) {
         switch (property) {
         case CommonProperty::Left: return TypedValue::ofInt(f.position.left);
@@ -262,8 +262,16 @@ void writeCommon(WindowTemplate& window, size_t index, int32_t property, const T
     }
     case CommonProperty::MousePointer: {
         const void* block = value.baseType() == TypeCode::Bytes ? value.pointer() : nullptr;
-        const auto bytes = byteSetBytes(block);
-        changeRecord(units, index, [&](UnitRecord& r) { r.mousePointer.assign(bytes.begin(), bytes.end()); });
+        const Bytes stored = storedPointer(byteSetBytes(block));
+        changeRecord(units, index, [&](UnitRecord& r) { r.mousePointer = stored; });
+        releasePointer(units.pointerSlot(index));
+        units.setPointerSlot(index, h != nullptr ? pointerSlotWord(loadPointer(stored)) : 0);
+        if (h != nullptr) {
+            // Moving the mouse where it is makes the new pointer show at once.
+            POINT at;
+            GetCursorPos(&at);
+            SetCursorPos(at.x, at.y);
+        }
         break;
     }
     default: break;

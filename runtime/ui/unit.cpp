@@ -7,6 +7,7 @@ namespace {
 
 constexpr wchar_t UnitProperty[] = L"TessalyUnit";
 UnitDestroyedHandler g_destroyed = nullptr;
+UnitCursorLookup g_cursorLookup = nullptr;
 
 std::unordered_map<uint32_t, const UnitType*>& unitTypes()
 {
@@ -25,6 +26,7 @@ const UnitType* findUnitType(uint32_t typeId)
 }
 
 void setUnitDestroyedHandler(UnitDestroyedHandler handler) { g_destroyed = handler; }
+void setUnitCursorLookup(UnitCursorLookup lookup) { g_cursorLookup = lookup; }
 
 Unit* Unit::fromHandle(HWND handle)
 {
@@ -92,6 +94,13 @@ LRESULT Unit::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     // than in the window's message filter.
     if (message == WM_SETFOCUS) fire(-7);
     if (message == WM_KILLFOCUS) fire(-8);
+    if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT &&
+        g_cursorLookup != nullptr) {
+        if (HCURSOR cursor = g_cursorLookup(windowId_, unitId_)) {
+            SetCursor(cursor);
+            return TRUE;
+        }
+    }
     LRESULT result = 0;
     if (handleMessage(message, wParam, lParam, result)) return result;
     return callDefault(message, wParam, lParam);

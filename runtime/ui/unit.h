@@ -74,4 +74,8 @@ private:
 using UnitDestroyedHandler = void (*)(uint32_t windowId, uint32_t unitId, const Unit* unit);
 void setUnitDestroyedHandler(UnitDestroyedHandler handler);
 
+// The cursor a unit's mouse pointer property has loaded, null for the default.
+using UnitCursorLookup = HCURSOR (*)(uint32_t windowId, uint32_t unitId);
+void setUnitCursorLookup(UnitCursorLookup lookup);
+
 }  // namespace tessaly::ui

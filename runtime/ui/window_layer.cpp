@@ -6,6 +6,7 @@
 #include "runtime/core/runtime_error.h"
 #include "runtime/ui/event_routine.h"
 #include "runtime/ui/menu_builder.h"
+#include "runtime/ui/mouse_pointer.h"
 #include "runtime/ui/property_access.h"
 #include "runtime/ui/unit_commands.h"
 
@@ -44,9 +45,18 @@ WindowLayer& WindowLayer::instance()
     return layer;
 }
 
+HCURSOR WindowLayer::cursorOf(uint32_t windowId, uint32_t unitId)
+{
+    const WindowTemplate* window = instance().templates_.find(windowId);
+    if (window == nullptr) return nullptr;
+    const auto index = window->units.indexOf(unitId);
+    return index ? cursorOfSlot(window->units.pointerSlot(*index)) : nullptr;
+}
+
 void WindowLayer::install()
 {
     registerUnitType(windowUnitType());
+    setUnitCursorLookup(&WindowLayer::cursorOf);
     EventDispatcher::instance().setRoutineFinder(&findRoutine);
     setUnitDestroyedHandler(&WindowLayer::onUnitDestroyed);
     RuntimeApp::instance().setWindowSystem(this);
@@ -223,6 +233,11 @@ bool WindowLayer::createUnits(WindowTemplate& window, LoadedWindow& loaded)
         }
         SetWindowPos(unit->handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    // Mouse pointers, the window's own included.
+    for (size_t i = 0; i < units.size(); ++i) {
+        if (units.isMenuItem(i) || objectOf(units, i) == nullptr) continue;
+        units.setPointerSlot(i, pointerSlotWord(loadPointer(units.unitFields(i).mousePointer)));
+    }
     return true;
 }
 
@@ -284,7 +299,7 @@ void WindowLayer::unitDestroyed(uint32_t windowId, uint32_t unitId, const Unit* 
     // A re-created unit has already taken the slot of the one going away.
     if (!index || window->units.objectSlot(*index) != reinterpret_cast<uintptr_t>(unit)) return;
     window->units.setObjectSlot(*index, 0);
-    if (const uintptr_t cursor = window->units.pointerSlot(*index)) DestroyCursor(reinterpret_cast<HCURSOR>(cursor));
+    releasePointer(window->units.pointerSlot(*index));
     window->units.setPointerSlot(*index, 0);
     if (*index != 0) return;
 

@@ -52,6 +52,7 @@ public:
 
 private:
     WindowLayer() = default;
+    static HCURSOR cursorOf(uint32_t windowId, uint32_t unitId);
     static void onUnitDestroyed(uint32_t windowId, uint32_t unitId, const Unit* unit);
     void unitDestroyed(uint32_t windowId, uint32_t unitId, const Unit* unit);
     bool createUnits(WindowTemplate& window, LoadedWindow& loaded);

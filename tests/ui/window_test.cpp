@@ -353,6 +353,27 @@ TEST_F(Windows, InputWhileEventsAreSuspendedRaisesNothing)
     EXPECT_EQ(std::count(g_events.begin(), g_events.end(), "down 3,4"), 1);
 }
 
+TEST_F(Windows, MousePointerIsStoredAsTheSystemCursorAndShownOverTheUnit)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    const uint8_t ibeam[] = {3};
+    void* pointer = makeResultByteSet(ibeam, 1);
+    set(Edit, CommonProperty::MousePointer, TypedValue::ofPointer(pointer, TypeCode::Bytes));
+    release(pointer);
+
+    const TypedValue read = get(Edit, CommonProperty::MousePointer);
+    ASSERT_EQ(byteSetLength(read.pointer()), 4);
+    EXPECT_EQ(byteSetData(read.pointer())[0], 3) << "read back as the kind";
+    release(read.pointer());
+    const UnitTable& units = layer().templates().find(MainWindow)->units;
+    const UnitFields f = units.unitFields(*units.indexOf(Edit));
+    EXPECT_EQ(loadU32(f.mousePointer.data()), 32513u) << "stored as the cursor identifier";
+
+    HWND edit = layer().findUnit(MainWindow, Edit)->handle();
+    SendMessageW(edit, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32513)));
+}
+
 TEST_F(Windows, ErrorReportNamesTheWindowAndUnitTags)
 {
     ASSERT_TRUE(layer().load(MainWindow, 0, false));
