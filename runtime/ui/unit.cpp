@@ -90,8 +90,10 @@ LRESULT Unit::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
     // Focus changes are sent, never posted, so they are raised here rather
     // than in the window's message filter.
-    if (message == WM_SETFOCUS) fire(-7);
-    if (message == WM_KILLFOCUS) fire(-8);
+    if (!reportsFocusByNotification()) {
+        if (message == WM_SETFOCUS) fire(-7);
+        if (message == WM_KILLFOCUS) fire(-8);
+    }
     LRESULT result = 0;
     if (handleMessage(message, wParam, lParam, result)) return result;
     return callDefault(message, wParam, lParam);
