@@ -2,6 +2,7 @@
 
 #include "runtime/core/library_notify.h"
 #include "runtime/ui/units/display_units.h"
+#include "runtime/ui/units/input_units.h"
 #include "runtime/ui/window_layer.h"
 
 namespace tessaly::ui {
@@ -11,6 +12,7 @@ intptr_t coreLibraryNotify(int32_t code, intptr_t value1, intptr_t value2)
     if (code == 1) {
         WindowLayer::instance().install();
         registerDisplayUnitTypes();
+        registerInputUnitTypes();
     }
     return tessaly::coreLibraryNotify(code, value1, value2);
 }

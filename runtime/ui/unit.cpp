@@ -92,8 +92,10 @@ LRESULT Unit::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
     // Focus changes are sent, never posted, so they are raised here rather
     // than in the window's message filter.
-    if (message == WM_SETFOCUS) fire(-7);
-    if (message == WM_KILLFOCUS) fire(-8);
+    if (!reportsFocusByNotification()) {
+        if (message == WM_SETFOCUS) fire(-7);
+        if (message == WM_KILLFOCUS) fire(-8);
+    }
     if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT &&
         g_cursorLookup != nullptr) {
         if (HCURSOR cursor = g_cursorLookup(windowId_, unitId_)) {

@@ -50,6 +50,11 @@ protected:
                       const UnitCreateParams& params);
     // A unit's own message handling; answers through `result` when it handled the message.
     virtual bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Controls that report focus changes through their own notifications
+    // (EN_KILLFOCUS, CBN_SETFOCUS ...) raise -7 and -8 from those instead:
+    // a combo box passes its focus on to its edit field, and an edit box
+    // rewrites a number before it reports the lost focus.
+    virtual bool reportsFocusByNotification() const { return false; }
     LRESULT callDefault(UINT message, WPARAM wParam, LPARAM lParam);
 
     // The procedure for classes that units register themselves.

@@ -1,0 +1,46 @@
+// The button unit: a standard push button (the default button of its window
+// when asked), whose click comes back to it from the window as a reflected
+// BN_CLICKED and is raised as its event 0.
+#pragma once
+
+#include "runtime/ui/unit.h"
+#include "runtime/ui/units/button_data.h"
+#include "runtime/ui/units/control_look.h"
+
+namespace tessaly::ui {
+
+namespace ButtonEvent {
+inline constexpr int32_t Clicked = 0;
+}  // namespace ButtonEvent
+
+// BS_LEFT / BS_CENTER / BS_RIGHT and BS_TOP / BS_VCENTER / BS_BOTTOM for the
+// alignment choices 0-2, as button and check box share them.
+DWORD horizontalAlignmentStyle(int32_t choice);
+DWORD verticalAlignmentStyle(int32_t choice);
+inline constexpr DWORD AlignmentStyleMask = BS_CENTER | BS_VCENTER;
+
+class Button final : public Unit {
+public:
+    Button(const UnitType& type, uint32_t windowId, uint32_t unitId, ButtonData data);
+
+    bool create(const UnitCreateParams& params);
+
+    ButtonData& data() { return data_; }
+    const ButtonData& data() const { return data_; }
+    ButtonData currentData() const;
+
+    void applyDefault();
+    void applyAlignment();
+    void applyFont() { font_.apply(handle(), data_.font); }
+
+protected:
+    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    ButtonData data_;
+    ControlFont font_;
+};
+
+const UnitType& buttonType();
+
+}  // namespace tessaly::ui

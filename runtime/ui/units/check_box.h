@@ -1,0 +1,45 @@
+// The check box unit: a standard automatic check box. The control flips its
+// check state before it reports the click, so the click event (0) sees the
+// new state; setting the checked property sends no click at all.
+#pragma once
+
+#include "runtime/ui/unit.h"
+#include "runtime/ui/units/check_box_data.h"
+#include "runtime/ui/units/control_look.h"
+
+namespace tessaly::ui {
+
+namespace CheckBoxEvent {
+inline constexpr int32_t Clicked = 0;
+}  // namespace CheckBoxEvent
+
+class CheckBox final : public Unit {
+public:
+    CheckBox(const UnitType& type, uint32_t windowId, uint32_t unitId, CheckBoxData data);
+
+    bool create(const UnitCreateParams& params);
+
+    CheckBoxData& data() { return data_; }
+    const CheckBoxData& data() const { return data_; }
+    CheckBoxData currentData() const;
+
+    bool checked() const { return SendMessageW(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void setChecked(bool on) { SendMessageW(handle(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+    void applyLook();
+    void applyFont() { font_.apply(handle(), data_.font); }
+    void applyBackground();
+
+protected:
+    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    DWORD lookStyle() const;
+
+    CheckBoxData data_;
+    ControlFont font_;
+    BackgroundBrush background_;
+};
+
+const UnitType& checkBoxType();
+
+}  // namespace tessaly::ui

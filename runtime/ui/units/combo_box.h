@@ -1,0 +1,77 @@
+// The combo box unit: a standard "COMBOBOX" control (0 drop-down with an edit
+// field, 1 simple, 2 drop-down list without one) filled from its type data.
+// Its selection event is raised from a message it posts itself, so the
+// routine sees the selection the control settles on, not the one in passing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "runtime/ui/unit.h"
+#include "runtime/ui/units/combo_box_data.h"
+#include "runtime/ui/units/control_look.h"
+
+namespace tessaly::ui {
+
+namespace ComboBoxEvent {
+inline constexpr int32_t SelectionMade = 0;
+inline constexpr int32_t EditChanged = 1;
+inline constexpr int32_t DroppedDown = 2;
+inline constexpr int32_t ClosedUp = 3;
+inline constexpr int32_t DoubleClicked = 4;
+}  // namespace ComboBoxEvent
+
+namespace ComboBoxKind {
+inline constexpr int32_t DropDown = 0;
+inline constexpr int32_t Simple = 1;
+inline constexpr int32_t DropDownList = 2;
+}  // namespace ComboBoxKind
+
+// Posted to itself on CBN_SELENDOK; the selection event is raised when it arrives.
+inline constexpr UINT SelectionMadeMessage = 0xA711;
+
+class ComboBox final : public Unit {
+public:
+    ComboBox(const UnitType& type, uint32_t windowId, uint32_t unitId, ComboBoxData data);
+
+    bool create(const UnitCreateParams& params);
+
+    ComboBoxData& data() { return data_; }
+    const ComboBoxData& data() const { return data_; }
+    ComboBoxData currentData() const;
+    bool hasEditField() const { return data_.type != ComboBoxKind::DropDownList; }
+
+    std::vector<std::string> items() const;
+    void setItems(const std::vector<std::string>& items);
+    int32_t currentItem() const { return static_cast<int32_t>(SendMessageW(handle(), CB_GETCURSEL, 0, 0)); }
+    // -1 clears the selection; past the last item selects the last one.
+    void setCurrentItem(int32_t item);
+    void applyMaximumLength() { SendMessageW(handle(), CB_LIMITTEXT, static_cast<WPARAM>(data_.maximumLength), 0); }
+    void applyEditSelection();
+    void replaceEditSelection(std::string_view text);
+    void applyItemHeight();
+    void applyFont();
+    void applyBackground();
+
+    // The list items in their property form, answered from here.
+    const Bytes& itemsAnswer() const;
+
+protected:
+    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool reportsFocusByNotification() const override { return true; }
+
+private:
+    DWORD creationStyle() const;
+    void onNotification(WORD code);
+    void applyItemValues();
+
+    ComboBoxData data_;
+    ControlFont font_;
+    BackgroundBrush background_;
+    mutable Bytes itemsAnswer_;
+    bool settingSelection_ = false;
+};
+
+const UnitType& comboBoxType();
+
+}  // namespace tessaly::ui

@@ -1,0 +1,123 @@
+#include "runtime/ui/units/control_look.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+#include "runtime/core/text_encoding.h"
+#include "runtime/ui/unit_font.h"
+#include "runtime/ui/units/type_data_io.h"
+
+namespace tessaly::ui {
+
+std::string windowTextGbk(HWND window)
+{
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(std::max(copied, 0)));
+    return narrowToGbk(text);
+}
+
+void setWindowTextGbk(HWND window, std::string_view text) { SetWindowTextW(window, widenGbk(text).c_str()); }
+
+int32_t charsBeforeByte(std::string_view text, int32_t bytes)
+{
+    bytes = std::clamp<int32_t>(bytes, 0, static_cast<int32_t>(text.size()));
+    return static_cast<int32_t>(widenGbk(text.substr(0, static_cast<size_t>(bytes))).size());
+}
+
+int32_t bytesBeforeChar(std::string_view text, int32_t chars)
+{
+    const std::wstring wide = widenGbk(text);
+    chars = std::clamp<int32_t>(chars, 0, static_cast<int32_t>(wide.size()));
+    return static_cast<int32_t>(narrowToGbk(std::wstring_view(wide).substr(0, static_cast<size_t>(chars))).size());
+}
+
+int32_t clampToRange(const PropertyInfo& info, int32_t value) { return std::clamp(value, info.minimum, info.maximum); }
+
+PropertyValue answerText(std::string text)
+{
+    static std::string answer;
+    answer = std::move(text);
+    return textValue(answer);
+}
+
+PropertyValue textValue(const std::string& text) { return PropertyValue::bytes(text.data(), text.size()); }
+
+void assignFont(std::vector<uint8_t>& font, const PropertyValue& value)
+{
+    const auto bytes = value.asBytes();
+    if (bytes.empty() || bytes.size() == LogFontSize) font.assign(bytes.begin(), bytes.end());
+}
+
+void assignBytes(std::vector<uint8_t>& target, const PropertyValue& value)
+{
+    const auto bytes = value.asBytes();
+    target.assign(bytes.begin(), bytes.end());
+}
+
+void ControlFont::apply(HWND window, std::span<const uint8_t> stored)
+{
+    const LOGFONTA narrow = fontOrDefault(stored);
+    LOGFONTW wide{};
+    static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(LOGFONTW, lfFaceName));
+    std::memcpy(&wide, &narrow, offsetof(LOGFONTA, lfFaceName));
+    const std::wstring face = widenGbk(std::string_view(narrow.lfFaceName, strnlen(narrow.lfFaceName, LF_FACESIZE)));
+    face.copy(wide.lfFaceName, LF_FACESIZE - 1);
+    UniqueFont font(CreateFontIndirectW(&wide));
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font.get() : GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    own_ = std::move(font);  // the old font goes only once the control has let go of it
+}
+
+HFONT ControlFont::get() const
+{
+    return own_ ? own_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void BackgroundBrush::set(uint32_t colour)
+{
+    if (colour == 0xFF000000) {
+        own_.reset();
+        colour_ = GetSysColor(COLOR_BTNFACE);
+        return;
+    }
+    colour_ = colour & 0x00FFFFFF;
+    own_.reset(CreateSolidBrush(colour_));
+}
+
+LRESULT controlColours(HDC dc, uint32_t textColour, const BackgroundBrush& background)
+{
+    SetTextColor(dc, textColour & 0x00FFFFFF);
+    SetBkColor(dc, background.colour());
+    return reinterpret_cast<LRESULT>(background.get());
+}
+
+void applyBorderRule(HWND window, int32_t border)
+{
+    DWORD style = 0, extended = 0;
+    switch (border) {
+    case 1: extended = WS_EX_CLIENTEDGE; break;
+    case 2: extended = WS_EX_DLGMODALFRAME; break;
+    case 3: extended = WS_EX_STATICEDGE; break;
+    case 4: extended = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME; break;
+    case 5: style = WS_BORDER; break;
+    default: break;
+    }
+    constexpr DWORD ExtendedMask = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
+    const auto oldStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const auto oldExtended = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>((oldStyle & ~WS_BORDER) | style));
+    SetWindowLongPtrW(window, GWL_EXSTYLE, static_cast<LONG_PTR>((oldExtended & ~ExtendedMask) | extended));
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void changeStyle(HWND window, DWORD mask, DWORD bits)
+{
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>((style & ~mask) | (bits & mask)));
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+}  // namespace tessaly::ui

@@ -1,0 +1,77 @@
+// What the input units share around the standard controls they wrap: their
+// window text as GBK, the font a unit stores, the background brush its colour
+// asks for, the colours answered to WM_CTLCOLOR*, the border rule, and the
+// clamping of property values by the type's property table.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/ui/unit_type.h"
+#include "runtime/ui/win32_handles.h"
+
+namespace tessaly::ui {
+
+// Every control a unit makes gets these on top of the template's style bits.
+inline constexpr DWORD ChildControlStyle = WS_CHILD | WS_CLIPSIBLINGS;
+
+std::string windowTextGbk(HWND window);
+void setWindowTextGbk(HWND window, std::string_view text);
+
+// GBK byte offsets, which the program counts in, against the UTF-16 positions
+// the controls count in.
+int32_t charsBeforeByte(std::string_view text, int32_t bytes);
+int32_t bytesBeforeChar(std::string_view text, int32_t chars);
+
+// A choice below its range becomes the bottom, above it the top.
+int32_t clampToRange(const PropertyInfo& info, int32_t value);
+
+// The unit's own font (a stored 60-byte LOGFONT with a GBK face name), or
+// the default GUI font when none is stored.
+class ControlFont {
+public:
+    void apply(HWND window, std::span<const uint8_t> stored);
+    HFONT get() const;
+
+private:
+    UniqueFont own_;
+};
+
+// A solid brush of the background colour; 0xFF000000 is the system
+// button-face colour, whose brush belongs to the system.
+class BackgroundBrush {
+public:
+    void set(uint32_t colour);
+    HBRUSH get() const { return own_ ? own_.get() : GetSysColorBrush(COLOR_BTNFACE); }
+    COLORREF colour() const { return colour_; }
+
+private:
+    UniqueBrush own_;
+    COLORREF colour_ = GetSysColor(COLOR_BTNFACE);
+};
+
+// The answer to a WM_CTLCOLOR* message: text and background colours set on
+// the control's device context, and the brush for the rest.
+LRESULT controlColours(HDC dc, uint32_t textColour, const BackgroundBrush& background);
+
+// The border rule: 0 none; 1 sunken edge; 2 dialog frame; 3 static edge;
+// 4 sunken edge and dialog frame; 5 plain border; others none. Applied at once.
+void applyBorderRule(HWND window, int32_t border);
+
+// Texts a unit reads from its live control are answered from here; the
+// caller copies them before the next read.
+PropertyValue answerText(std::string text);
+PropertyValue textValue(const std::string& text);
+// A font property takes an empty blob or a whole 60-byte LOGFONT.
+void assignFont(std::vector<uint8_t>& font, const PropertyValue& value);
+void assignBytes(std::vector<uint8_t>& target, const PropertyValue& value);
+
+// Replaces some style bits of a live control and redraws it.
+void changeStyle(HWND window, DWORD mask, DWORD bits);
+
+}  // namespace tessaly::ui
