@@ -1,5 +1,7 @@
 #include "runtime/ui/loaded_window.h"
 
+#include <shellapi.h>
+
 #include <cwctype>
 #include <string>
 
@@ -296,6 +298,23 @@ bool LoadedWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     }
 }
 
+void LoadedWindow::openHelp()
+{
+    // Without a help file of its own the window opens the program's, named
+    // like the executable with the extension "hlp".
+    std::string file = data_.helpFile;
+    if (file.empty()) {
+        wchar_t path[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring help(path);
+        const size_t dot = help.find_last_of(L'.');
+        help = (dot == std::wstring::npos ? help : help.substr(0, dot)) + L".hlp";
+        ShellExecuteW(handle(), L"open", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        return;
+    }
+    ShellExecuteW(handle(), L"open", widenGbk(file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 bool LoadedWindow::onCommand(WPARAM wParam, LPARAM)
 {
     if (template_ == nullptr) return false;
@@ -385,6 +404,10 @@ bool LoadedWindow::handleWindowKeys(MSG& msg, Unit* unit)
     case VK_ESCAPE:
         if (!data_.escCloses) return false;
         SendMessageW(handle(), WM_CLOSE, 0, 0);
+        return true;
+    case VK_F1:
+        if (!data_.f1OpensHelp) return false;
+        openHelp();
         return true;
     case VK_LEFT:
     case VK_UP:

@@ -90,6 +90,7 @@ private:
     bool reflectToUnit(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool handleWindowKeys(MSG& msg, Unit* unit);
     bool clickMnemonic(wchar_t letter);
+    void openHelp();
     bool pressDefaultButton(HWND focus);
     void eraseBackground(HDC dc);
 

@@ -28,6 +28,8 @@ constexpr uint32_t Menu = 0x26000003;
 constexpr uint32_t MenuEntry = 0x26000004;
 constexpr uint32_t MenuSeparator = 0x26000005;
 constexpr uint32_t TestEditTypeId = 0x0001FF01;
+constexpr uint32_t Dialog = 0x52000002;
+constexpr uint32_t DialogOwn = 0x06000010;
 
 struct CapturedReport {
     std::string text;
@@ -143,7 +145,18 @@ Bytes templateBlock()
     w.units.addRecord(Menu, encodeMenuItemRecord(menu));
     w.units.addRecord(MenuEntry, encodeMenuItemRecord(entry));
     w.units.addRecord(MenuSeparator, encodeMenuItemRecord(separator));
-    return writeTemplateBlock({&w});
+    WindowData dialogData;
+    dialogData.border = 2;
+    dialogData.title = "对话框";
+    UnitRecord dialogOwn;
+    dialogOwn.typeId = TypeId::Window;
+    dialogOwn.position = {80, 80, 200, 120};
+    dialogOwn.flags = UnitFlag::Visible;
+    dialogOwn.typeData = writeWindowData(dialogData);
+    WindowTemplate dialog;
+    dialog.id = Dialog;
+    dialog.units.addRecord(DialogOwn, encodeUnitRecord(dialogOwn));
+    return writeTemplateBlock({&w, &dialog});
 }
 
 void pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000)
@@ -372,6 +385,26 @@ TEST_F(Windows, MousePointerIsStoredAsTheSystemCursorAndShownOverTheUnit)
     HWND edit = layer().findUnit(MainWindow, Edit)->handle();
     SendMessageW(edit, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32513)));
+}
+
+bool g_mainEnabledDuringModal = true;
+
+void CALLBACK closeDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    HWND main = WindowLayer::instance().findWindow(MainWindow)->handle();
+    g_mainEnabledDuringModal = IsWindowEnabled(main) != FALSE;
+    PostMessageW(WindowLayer::instance().findWindow(Dialog)->handle(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(Windows, ModalWindowDisablesTheOthersUntilItCloses)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    SetTimer(nullptr, 0, 50, &closeDialog);
+    EXPECT_TRUE(layer().load(Dialog, 0, true));  // returns once the dialog is gone
+    EXPECT_FALSE(g_mainEnabledDuringModal);
+    EXPECT_EQ(layer().findWindow(Dialog), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(mainHandle()));
 }
 
 TEST_F(Windows, ErrorReportNamesTheWindowAndUnitTags)
