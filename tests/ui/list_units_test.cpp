@@ -435,6 +435,53 @@ TEST_F(Picker, LeavingThePopupChangesNothing)
     EXPECT_EQ(count(ColorPickerEvent::ColourChosen), 0);
 }
 
+TEST_F(Picker, LosingTheActivationLeavesThePopup)
+{
+    ColorPicker* picker = makePicker(RGB(10, 20, 30), false);
+    HWND popup = openByClick(*picker);
+    ASSERT_NE(popup, nullptr);
+    SetForegroundWindow(host_);
+    SetActiveWindow(host_);
+    pumpUntil([&] { return !IsWindow(popup); });
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(picker->popup(), nullptr);
+    EXPECT_EQ(count(ColorPickerEvent::ColourChosen), 0);
+}
+
+TEST_F(Picker, DestroyingThePickerClosesItsPopup)
+{
+    ColorPicker* picker = makePicker(RGB(10, 20, 30), false);
+    HWND popup = openByClick(*picker);
+    ASSERT_NE(popup, nullptr);
+    DestroyWindow(picker->handle());
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(count(ColorPickerEvent::ColourChosen), 0);
+}
+
+// Confirms the system colour dialog as soon as it shows.
+void CALLBACK confirmColourDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = FindWindowW(L"#32770", nullptr);
+    if (dialog == nullptr) return;
+    KillTimer(nullptr, timer);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(Picker, OtherColourEntryTakesTheSystemDialogsChoice)
+{
+    ColorPicker* picker = makePicker(RGB(10, 20, 30), false);
+    HWND popup = openByClick(*picker);
+    ASSERT_NE(popup, nullptr);
+    write(*picker, 8, RGB(40, 50, 60));  // the dialog starts from the colour the pop-up was opened with
+    SetTimer(nullptr, 0, 50, &confirmColourDialog);
+    // Down past the last palette row reaches the other-colour entry.
+    press(popup, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    pumpUntil([&] { return count(ColorPickerEvent::ColourChosen) > 0; });
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(count(ColorPickerEvent::ColourChosen), 1);
+    EXPECT_EQ(picker->colour(), RGB(10, 20, 30));
+}
+
 TEST_F(Picker, NoColourEntryIsOfferedOnlyWhenAllowed)
 {
     ColorPicker* allowing = makePicker(RGB(0, 0, 0), true);

@@ -131,6 +131,11 @@ bool ColorPicker::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_THEMECHANGED:
         theme_.reset(IsAppThemed() ? OpenThemeData(handle(), L"BUTTON") : nullptr);
         return false;
+    case WM_DESTROY:
+        // A pop-up must not outlive its picker (a re-created unit, say).
+        // WM_CANCELMODE closes it the ordinary way, as a pop-up left without a choice.
+        if (popup() != nullptr) SendMessageW(popup_, WM_CANCELMODE, 0, 0);
+        return false;
     case ColourPopupMessage::Chosen: onChosen(static_cast<uint32_t>(wParam)); return true;
     case ColourPopupMessage::Left:
         popup_ = nullptr;
