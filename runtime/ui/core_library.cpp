@@ -3,6 +3,7 @@
 #include "runtime/core/library_notify.h"
 #include "runtime/ui/units/display_units.h"
 #include "runtime/ui/units/input_units.h"
+#include "runtime/ui/units/list_unit_types.h"
 #include "runtime/ui/window_layer.h"
 
 namespace tessaly::ui {
@@ -13,6 +14,7 @@ intptr_t coreLibraryNotify(int32_t code, intptr_t value1, intptr_t value2)
         WindowLayer::instance().install();
         registerDisplayUnitTypes();
         registerInputUnitTypes();
+        registerListUnitTypes();
     }
     return tessaly::coreLibraryNotify(code, value1, value2);
 }

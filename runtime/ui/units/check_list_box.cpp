@@ -1,0 +1,511 @@
+#include "runtime/ui/units/check_list_box.h"
+
+#include <vssym32.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "runtime/core/text_encoding.h"
+#include "runtime/core/unit_requests.h"
+#include "runtime/ui/byte_writer.h"
+#include "runtime/ui/identifiers.h"
+#include "runtime/ui/unit_font.h"
+#include "runtime/ui/units/border_rule.h"
+#include "runtime/ui/units/type_data_io.h"
+
+namespace tessaly::ui {
+namespace {
+
+enum CheckListBoxProperty : int32_t {
+    Border = 8, MultiColumn, ListSwitch, ExtraItemHeight, SingleCheck, Font, CurrentItem, ListItems, ItemValues,
+};
+
+constexpr int32_t HeightLimit = 32767;
+
+constexpr std::array<PropertyInfo, 9> Properties = {{
+    {Border, PropertyKind::Choice, "border", 0, 5},                   // border rule
+    {MultiColumn, PropertyKind::Logical, "multi-column"},             // re-create when changed
+    {ListSwitch, PropertyKind::Logical, "list switch"},               // sorted list; re-create when changed
+    {ExtraItemHeight, PropertyKind::Integer, "extra item height", 0, HeightLimit},  // LB_SETITEMHEIGHT
+    {SingleCheck, PropertyKind::Logical, "single check"},             // keeps the first checked item only
+    {Font, PropertyKind::Font, "font"},                               // item height follows the font
+    {CurrentItem, PropertyKind::Integer, "current item", -1},         // LB_SETCURSEL, -1 none
+    {ListItems, PropertyKind::ListData, "list items"},                // the list is replaced
+    {ItemValues, PropertyKind::Data, "item values"},                  // the items' data words; re-create
+}};
+
+// Room left and right of the check box inside an item.
+constexpr int32_t BoxMargin = 2;
+constexpr int32_t TextGap = 4;
+
+DWORD listStyle(const CheckListBoxData& d)
+{
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_USETABSTOPS |
+                  LBS_NOINTEGRALHEIGHT | borderStyles(d.border).style;
+    style |= d.multiColumn ? (LBS_MULTICOLUMN | WS_HSCROLL) : WS_VSCROLL;
+    if (d.listSwitch) style |= LBS_SORT;
+    return style;
+}
+
+Bytes wordsToBytes(const std::vector<int32_t>& words)
+{
+    ByteWriter out;
+    for (int32_t w : words) out.i32(w);
+    return out.take();
+}
+
+}  // namespace
+
+CheckListBox::CheckListBox(const UnitType& type, uint32_t windowId, uint32_t unitId, CheckListBoxData data)
+    : Unit(type, windowId, unitId), data_(std::move(data))
+{
+}
+
+CheckListBox* CheckListBox::from(Unit* unit)
+{
+    return unit != nullptr && unit->type().typeId() == TypeId::ChkListBox ? static_cast<CheckListBox*>(unit) : nullptr;
+}
+
+bool CheckListBox::create(const UnitCreateParams& params)
+{
+    if (!createWindow(borderStyles(data_.border).extendedStyle, L"LISTBOX", L"", listStyle(data_), params)) return false;
+    openTheme();
+    setFont(data_.font);
+    replaceItems(data_.items);
+    applyItemValues();
+    setCurrentItem(data_.currentItem);
+    return true;
+}
+
+// ---- the list, as the list commands use it ----
+
+int32_t CheckListBox::addItem(std::string_view text, int32_t itemData)
+{
+    const std::wstring wide = widenGbk(text);
+    // LB_ADDSTRING: at the end, or at its sorted place.
+    const auto index = static_cast<int32_t>(SendMessageW(handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+    if (index < 0) return -1;
+    SendMessageW(handle(), LB_SETITEMDATA, index, itemData);
+    return index;
+}
+
+bool CheckListBox::deleteItem(int32_t index)
+{
+    return SendMessageW(handle(), LB_DELETESTRING, index, 0) != LB_ERR;
+}
+
+void CheckListBox::clear() { SendMessageW(handle(), LB_RESETCONTENT, 0, 0); }
+
+int32_t CheckListBox::count() const { return static_cast<int32_t>(SendMessageW(handle(), LB_GETCOUNT, 0, 0)); }
+
+std::string CheckListBox::itemText(int32_t index) const
+{
+    const LRESULT length = SendMessageW(handle(), LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(handle(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+    return narrowToGbk(text);
+}
+
+int32_t CheckListBox::itemData(int32_t index) const
+{
+    return static_cast<int32_t>(SendMessageW(handle(), LB_GETITEMDATA, index, 0));
+}
+
+bool CheckListBox::setChecked(int32_t index, bool checked)
+{
+    if (index < 0 || index >= static_cast<int32_t>(checked_.size())) return false;
+    if (checked && data_.singleCheck) {
+        for (size_t i = 0; i < checked_.size(); ++i)
+            if (checked_[i] && static_cast<int32_t>(i) != index) {
+                checked_[i] = 0;
+                invalidateItem(static_cast<int32_t>(i));
+            }
+    }
+    checked_[static_cast<size_t>(index)] = checked ? 1 : 0;
+    invalidateItem(index);
+    return true;
+}
+
+bool CheckListBox::isChecked(int32_t index) const
+{
+    return index >= 0 && index < static_cast<int32_t>(checked_.size()) && checked_[static_cast<size_t>(index)] != 0;
+}
+
+int32_t CheckListBox::currentItem() const { return static_cast<int32_t>(SendMessageW(handle(), LB_GETCURSEL, 0, 0)); }
+
+void CheckListBox::setCurrentItem(int32_t index)
+{
+    // Above the last item means the last; below -1 means none.
+    const int32_t last = count() - 1;
+    index = std::max(-1, std::min(index, last));
+    SendMessageW(handle(), LB_SETCURSEL, index, 0);  // LB_SETCURSEL with -1 clears the selection
+}
+
+void CheckListBox::replaceItems(const std::vector<std::string>& items)
+{
+    SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
+    clear();
+    for (const std::string& item : items) addItem(item);
+    SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+// ---- properties that change the look ----
+
+void CheckListBox::setBorder(int32_t border)
+{
+    data_.border = border;
+    applyBorder(handle(), border);
+}
+
+void CheckListBox::setExtraItemHeight(int32_t extra)
+{
+    data_.extraItemHeight = std::clamp(extra, 0, HeightLimit);
+    applyItemHeight();
+}
+
+void CheckListBox::setSingleCheck(bool on)
+{
+    data_.singleCheck = on ? 1 : 0;
+    if (on) {
+        const auto first = std::find(checked_.begin(), checked_.end(), 1);
+        if (first != checked_.end()) std::fill(first + 1, checked_.end(), 0);
+    }
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+void CheckListBox::setFont(std::span<const uint8_t> logFont)
+{
+    data_.font.assign(logFont.begin(), logFont.end());
+    const LOGFONTA font = fontOrDefault(logFont);
+    font_.reset(CreateFontIndirectA(&font));
+    SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    applyItemHeight();
+}
+
+void CheckListBox::applyItemHeight()
+{
+    HDC dc = GetDC(handle());
+    TEXTMETRICW metrics{};
+    {
+        SelectedObject selected(dc, font_.get());
+        GetTextMetricsW(dc, &metrics);
+    }
+    ReleaseDC(handle(), dc);
+    const int32_t height = std::min<int32_t>(metrics.tmHeight + data_.extraItemHeight + 2, 255);
+    SendMessageW(handle(), LB_SETITEMHEIGHT, 0, height);
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+void CheckListBox::applyItemValues()
+{
+    const size_t n = std::min(data_.itemValues.size() / 4, static_cast<size_t>(std::max(0, count())));
+    for (size_t i = 0; i < n; ++i)
+        SendMessageW(handle(), LB_SETITEMDATA, i, static_cast<int32_t>(loadU32(data_.itemValues.data() + i * 4)));
+}
+
+void CheckListBox::setItemValues(ByteView values)
+{
+    data_.itemValues.assign(values.begin(), values.end());
+    itemValuesPending_ = true;
+}
+
+ByteView CheckListBox::listItemBytes() const
+{
+    ByteWriter out;
+    std::vector<std::string> items;
+    for (int32_t i = 0; i < count(); ++i) items.push_back(itemText(i));
+    writeListItems(out, items);
+    answer_ = out.take();
+    return answer_;
+}
+
+ByteView CheckListBox::itemValueBytes() const
+{
+    std::vector<int32_t> words;
+    for (int32_t i = 0; i < count(); ++i) words.push_back(itemData(i));
+    answer_ = wordsToBytes(words);
+    return answer_;
+}
+
+CheckListBoxData CheckListBox::currentData() const
+{
+    CheckListBoxData d = data_;
+    d.items.clear();
+    std::vector<int32_t> words;
+    for (int32_t i = 0; i < count(); ++i) {
+        d.items.push_back(itemText(i));
+        words.push_back(itemData(i));
+    }
+    // Item values just written take effect on the re-created unit.
+    if (!itemValuesPending_) d.itemValues = wordsToBytes(words);
+    d.currentItem = currentItem();
+    return d;
+}
+
+void CheckListBox::openTheme()
+{
+    theme_.reset(IsAppThemed() ? OpenThemeData(handle(), L"BUTTON") : nullptr);
+}
+
+void CheckListBox::invalidateItem(int32_t index)
+{
+    RECT r;
+    if (SendMessageW(handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) != LB_ERR)
+        InvalidateRect(handle(), &r, FALSE);
+}
+
+// ---- messages ----
+
+bool CheckListBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (trackItemMessage(message, wParam, lParam, result)) return true;
+    switch (message) {
+    case UnitMessage::ReflectOffset + WM_COMMAND:
+        result = 0;
+        return onNotification(HIWORD(wParam));
+    case UnitMessage::ReflectOffset + WM_DRAWITEM:
+        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        return true;
+    case UnitMessage::ReflectOffset + WM_MEASUREITEM:
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+            static_cast<UINT>(SendMessageW(handle(), LB_GETITEMHEIGHT, 0, 0));
+        result = TRUE;
+        return true;
+    case UnitMessage::ReflectOffset + WM_CTLCOLORLISTBOX:
+        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+        result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        result = callDefault(message, wParam, lParam);
+        onClick(lParam);
+        return true;
+    case WM_KEYDOWN:
+        if (wParam != VK_SPACE) return false;
+        toggleByUser(currentItem());
+        result = 0;
+        return true;
+    case WM_CHAR:
+        // The space toggled the box; it must not start an incremental search too.
+        return wParam == L' ';
+    case WM_ENABLE:
+        InvalidateRect(handle(), nullptr, TRUE);
+        return false;
+    case WM_THEMECHANGED:
+        openTheme();
+        return false;
+    // The list commands reach check states through the control's handle.
+    case ListMessage::GetChecked:
+        result = isChecked(static_cast<int32_t>(wParam)) ? 1 : 0;
+        return true;
+    case ListMessage::SetChecked:
+        result = setChecked(static_cast<int32_t>(wParam), lParam != 0) ? 1 : 0;
+        return true;
+    default: return false;
+    }
+}
+
+// Keeps one check state per item whoever adds or removes items.
+bool CheckListBox::trackItemMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+        result = callDefault(message, wParam, lParam);
+        if (result >= 0 && static_cast<size_t>(result) <= checked_.size())
+            checked_.insert(checked_.begin() + result, 0);
+        return true;
+    case LB_DELETESTRING:
+        result = callDefault(message, wParam, lParam);
+        if (result != LB_ERR && wParam < checked_.size()) checked_.erase(checked_.begin() + static_cast<ptrdiff_t>(wParam));
+        return true;
+    case LB_RESETCONTENT:
+        result = callDefault(message, wParam, lParam);
+        checked_.clear();
+        return true;
+    default: return false;
+    }
+}
+
+bool CheckListBox::onNotification(WORD code)
+{
+    switch (code) {
+    case LBN_SELCHANGE: fire(CheckListBoxEvent::SelectionChanged); return true;
+    case LBN_DBLCLK: fire(CheckListBoxEvent::DoubleClicked); return true;
+    default: return false;
+    }
+}
+
+bool CheckListBox::onClick(LPARAM position)
+{
+    const auto hit = static_cast<DWORD>(SendMessageW(handle(), LB_ITEMFROMPOINT, 0, position));
+    if (HIWORD(hit) != 0) return false;  // below the last item
+    const int32_t index = LOWORD(hit);
+    RECT item;
+    if (SendMessageW(handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR) return false;
+    const RECT box = checkBoxRect(item);
+    const POINT p = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    // The whole strip in front of the text counts, not only the box itself.
+    if (p.x < item.left || p.x >= box.right + BoxMargin) return false;
+    toggleByUser(index);
+    return true;
+}
+
+void CheckListBox::toggleByUser(int32_t index)
+{
+    if (!setChecked(index, !isChecked(index))) return;
+    fire(CheckListBoxEvent::CheckChanged);
+}
+
+RECT CheckListBox::checkBoxRect(const RECT& item) const
+{
+    const int32_t height = item.bottom - item.top;
+    const int32_t size = std::max<int32_t>(1, std::min<int32_t>(GetSystemMetrics(SM_CXMENUCHECK), height - 2));
+    const int32_t top = item.top + (height - size) / 2;
+    return {item.left + BoxMargin, top, item.left + BoxMargin + size, top + size};
+}
+
+// ---- drawing ----
+
+void CheckListBox::onDrawItem(const DRAWITEMSTRUCT& item)
+{
+    HDC dc = item.hDC;
+    if (item.itemID == static_cast<UINT>(-1)) {
+        FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
+        if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
+        return;
+    }
+    const auto index = static_cast<int32_t>(item.itemID);
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = !IsWindowEnabled(handle());
+    const RECT box = checkBoxRect(item.rcItem);
+    RECT text = item.rcItem;
+    text.left = box.right + TextGap;
+
+    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
+    if (selected) FillRect(dc, &text, GetSysColorBrush(disabled ? COLOR_BTNFACE : COLOR_HIGHLIGHT));
+    drawCheckBox(dc, box, isChecked(index), disabled);
+
+    const std::wstring wide = widenGbk(itemText(index));
+    SelectedObject font(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT label = text;
+    label.left += BoxMargin;
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &label,
+              DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+}
+
+void CheckListBox::drawCheckBox(HDC dc, const RECT& box, bool checked, bool disabled)
+{
+    if (theme_) {
+        const int state = checked ? (disabled ? CBS_CHECKEDDISABLED : CBS_CHECKEDNORMAL)
+                                  : (disabled ? CBS_UNCHECKEDDISABLED : CBS_UNCHECKEDNORMAL);
+        DrawThemeBackground(theme_.get(), dc, BP_CHECKBOX, state, &box, nullptr);
+        return;
+    }
+    RECT r = box;
+    DrawFrameControl(dc, &r, DFC_BUTTON,
+                     DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0) | (disabled ? DFCS_INACTIVE : 0));
+}
+
+// ---- the unit type ----
+
+namespace {
+
+int32_t clampChoice(const PropertyInfo& info, int32_t n) { return std::clamp(n, info.minimum, info.maximum); }
+
+class CheckListBoxType final : public UnitType {
+public:
+    uint32_t typeId() const override { return TypeId::ChkListBox; }
+    std::string_view name() const override { return "ChkListBox"; }
+    uint32_t flags() const override { return UnitTypeFlag::WindowControl; }
+    std::span<const PropertyInfo> properties() const override { return Properties; }
+
+    Unit* create(const UnitCreateParams& params) const override
+    {
+        auto data = readCheckListBoxData(params.typeData);
+        if (!data) return nullptr;
+        auto* unit = new CheckListBox(*this, params.windowId, params.unitId, std::move(*data));
+        if (!unit->create(params)) {
+            delete unit;
+            return nullptr;
+        }
+        return unit;
+    }
+
+    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override
+    {
+        auto& list = static_cast<CheckListBox&>(unit);
+        CheckListBoxData& d = list.data();
+        const int32_t n = value.asInt();
+        const int32_t on = n != 0 ? 1 : 0;
+        switch (ownIndex + 8) {
+        case Border: list.setBorder(clampChoice(Properties[0], n)); return false;
+        case MultiColumn: return std::exchange(d.multiColumn, on) != on;
+        case ListSwitch: return std::exchange(d.listSwitch, on) != on;
+        case ExtraItemHeight: list.setExtraItemHeight(n); return false;
+        case SingleCheck: list.setSingleCheck(on != 0); return false;
+        case Font:
+            if (value.asBytes().empty() || value.asBytes().size() == LogFontSize) list.setFont(value.asBytes());
+            return false;
+        case CurrentItem: list.setCurrentItem(n); return false;
+        case ListItems: {
+            ByteReader in(value.asBytes());
+            std::vector<std::string> items = value.asBytes().empty() ? std::vector<std::string>{} : readListItems(in);
+            if (in.ok()) list.replaceItems(items);
+            return false;
+        }
+        case ItemValues: list.setItemValues(value.asBytes()); return true;
+        default: return false;
+        }
+    }
+
+    std::vector<uint8_t> currentTypeData(const Unit& unit) const override
+    {
+        return writeCheckListBoxData(static_cast<const CheckListBox&>(unit).currentData());
+    }
+
+    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override
+    {
+        const auto& list = static_cast<const CheckListBox&>(unit);
+        const CheckListBoxData& d = list.data();
+        switch (ownIndex + 8) {
+        case Border: out = PropertyValue::number(d.border); return true;
+        case MultiColumn: out = PropertyValue::number(d.multiColumn); return true;
+        case ListSwitch: out = PropertyValue::number(d.listSwitch); return true;
+        case ExtraItemHeight: out = PropertyValue::number(d.extraItemHeight); return true;
+        case SingleCheck: out = PropertyValue::number(d.singleCheck); return true;
+        case Font: out = PropertyValue::bytes(d.font.data(), d.font.size()); return true;
+        case CurrentItem: out = PropertyValue::number(list.currentItem()); return true;
+        case ListItems: {
+            const ByteView bytes = list.listItemBytes();
+            out = PropertyValue::bytes(bytes.data(), bytes.size());
+            return true;
+        }
+        case ItemValues: {
+            const ByteView bytes = list.itemValueBytes();
+            out = PropertyValue::bytes(bytes.data(), bytes.size());
+            return true;
+        }
+        default: return false;
+        }
+    }
+};
+
+}  // namespace
+
+const UnitType& checkListBoxType()
+{
+    static const CheckListBoxType type;
+    return type;
+}
+
+}  // namespace tessaly::ui

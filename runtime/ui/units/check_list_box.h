@@ -1,0 +1,95 @@
+// The check-list box unit: an owner-drawn list box whose items each carry a
+// check box. The list commands reach it through the member functions below;
+// check states live beside the items and follow them through inserts and
+// deletes, whoever sends the list box messages.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/ui/unit.h"
+#include "runtime/ui/units/check_list_box_data.h"
+#include "runtime/ui/units/unit_theme.h"
+#include "runtime/ui/win32_handles.h"
+
+namespace tessaly::ui {
+
+namespace CheckListBoxEvent {
+inline constexpr int32_t SelectionChanged = 0;
+inline constexpr int32_t CheckChanged = 1;
+inline constexpr int32_t DoubleClicked = 2;
+}  // namespace CheckListBoxEvent
+
+class CheckListBox final : public Unit {
+public:
+    CheckListBox(const UnitType& type, uint32_t windowId, uint32_t unitId, CheckListBoxData data);
+
+    // The unit behind a live unit of this type, or none for any other unit.
+    static CheckListBox* from(Unit* unit);
+
+    bool create(const UnitCreateParams& params);
+
+    // Adds a GBK text at the end (or at its sorted place in a sorted list)
+    // with its data word; answers the index, or -1 when the list refused it.
+    int32_t addItem(std::string_view text, int32_t itemData = 0);
+    bool deleteItem(int32_t index);
+    void clear();
+    int32_t count() const;
+    std::string itemText(int32_t index) const;
+    int32_t itemData(int32_t index) const;
+    // False for an index outside the list.
+    bool setChecked(int32_t index, bool checked);
+    bool isChecked(int32_t index) const;
+
+    int32_t currentItem() const;
+    void setCurrentItem(int32_t index);
+
+    CheckListBoxData& data() { return data_; }
+    const CheckListBoxData& data() const { return data_; }
+    // The type data with the list, selection and item data words as they now stand.
+    CheckListBoxData currentData() const;
+
+    void setExtraItemHeight(int32_t extra);
+    void setSingleCheck(bool on);
+    void setFont(std::span<const uint8_t> logFont);
+    void replaceItems(const std::vector<std::string>& items);
+    void setBorder(int32_t border);
+    // The items' data words, for the re-created unit to apply.
+    void setItemValues(ByteView values);
+
+    // The list items (16-bit count, counted strings) and the items' data
+    // words, as they now stand; the view stays valid until the next read.
+    ByteView listItemBytes() const;
+    ByteView itemValueBytes() const;
+
+protected:
+    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    bool trackItemMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool onNotification(WORD code);
+    void onDrawItem(const DRAWITEMSTRUCT& item);
+    void drawCheckBox(HDC dc, const RECT& box, bool checked, bool disabled);
+    bool onClick(LPARAM position);
+    void toggleByUser(int32_t index);
+    void applyItemHeight();
+    void applyItemValues();
+    void invalidateItem(int32_t index);
+    RECT checkBoxRect(const RECT& item) const;
+    void openTheme();
+
+    CheckListBoxData data_;
+    std::vector<uint8_t> checked_;  // one entry per item, in list order
+    UniqueFont font_;
+    UniqueTheme theme_;
+    bool itemValuesPending_ = false;
+    mutable Bytes answer_;  // the bytes a data property read points into
+};
+
+const UnitType& checkListBoxType();
+
+}  // namespace tessaly::ui

@@ -1,0 +1,65 @@
+// The slider unit: a standard track bar that always shows automatic ticks.
+// Its numbers stay within 0-32767; the range given to the control is always
+// (smaller, larger) of the stored minimum and maximum, whichever way they
+// were written.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "runtime/ui/unit.h"
+#include "runtime/ui/units/slider_bar_data.h"
+
+namespace tessaly::ui {
+
+namespace SliderBarEvent {
+inline constexpr int32_t PositionChanged = 0;
+}
+
+inline constexpr int32_t SliderLimit = 32767;
+
+class SliderBar final : public Unit {
+public:
+    SliderBar(const UnitType& type, uint32_t windowId, uint32_t unitId, SliderBarData data);
+
+    bool create(const UnitCreateParams& params);
+
+    SliderBarData& data() { return data_; }
+    const SliderBarData& data() const { return data_; }
+    // The stored values with the thumb's position as it now stands.
+    SliderBarData currentData() const;
+
+    int32_t position() const;
+    // Limited to the range first, so a position below it lands on the minimum.
+    void setPosition(int32_t position);
+    void setMinimum(int32_t minimum);
+    void setMaximum(int32_t maximum);
+    void setTickFrequency(int32_t frequency);
+    void setPageStep(int32_t step);
+    void setLineStep(int32_t step);
+    void setSelectionStart(int32_t start);
+    void setSelectionLength(int32_t length);
+    void setBorder(int32_t border);
+
+    int32_t rangeLow() const;
+    int32_t rangeHigh() const;
+
+protected:
+    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void applyRange();
+    void applyTickFrequency();
+    void applySteps();
+    void applySelection();
+    void onScroll();
+    int32_t limitedToRangeWidth(int32_t value) const;
+
+    SliderBarData data_;
+    int32_t lastPosition_ = 0;  // the position last raised or set, so only changes raise the event
+};
+
+const UnitType& sliderBarType();
+
+}  // namespace tessaly::ui

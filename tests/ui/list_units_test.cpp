@@ -1,0 +1,512 @@
+// The check-list box, slider and colour picker driven through the unit type
+// interface under a plain parent window that hands notifications back to
+// its units, as a loaded window does.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/ui/byte_writer.h"
+#include "runtime/ui/identifiers.h"
+#include "runtime/ui/units/check_list_box.h"
+#include "runtime/ui/units/color_picker.h"
+#include "runtime/ui/units/colour_popup.h"
+#include "runtime/ui/units/slider_bar.h"
+#include "runtime/ui/units/type_data_io.h"
+#include "tests/ui/message_pump.h"
+
+namespace tessaly::ui {
+namespace {
+
+using testing::pumpPending;
+using testing::pumpUntil;
+
+constexpr uint32_t HostWindow = 0x52000101;
+constexpr uint32_t ListUnit = 0x16000102;
+
+std::vector<int32_t> g_events;
+
+// Records every event the units raise; nothing is bound, so nothing runs.
+RoutineEntry recordEvent(uint32_t, uint32_t, int32_t event, EventSource&)
+{
+    g_events.push_back(event);
+    return nullptr;
+}
+
+LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND control = nullptr;
+    switch (message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC: control = reinterpret_cast<HWND>(lParam); break;
+    case WM_DRAWITEM: control = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem; break;
+    default: break;
+    }
+    if (control != nullptr && Unit::fromHandle(control) != nullptr)
+        return SendMessageW(control, UnitMessage::ReflectOffset + message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+class UnitHost : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = hostProcedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        wc.lpszClassName = L"TessalyUnitHost";
+        RegisterClassW(&wc);
+        EventDispatcher::instance().setRoutineFinder(&recordEvent);
+    }
+    void SetUp() override
+    {
+        g_events.clear();
+        host_ = CreateWindowExW(0, L"TessalyUnitHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(host_, nullptr);
+    }
+    void TearDown() override { DestroyWindow(host_); }
+
+    template <class T>
+    T* make(const UnitType& type, const Bytes& data, RECT r = {10, 10, 200, 120})
+    {
+        UnitCreateParams p;
+        p.typeData = data;
+        p.parent = host_;
+        p.controlId = 100;
+        p.left = r.left;
+        p.top = r.top;
+        p.width = r.right;
+        p.height = r.bottom;
+        p.windowId = HostWindow;
+        p.unitId = ListUnit;
+        Unit* unit = type.create(p);
+        if (unit != nullptr) ShowWindow(unit->handle(), SW_SHOWNA);
+        return static_cast<T*>(unit);
+    }
+
+    static int32_t readInt(const Unit& unit, int32_t index)
+    {
+        PropertyValue v;
+        EXPECT_TRUE(unit.type().getProperty(unit, index - 8, v));
+        return v.asInt();
+    }
+    static bool write(Unit& unit, int32_t index, int64_t value)
+    {
+        return unit.type().setProperty(unit, index - 8, PropertyValue::number(value));
+    }
+    static int32_t count(int32_t event) { return static_cast<int32_t>(std::count(g_events.begin(), g_events.end(), event)); }
+
+    HWND host_ = nullptr;
+};
+
+// ---- check-list box ----
+
+class CheckList : public UnitHost {
+protected:
+    CheckListBox* makeList(std::vector<std::string> items = {"甲", "乙", "丙"})
+    {
+        CheckListBoxData d;
+        d.items = std::move(items);
+        return make<CheckListBox>(checkListBoxType(), writeCheckListBoxData(d));
+    }
+    static POINT boxOf(const CheckListBox& list, int32_t index)
+    {
+        RECT r;
+        SendMessageW(list.handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+        return {r.left + 6, (r.top + r.bottom) / 2};
+    }
+    static POINT textOf(const CheckListBox& list, int32_t index)
+    {
+        RECT r;
+        SendMessageW(list.handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+        return {r.left + 80, (r.top + r.bottom) / 2};
+    }
+    static void click(const CheckListBox& list, POINT p)
+    {
+        PostMessageW(list.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        PostMessageW(list.handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+        pumpPending();
+    }
+};
+
+TEST_F(CheckList, ClickOnTheBoxTogglesTheItemAndRaisesCheckChanged)
+{
+    CheckListBox* list = makeList();
+    ASSERT_NE(list, nullptr);
+    click(*list, boxOf(*list, 1));
+    EXPECT_TRUE(list->isChecked(1));
+    EXPECT_EQ(count(CheckListBoxEvent::CheckChanged), 1);
+    EXPECT_EQ(list->currentItem(), 1) << "the click selects the item as well";
+    click(*list, boxOf(*list, 1));
+    EXPECT_FALSE(list->isChecked(1));
+    EXPECT_EQ(count(CheckListBoxEvent::CheckChanged), 2);
+}
+
+TEST_F(CheckList, ClickOnTheTextSelectsWithoutChecking)
+{
+    CheckListBox* list = makeList();
+    click(*list, textOf(*list, 2));
+    EXPECT_FALSE(list->isChecked(2));
+    EXPECT_EQ(count(CheckListBoxEvent::CheckChanged), 0);
+    EXPECT_EQ(count(CheckListBoxEvent::SelectionChanged), 1);
+    EXPECT_EQ(list->currentItem(), 2);
+}
+
+TEST_F(CheckList, SpaceTogglesTheCurrentItem)
+{
+    CheckListBox* list = makeList();
+    list->setCurrentItem(0);
+    PostMessageW(list->handle(), WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageW(list->handle(), WM_CHAR, L' ', 0);
+    pumpPending();
+    EXPECT_TRUE(list->isChecked(0));
+    EXPECT_EQ(count(CheckListBoxEvent::CheckChanged), 1);
+    EXPECT_EQ(list->currentItem(), 0) << "the space must not search for an item";
+}
+
+TEST_F(CheckList, ChecksAndDataFollowTheirItemsThroughAddsAndDeletes)
+{
+    CheckListBox* list = makeList({});
+    EXPECT_EQ(list->addItem("字幕一", 11), 0);
+    EXPECT_EQ(list->addItem("字幕二", 22), 1);
+    EXPECT_EQ(list->addItem("字幕三", 33), 2);
+    EXPECT_TRUE(list->setChecked(0, true));
+    EXPECT_TRUE(list->setChecked(2, true));
+    EXPECT_TRUE(list->deleteItem(0));
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_FALSE(list->isChecked(0));
+    EXPECT_TRUE(list->isChecked(1));
+    EXPECT_EQ(list->itemData(1), 33);
+    EXPECT_EQ(list->itemText(1), "字幕三");
+    // A raw insert in front moves the states along as well.
+    SendMessageW(list->handle(), LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(L"新"));
+    EXPECT_TRUE(list->isChecked(2));
+    EXPECT_FALSE(list->isChecked(0));
+    EXPECT_FALSE(list->deleteItem(7));
+    list->clear();
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_FALSE(list->isChecked(0));
+    EXPECT_EQ(list->addItem("再", 0), 0);
+    EXPECT_FALSE(list->isChecked(0)) << "a new item starts unchecked";
+}
+
+TEST_F(CheckList, CheckedStateOutsideTheListIsRefused)
+{
+    CheckListBox* list = makeList();
+    EXPECT_FALSE(list->setChecked(3, true));
+    EXPECT_FALSE(list->setChecked(-1, true));
+    EXPECT_FALSE(list->isChecked(3));
+    EXPECT_EQ(count(CheckListBoxEvent::CheckChanged), 0) << "the program's own changes raise nothing";
+}
+
+TEST_F(CheckList, SingleCheckKeepsOnlyTheFirstCheckedItem)
+{
+    CheckListBox* list = makeList({"a", "b", "c", "d"});
+    for (int32_t i = 1; i < 4; ++i) list->setChecked(i, true);
+    EXPECT_FALSE(write(*list, 12, 1));
+    EXPECT_TRUE(list->isChecked(1));
+    EXPECT_FALSE(list->isChecked(2));
+    EXPECT_FALSE(list->isChecked(3));
+    click(*list, boxOf(*list, 3));
+    EXPECT_TRUE(list->isChecked(3));
+    EXPECT_FALSE(list->isChecked(1)) << "checking another item clears the one before";
+}
+
+TEST_F(CheckList, CurrentItemIsHeldWithinTheList)
+{
+    CheckListBox* list = makeList();
+    write(*list, 14, 10);
+    EXPECT_EQ(readInt(*list, 14), 2);
+    write(*list, 14, -5);
+    EXPECT_EQ(readInt(*list, 14), -1);
+}
+
+TEST_F(CheckList, ItemHeightIsFontHeightPlusExtraPlusTwo)
+{
+    CheckListBox* list = makeList();
+    HDC dc = GetDC(list->handle());
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list->handle(), WM_GETFONT, 0, 0)));
+    TEXTMETRICW tm;
+    GetTextMetricsW(dc, &tm);
+    ReleaseDC(list->handle(), dc);
+    write(*list, 11, 10);
+    EXPECT_EQ(SendMessageW(list->handle(), LB_GETITEMHEIGHT, 0, 0), tm.tmHeight + 12);
+    write(*list, 11, -3);
+    EXPECT_EQ(readInt(*list, 11), 0);
+}
+
+TEST_F(CheckList, StyleSwitchesAskForRecreationOnlyWhenChanged)
+{
+    CheckListBox* list = makeList();
+    EXPECT_TRUE(write(*list, 9, 1));
+    EXPECT_FALSE(write(*list, 9, 5)) << "any non-zero is the same switch";
+    EXPECT_TRUE(write(*list, 10, 1));
+    EXPECT_TRUE(write(*list, 16, 0));
+    EXPECT_FALSE(write(*list, 8, 9));
+    EXPECT_EQ(readInt(*list, 8), 5) << "border choice held at its top";
+}
+
+TEST_F(CheckList, TypeDataCarriesTheLiveListAndItsDataWords)
+{
+    CheckListBox* list = makeList({"一"});
+    list->addItem("二", 42);
+    list->setCurrentItem(1);
+    const auto d = readCheckListBoxData(list->type().currentTypeData(*list));
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(d->items, (std::vector<std::string>{"一", "二"}));
+    EXPECT_EQ(d->currentItem, 1);
+    ASSERT_EQ(d->itemValues.size(), 8u);
+    EXPECT_EQ(loadU32(d->itemValues.data() + 4), 42u);
+
+    // A re-created list applies the data words it was given.
+    CheckListBox* copy = make<CheckListBox>(checkListBoxType(), writeCheckListBoxData(*d));
+    EXPECT_EQ(copy->itemData(1), 42);
+    EXPECT_EQ(copy->currentItem(), 1);
+}
+
+TEST_F(CheckList, ListItemsPropertyReplacesTheList)
+{
+    CheckListBox* list = makeList();
+    list->setChecked(0, true);
+    ByteWriter out;
+    writeListItems(out, {"红", "绿"});
+    const Bytes items = out.take();
+    EXPECT_FALSE(list->type().setProperty(*list, 15 - 8, PropertyValue::bytes(items.data(), items.size())));
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(1), "绿");
+    EXPECT_FALSE(list->isChecked(0));
+    PropertyValue v;
+    ASSERT_TRUE(list->type().getProperty(*list, 15 - 8, v));
+    EXPECT_EQ(Bytes(v.asBytes().begin(), v.asBytes().end()), items);
+}
+
+// ---- slider ----
+
+class Slider : public UnitHost {
+protected:
+    SliderBar* makeSlider(int32_t minimum, int32_t maximum, int32_t position)
+    {
+        SliderBarData d;
+        d.minimum = minimum;
+        d.maximum = maximum;
+        d.position = position;
+        d.lineStep = 5;
+        return make<SliderBar>(sliderBarType(), writeSliderBarData(d), {10, 10, 240, 40});
+    }
+};
+
+TEST_F(Slider, PositionBelowTheRangeLandsOnTheMinimum)
+{
+    // The settings window's slider: position 1 stored with the range 100-255.
+    SliderBar* slider = makeSlider(100, 255, 1);
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->position(), 100);
+    EXPECT_EQ(readInt(*slider, 19), 100);
+    write(*slider, 19, 400);
+    EXPECT_EQ(readInt(*slider, 19), 255);
+    write(*slider, 19, 40000);
+    EXPECT_EQ(SendMessageW(slider->handle(), TBM_GETPOS, 0, 0), 255);
+}
+
+TEST_F(Slider, MinimumAboveMaximumSwapsTheControlsRangeOnly)
+{
+    SliderBar* slider = makeSlider(0, 100, 50);
+    write(*slider, 17, 300);
+    EXPECT_EQ(readInt(*slider, 17), 300);
+    EXPECT_EQ(readInt(*slider, 18), 100);
+    EXPECT_EQ(SendMessageW(slider->handle(), TBM_GETRANGEMIN, 0, 0), 100);
+    EXPECT_EQ(SendMessageW(slider->handle(), TBM_GETRANGEMAX, 0, 0), 300);
+    EXPECT_EQ(slider->position(), 100) << "the thumb is kept inside the new range";
+}
+
+TEST_F(Slider, NumbersAreKeptWithinTheirLimits)
+{
+    SliderBar* slider = makeSlider(0, 100, 0);
+    write(*slider, 15, 0);
+    EXPECT_EQ(readInt(*slider, 15), 1);
+    write(*slider, 15, 500);
+    EXPECT_EQ(SendMessageW(slider->handle(), TBM_GETPAGESIZE, 0, 0), 100) << "limited to the range width";
+    write(*slider, 18, 99999);
+    EXPECT_EQ(readInt(*slider, 18), SliderLimit);
+    write(*slider, 17, -4);
+    EXPECT_EQ(readInt(*slider, 17), 0);
+}
+
+TEST_F(Slider, KeyboardChangeRaisesPositionChangedOnlyWhenItMoved)
+{
+    SliderBar* slider = makeSlider(100, 255, 100);
+    PostMessageW(slider->handle(), WM_KEYDOWN, VK_RIGHT, 0);
+    pumpUntil([&] { return count(SliderBarEvent::PositionChanged) > 0; });
+    EXPECT_EQ(slider->position(), 105);
+    EXPECT_EQ(count(SliderBarEvent::PositionChanged), 1);
+    write(*slider, 19, 100);
+    PostMessageW(slider->handle(), WM_KEYDOWN, VK_LEFT, 0);
+    pumpPending();
+    EXPECT_EQ(count(SliderBarEvent::PositionChanged), 1) << "already at the minimum";
+}
+
+TEST_F(Slider, LayoutSwitchesAskForRecreationOnlyWhenChanged)
+{
+    SliderBar* slider = makeSlider(0, 10, 0);
+    EXPECT_FALSE(write(*slider, 9, 0));
+    EXPECT_TRUE(write(*slider, 9, 1));
+    EXPECT_TRUE(write(*slider, 10, 3));
+    EXPECT_FALSE(write(*slider, 10, 7)) << "held at the top choice, which it already is";
+    EXPECT_TRUE(write(*slider, 12, 1));
+    const auto d = readSliderBarData(slider->type().currentTypeData(*slider));
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(d->orientation, 1);
+    EXPECT_EQ(d->tickStyle, 3);
+    EXPECT_EQ(d->selectionAllowed, 1);
+}
+
+// ---- colour picker ----
+
+class Picker : public UnitHost {
+protected:
+    ColorPicker* makePicker(uint32_t colour, bool allowNoColour)
+    {
+        ColorPickerData d;
+        d.colour = colour;
+        d.allowNoColour = allowNoColour ? 1 : 0;
+        return make<ColorPicker>(colorPickerType(), writeColorPickerData(d), {10, 10, 80, 24});
+    }
+    static HWND openByClick(ColorPicker& picker)
+    {
+        PostMessageW(picker.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        PostMessageW(picker.handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        pumpUntil([&] { return picker.popup() != nullptr; });
+        return picker.popup();
+    }
+    static void press(HWND popup, std::initializer_list<WPARAM> keys)
+    {
+        for (WPARAM key : keys) PostMessageW(popup, WM_KEYDOWN, key, 0);
+        pumpPending();
+    }
+};
+
+TEST_F(Picker, NoColourIsKeptOnlyWhileItIsAllowed)
+{
+    ColorPicker* picker = makePicker(NoColour, false);
+    EXPECT_EQ(static_cast<uint32_t>(readInt(*picker, 8)), 0u) << "shown as black";
+    write(*picker, 9, 1);
+    write(*picker, 8, static_cast<int32_t>(NoColour));
+    EXPECT_EQ(static_cast<uint32_t>(readInt(*picker, 8)), NoColour);
+    write(*picker, 9, 0);
+    EXPECT_EQ(static_cast<uint32_t>(readInt(*picker, 8)), 0u);
+    write(*picker, 8, RGB(1, 2, 3));
+    EXPECT_EQ(static_cast<uint32_t>(readInt(*picker, 8)), RGB(1, 2, 3));
+    const auto d = readColorPickerData(picker->type().currentTypeData(*picker));
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(d->colour, RGB(1, 2, 3));
+}
+
+TEST_F(Picker, ChoosingFromThePopupSetsTheColourAndRaisesEvent0)
+{
+    ColorPicker* picker = makePicker(RGB(0, 0, 0), false);
+    HWND popup = openByClick(*picker);
+    ASSERT_NE(popup, nullptr);
+    wchar_t className[32] = {};
+    GetClassNameW(popup, className, 32);
+    EXPECT_STREQ(className, ColourPopupClass);
+    press(popup, {VK_RIGHT, VK_DOWN, VK_RETURN});
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(picker->colour(), colourPalette()[PaletteColumns + 1]);
+    EXPECT_EQ(count(ColorPickerEvent::ColourChosen), 1);
+}
+
+TEST_F(Picker, LeavingThePopupChangesNothing)
+{
+    ColorPicker* picker = makePicker(RGB(10, 20, 30), true);
+    HWND popup = openByClick(*picker);
+    ASSERT_NE(popup, nullptr);
+    press(popup, {VK_RIGHT, VK_ESCAPE});
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(picker->colour(), RGB(10, 20, 30));
+    EXPECT_EQ(count(ColorPickerEvent::ColourChosen), 0);
+}
+
+TEST_F(Picker, LosingTheActivationLeavesThePopup)
+{
+    ColorPicker* picker = makePicker(RGB(10, 20, 30), false);
+    HWND popup = openByClick(*picker);
+    ASSERT_NE(popup, nullptr);
+    SetForegroundWindow(host_);
+    SetActiveWindow(host_);
+    pumpUntil([&] { return !IsWindow(popup); });
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(picker->popup(), nullptr);
+    EXPECT_EQ(count(ColorPickerEvent::ColourChosen), 0);
+}
+
+TEST_F(Picker, DestroyingThePickerClosesItsPopup)
+{
+    ColorPicker* picker = makePicker(RGB(10, 20, 30), false);
+    HWND popup = openByClick(*picker);
+    ASSERT_NE(popup, nullptr);
+    DestroyWindow(picker->handle());
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(count(ColorPickerEvent::ColourChosen), 0);
+}
+
+// Confirms the system colour dialog as soon as it shows.
+void CALLBACK confirmColourDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = FindWindowW(L"#32770", nullptr);
+    if (dialog == nullptr) return;
+    KillTimer(nullptr, timer);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(Picker, OtherColourEntryTakesTheSystemDialogsChoice)
+{
+    ColorPicker* picker = makePicker(RGB(10, 20, 30), false);
+    HWND popup = openByClick(*picker);
+    ASSERT_NE(popup, nullptr);
+    write(*picker, 8, RGB(40, 50, 60));  // the dialog starts from the colour the pop-up was opened with
+    SetTimer(nullptr, 0, 50, &confirmColourDialog);
+    // Down past the last palette row reaches the other-colour entry.
+    press(popup, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    pumpUntil([&] { return count(ColorPickerEvent::ColourChosen) > 0; });
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(count(ColorPickerEvent::ColourChosen), 1);
+    EXPECT_EQ(picker->colour(), RGB(10, 20, 30));
+}
+
+TEST_F(Picker, NoColourEntryIsOfferedOnlyWhenAllowed)
+{
+    ColorPicker* allowing = makePicker(RGB(0, 0, 0), true);
+    press(openByClick(*allowing), {VK_UP, VK_RETURN});
+    EXPECT_EQ(allowing->colour(), NoColour);
+
+    ColorPicker* refusing = makePicker(RGB(0, 0, 0), false);
+    press(openByClick(*refusing), {VK_UP, VK_RETURN});
+    EXPECT_EQ(refusing->colour(), colourPalette()[0]) << "up from the first row stays on the palette";
+    EXPECT_EQ(count(ColorPickerEvent::ColourChosen), 2);
+}
+
+// ---- all three ----
+
+TEST_F(UnitHost, TypeDataOfANewerLayoutIsRefused)
+{
+    ByteWriter newer;
+    newer.u32(2);
+    for (int i = 0; i < 16; ++i) newer.u32(0);
+    const Bytes data = newer.take();
+    EXPECT_EQ(make<Unit>(checkListBoxType(), data), nullptr);
+    EXPECT_EQ(make<Unit>(sliderBarType(), data), nullptr);
+    EXPECT_EQ(make<Unit>(colorPickerType(), data), nullptr);
+    EXPECT_EQ(make<Unit>(colorPickerType(), Bytes{1, 0}), nullptr) << "cut short";
+}
+
+}  // namespace
+}  // namespace tessaly::ui
