@@ -16,6 +16,7 @@
 #include "runtime/core/runtime_app.h"
 #include "runtime/ui/core_library.h"
 #include "runtime/ui/menu_builder.h"
+#include "runtime/ui/property_access.h"
 #include "runtime/ui/window_layer.h"
 
 namespace tessaly::ui {
@@ -28,6 +29,16 @@ constexpr uint32_t DisplayWindow = 0x52010003;
 constexpr uint32_t HotkeyLabel = 0x16012A37;
 constexpr uint32_t ShowSettingsItem = 0x26012A39;
 constexpr uint32_t SeparatorItem = 0x26012A3B;
+constexpr uint32_t SettingsWindow = 0x520154F4;
+constexpr uint32_t CaptionList = 0x160154F5;
+constexpr uint32_t TransparencySlider = 0x16015624;
+constexpr uint32_t SpeedBox = 0x16015643;
+constexpr uint32_t GroupBox = 0x16015622;
+constexpr uint32_t EditorWindow = 0x52015536;
+constexpr uint32_t ContentBox = 0x16015538;
+constexpr uint32_t StyleCombo = 0x160156B0;
+constexpr uint32_t ModeCombo = 0x1601555E;
+constexpr uint32_t FontCombo = 0x1601553F;
 
 struct Call {
     std::string routine;
@@ -118,7 +129,8 @@ protected:
     }
     void TearDown() override
     {
-        if (LoadedWindow* w = layer().findWindow(DisplayWindow)) DestroyWindow(w->handle());
+        for (const uint32_t id : {EditorWindow, SettingsWindow, DisplayWindow})
+            if (LoadedWindow* w = layer().findWindow(id)) DestroyWindow(w->handle());
         pumpUntil([] { return false; }, 50);
     }
     static WindowLayer& layer() { return WindowLayer::instance(); }
@@ -242,6 +254,63 @@ TEST_F(ProgramWindows, DestroyCommandClosesTheWindowByAPostedMessage)
     pumpUntil([&] { return !IsWindow(h); });
     EXPECT_FALSE(IsWindow(h));
     EXPECT_FALSE(call(commands::IsCreated, {displayValue()}).asBool());
+}
+
+TypedValue unitValue(uint32_t window, uint32_t unit, uint32_t type) { return TypedValue::ofUnit(window, unit, type); }
+
+TEST_F(ProgramWindows, SettingsWindowLoadsHiddenWithItsUnitsInTheirContainer)
+{
+    ASSERT_TRUE(layer().load(SettingsWindow, 0, false));
+    EXPECT_EQ(countOf("settingsCreated"), 1u);
+    HWND h = layer().findWindow(SettingsWindow)->handle();
+    EXPECT_FALSE(IsWindowVisible(h)) << "hidden at load";
+    EXPECT_TRUE(GetWindowLongPtrW(h, GWL_STYLE) & WS_MINIMIZEBOX);
+    Unit* slider = layer().findUnit(SettingsWindow, TransparencySlider);
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(GetParent(slider->handle()), layer().findUnit(SettingsWindow, GroupBox)->handle());
+    // The stored position 1 is raised to the minimum of 100-255.
+    const TypedValue position = readUnitProperty(layer(), {SettingsWindow, TransparencySlider, 19, -1});
+    EXPECT_EQ(position.asInt(), 100);
+    EXPECT_NE(layer().findUnit(SettingsWindow, SpeedBox), nullptr);
+}
+
+TEST_F(ProgramWindows, ListCommandsDriveTheCaptionList)
+{
+    ASSERT_TRUE(layer().load(SettingsWindow, 0, false));
+    const TypedValue list = unitValue(SettingsWindow, CaptionList, TypeCode::ChkListBox);
+    EXPECT_EQ(call(commands::ListAddItem, {list, TypedValue::ofPointer("第一条字幕", TypeCode::Text)}).asInt(), 0);
+    EXPECT_EQ(call(commands::ListAddItem, {list, TypedValue::ofPointer("second", TypeCode::Text), TypedValue::ofInt(7)}).asInt(), 1);
+    EXPECT_TRUE(call(commands::ListSetChecked, {list, TypedValue::ofInt(1)}).asBool());
+    EXPECT_TRUE(call(commands::ListIsChecked, {list, TypedValue::ofInt(1)}).asBool());
+    EXPECT_FALSE(call(commands::ListIsChecked, {list, TypedValue::ofInt(0)}).asBool());
+    EXPECT_FALSE(call(commands::ListSetChecked, {list, TypedValue::ofInt(5)}).asBool()) << "outside the list";
+    // A third argument other than 1 unchecks.
+    EXPECT_TRUE(call(commands::ListSetChecked, {list, TypedValue::ofInt(1), TypedValue::ofInt(0)}).asBool());
+    EXPECT_FALSE(call(commands::ListIsChecked, {list, TypedValue::ofInt(1)}).asBool());
+    EXPECT_TRUE(call(commands::ListDeleteItem, {list, TypedValue::ofInt(0)}).asBool());
+    HWND control = layer().findUnit(SettingsWindow, CaptionList)->handle();
+    EXPECT_EQ(SendMessageW(control, LB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(control, LB_GETITEMDATA, 0, 0), 7);
+    call(commands::ListClear, {list});
+    EXPECT_EQ(SendMessageW(control, LB_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(ProgramWindows, EditorWindowCarriesItsInitialTextAndComboItems)
+{
+    ASSERT_TRUE(layer().load(EditorWindow, 0, false));
+    EXPECT_EQ(countOf("editorCreated"), 1u);
+    const TypedValue content = readUnitProperty(layer(), {EditorWindow, ContentBox, 8, -1});
+    EXPECT_STREQ(content.text(), "Tessaly字幕");
+    const TypedValue style = unitValue(EditorWindow, StyleCombo, TypeCode::ComboBox);
+    EXPECT_EQ(call(commands::ComboItemCount, {style}).asInt(), 4);
+    const TypedValue bold = call(commands::ComboItemText, {style, TypedValue::ofInt(1)});
+    EXPECT_STREQ(bold.text(), "加粗");
+    EXPECT_EQ(call(commands::ComboItemText, {style, TypedValue::ofInt(4)}).text(), nullptr);
+    const TypedValue fonts = unitValue(EditorWindow, FontCombo, TypeCode::ComboBox);
+    EXPECT_EQ(call(commands::ComboItemCount, {fonts}).asInt(), 0);
+    EXPECT_EQ(call(commands::ComboAddItem, {fonts, TypedValue::ofPointer("宋体", TypeCode::Text)}).asInt(), 0);
+    EXPECT_FALSE(readUnitProperty(layer(), {EditorWindow, ModeCombo, CommonProperty::Disabled, -1}).asBool() == false)
+        << "the scroll mode starts disabled";
 }
 
 }  // namespace
