@@ -21,9 +21,14 @@
 #include "runtime/ui/units/type_data_io.h"
 #include "runtime/ui/units/window_data.h"
 #include "runtime/ui/window_layer.h"
+#include "tests/ui/frame_setup.h"
+#include "tests/ui/message_pump.h"
 
 namespace tessaly::ui {
 namespace {
+
+using testing::pumpPending;
+using testing::pumpUntil;
 
 constexpr uint32_t Settings = 0x52000101;
 constexpr uint32_t SettingsOwn = 0x06000101;
@@ -131,19 +136,6 @@ Bytes templateBlock()
     return writeTemplateBlock({&w});
 }
 
-void pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000)
-{
-    const DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < milliseconds) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (WindowLayer::instance().filterMessage(&msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
 
 size_t countOf(const std::string& event) { return static_cast<size_t>(std::count(g_events.begin(), g_events.end(), event)); }
 
@@ -162,19 +154,7 @@ protected:
     {
         registerInputUnitTypes();
         static const Bytes block = templateBlock();
-        static const char* noNames[] = {nullptr};
-        static const ProgramHeader header = {
-            .mode = 3,
-            .highestIdentifier = 0x200,
-            .startRoutine = reinterpret_cast<StartRoutine>(codeBase()),
-            .windowTemplates = block.data(),
-            .windowTemplateSize = static_cast<uint32_t>(block.size()),
-            .dllLibraryNames = noNames,
-            .dllExportNames = noNames,
-        };
-        WindowLayer::instance().install();
-        RuntimeApp::instance().setHeader(&header);
-        RuntimeApp::instance().startUp();
+        testing::startFrame(block.data(), static_cast<uint32_t>(block.size()), codeBase(), 0x200);
     }
     void SetUp() override
     {

@@ -18,9 +18,14 @@
 #include "runtime/ui/menu_builder.h"
 #include "runtime/ui/property_access.h"
 #include "runtime/ui/window_layer.h"
+#include "tests/ui/frame_setup.h"
+#include "tests/ui/message_pump.h"
 
 namespace tessaly::ui {
 namespace {
+
+using testing::pumpPending;
+using testing::pumpUntil;
 
 using program::Routine;
 using program::RoutineNames;
@@ -85,19 +90,6 @@ const Call* lastOf(const std::string& routine)
     return nullptr;
 }
 
-void pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000)
-{
-    const DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < milliseconds) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (WindowLayer::instance().filterMessage(&msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
 
 TypedValue call(void (*command)(TypedValue*, int32_t, TypedValue*), std::vector<TypedValue> args)
 {

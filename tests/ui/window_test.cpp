@@ -17,9 +17,14 @@
 #include "runtime/ui/unit.h"
 #include "runtime/ui/units/window_data.h"
 #include "runtime/ui/window_layer.h"
+#include "tests/ui/frame_setup.h"
+#include "tests/ui/message_pump.h"
 
 namespace tessaly::ui {
 namespace {
+
+using testing::pumpPending;
+using testing::pumpUntil;
 
 constexpr uint32_t MainWindow = 0x52000001;
 constexpr uint32_t MainOwn = 0x06000001;
@@ -159,25 +164,7 @@ Bytes templateBlock()
     return writeTemplateBlock({&w, &dialog});
 }
 
-void pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000)
-{
-    const DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < milliseconds) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (WindowLayer::instance().filterMessage(&msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
 
-void pumpPending()
-{
-    int rounds = 0;
-    pumpUntil([&] { return ++rounds > 5; });
-}
 
 class Windows : public ::testing::Test {
 protected:
@@ -186,19 +173,7 @@ protected:
         static TestEdit editType;
         registerUnitType(editType);
         static const Bytes block = templateBlock();
-        static const char* noNames[] = {nullptr};
-        static const ProgramHeader header = {
-            .mode = 3,
-            .highestIdentifier = 0x100,
-            .startRoutine = reinterpret_cast<StartRoutine>(codeBase()),
-            .windowTemplates = block.data(),
-            .windowTemplateSize = static_cast<uint32_t>(block.size()),
-            .dllLibraryNames = noNames,
-            .dllExportNames = noNames,
-        };
-        WindowLayer::instance().install();
-        RuntimeApp::instance().setHeader(&header);
-        RuntimeApp::instance().startUp();
+        testing::startFrame(block.data(), static_cast<uint32_t>(block.size()), codeBase(), 0x100);
     }
 
     void SetUp() override
