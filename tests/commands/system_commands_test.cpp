@@ -45,7 +45,9 @@ TEST(SystemCommands, FontNamesHaveNoAdjacentRepeatsAndFitTheirBlocks)
         ASSERT_TRUE(names[i].has_value());
         EXPECT_FALSE(names[i]->empty());
         EXPECT_LT(names[i]->size(), 32u);
-        if (i > 0) EXPECT_NE(names[i], names[i - 1]);
+        if (i > 0) {
+            EXPECT_NE(names[i], names[i - 1]);
+        }
     }
 }
 

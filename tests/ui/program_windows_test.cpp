@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -16,7 +17,10 @@
 #include "runtime/core/runtime_app.h"
 #include "runtime/ui/core_library.h"
 #include "runtime/ui/menu_builder.h"
+#include "runtime/core/memory.h"
+#include "runtime/core/value_blocks.h"
 #include "runtime/ui/property_access.h"
+#include "runtime/ui/unit_font.h"
 #include "runtime/ui/window_layer.h"
 #include "tests/ui/frame_setup.h"
 #include "tests/ui/message_pump.h"
@@ -303,6 +307,60 @@ TEST_F(ProgramWindows, EditorWindowCarriesItsInitialTextAndComboItems)
     EXPECT_EQ(call(commands::ComboAddItem, {fonts, TypedValue::ofPointer("宋体", TypeCode::Text)}).asInt(), 0);
     EXPECT_FALSE(readUnitProperty(layer(), {EditorWindow, ModeCombo, CommonProperty::Disabled, -1}).asBool() == false)
         << "the scroll mode starts disabled";
+}
+
+TEST_F(ProgramWindows, FontSizeFieldConvertsThroughTheScreenResolution)
+{
+    ASSERT_TRUE(layer().load(EditorWindow, 0, false));
+    constexpr int32_t FontProperty = 12;
+    writeUnitProperty(layer(), {EditorWindow, ContentBox, FontProperty, 5}, TypedValue::ofInt(12));
+    EXPECT_EQ(readUnitProperty(layer(), {EditorWindow, ContentBox, FontProperty, 5}).asInt(), 12);
+    Unit* box = layer().findUnit(EditorWindow, ContentBox);
+    PropertyValue stored;
+    ASSERT_TRUE(box->type().getProperty(*box, FontProperty - 8, stored));
+    ASSERT_EQ(stored.length, static_cast<intptr_t>(sizeof(LOGFONTA)));
+    LOGFONTA font;
+    std::memcpy(&font, reinterpret_cast<const void*>(stored.data), sizeof font);
+    EXPECT_EQ(font.lfHeight, -MulDiv(12, screenDotsPerInch(), 72));
+    if (screenDotsPerInch() == 96) {
+        EXPECT_EQ(font.lfHeight, -16);
+    }
+
+    // Writing one field keeps the others; an angle is taken modulo 3600.
+    writeUnitProperty(layer(), {EditorWindow, ContentBox, FontProperty, 1}, TypedValue::ofBool(true));
+    writeUnitProperty(layer(), {EditorWindow, ContentBox, FontProperty, 0}, TypedValue::ofInt(-450));
+    EXPECT_TRUE(readUnitProperty(layer(), {EditorWindow, ContentBox, FontProperty, 1}).asBool());
+    EXPECT_EQ(readUnitProperty(layer(), {EditorWindow, ContentBox, FontProperty, 0}).asInt(), 3150);
+    EXPECT_EQ(readUnitProperty(layer(), {EditorWindow, ContentBox, FontProperty, 5}).asInt(), 12);
+}
+
+TEST_F(ProgramWindows, StackingCommandSendsAUnitToTheBottomAndBack)
+{
+    ASSERT_TRUE(layer().load(SettingsWindow, 0, false));
+    HWND list = layer().findUnit(SettingsWindow, CaptionList)->handle();
+    const TypedValue unit = unitValue(SettingsWindow, CaptionList, TypeCode::ChkListBox);
+    call(commands::SetZOrder, {unit, TypedValue::ofInt(2)});
+    EXPECT_EQ(GetWindow(list, GW_HWNDLAST), list);
+    call(commands::SetZOrder, {unit});
+    EXPECT_EQ(GetWindow(list, GW_HWNDFIRST), list);
+}
+
+TEST_F(ProgramWindows, TrayIconCommandTakesIconDataAndATip)
+{
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    const TypedValue icon = readUnitProperty(layer(), {DisplayWindow, 0, 20, -1});
+    ASSERT_GT(byteSetLength(icon.pointer()), 0);
+    call(commands::SetTrayIcon, {displayValue(), icon, TypedValue::ofPointer("Tessaly字幕", TypeCode::Text)});
+    TrayIcon& tray = layer().findWindow(DisplayWindow)->trayIcon();
+    EXPECT_NE(tray.icon(), nullptr);
+    // No data means no icon.
+    const uint8_t nothing[] = {0};
+    void* empty = makeResultByteSet(nothing, 1);
+    call(commands::SetTrayIcon, {displayValue(), TypedValue::ofPointer(empty, TypeCode::Bytes)});
+    EXPECT_EQ(tray.icon(), nullptr);
+    EXPECT_FALSE(tray.shown());
+    release(empty);
+    release(icon.pointer());
 }
 
 }  // namespace
