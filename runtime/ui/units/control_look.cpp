@@ -94,25 +94,6 @@ LRESULT controlColours(HDC dc, uint32_t textColour, const BackgroundBrush& backg
     return reinterpret_cast<LRESULT>(background.get());
 }
 
-void applyBorderRule(HWND window, int32_t border)
-{
-    DWORD style = 0, extended = 0;
-    switch (border) {
-    case 1: extended = WS_EX_CLIENTEDGE; break;
-    case 2: extended = WS_EX_DLGMODALFRAME; break;
-    case 3: extended = WS_EX_STATICEDGE; break;
-    case 4: extended = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME; break;
-    case 5: style = WS_BORDER; break;
-    default: break;
-    }
-    constexpr DWORD ExtendedMask = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
-    const auto oldStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
-    const auto oldExtended = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
-    SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>((oldStyle & ~WS_BORDER) | style));
-    SetWindowLongPtrW(window, GWL_EXSTYLE, static_cast<LONG_PTR>((oldExtended & ~ExtendedMask) | extended));
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
 void changeStyle(HWND window, DWORD mask, DWORD bits)
 {
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));

@@ -59,10 +59,6 @@ private:
 // the control's device context, and the brush for the rest.
 LRESULT controlColours(HDC dc, uint32_t textColour, const BackgroundBrush& background);
 
-// The border rule: 0 none; 1 sunken edge; 2 dialog frame; 3 static edge;
-// 4 sunken edge and dialog frame; 5 plain border; others none. Applied at once.
-void applyBorderRule(HWND window, int32_t border);
-
 // Texts a unit reads from its live control are answered from here; the
 // caller copies them before the next read.
 PropertyValue answerText(std::string text);

@@ -9,6 +9,7 @@
 
 #include "runtime/core/text_encoding.h"
 #include "runtime/ui/identifiers.h"
+#include "runtime/ui/units/border_rule.h"
 #include "runtime/ui/units/numeric_input.h"
 
 namespace tessaly::ui {
@@ -135,9 +136,9 @@ void EditBox::applyUpDownRange()
 
 void EditBox::applyBorder()
 {
-    applyBorderRule(handle(), data_.border);
+    ui::applyBorder(handle(), data_.border);
     // Beside a box with a sunken or static edge or none, the buddy keeps a static edge.
-    if (upDown_) applyBorderRule(upDown(), data_.border == 0 || data_.border == 1 || data_.border == 3 ? 3 : 0);
+    if (upDown_) ui::applyBorder(upDown(), data_.border == 0 || data_.border == 1 || data_.border == 3 ? 3 : 0);
 }
 
 void EditBox::applyBackground()
