@@ -359,6 +359,18 @@ intptr_t WindowLayer::notify(int32_t code, intptr_t value1, intptr_t value2, boo
         if (type == TypeId::Window) return 2;
         return findUnitType(type) != nullptr ? 1 : 0;
     }
+    case 1001: {
+        // The window list: the count of loaded windows, and up to value 2
+        // of their identifiers written where value 1 points.
+        auto* out = reinterpret_cast<uint32_t*>(value1);
+        intptr_t count = 0;
+        for (const auto& [id, window] : loaded_) {
+            if (!IsWindow(window->handle())) continue;
+            if (out != nullptr && count < value2) out[count] = id;
+            ++count;
+        }
+        return count;
+    }
     case 1002: return reinterpret_cast<intptr_t>(findUnitType(static_cast<uint32_t>(value1)));
     default: break;
     }

@@ -382,6 +382,15 @@ TEST_F(Windows, ModalWindowDisablesTheOthersUntilItCloses)
     EXPECT_TRUE(IsWindowEnabled(mainHandle()));
 }
 
+TEST_F(Windows, WindowListAnswersTheLoadedWindows)
+{
+    EXPECT_EQ(runtimeNotify(1001, 0, 0), 0);
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    uint32_t ids[4] = {};
+    EXPECT_EQ(runtimeNotify(1001, reinterpret_cast<intptr_t>(ids), 4), 1);
+    EXPECT_EQ(ids[0], MainWindow);
+}
+
 TEST_F(Windows, ErrorReportNamesTheWindowAndUnitTags)
 {
     ASSERT_TRUE(layer().load(MainWindow, 0, false));
