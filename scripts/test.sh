@@ -7,6 +7,8 @@ TESSALY_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$TESSALY_ROOT"
 
 bash scripts/setup.sh
+# The tests run in a prefix of their own (see ensure_unmanaged_wine_prefix).
+export TESSALY_WINEPREFIX="${TESSALY_WINEPREFIX:-$TESSALY_ROOT/build/wine-test-prefix}"
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
 
@@ -15,6 +17,6 @@ cmake --build --preset windows -j"$(nproc)"
 
 ensure_display
 trap 'wineserver -k 2>/dev/null || true; stop_private_display' EXIT
-ensure_wine_prefix
+ensure_unmanaged_wine_prefix
 
 ctest --test-dir build/windows --output-on-failure --timeout 600 "$@"

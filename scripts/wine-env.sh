@@ -17,6 +17,18 @@ ensure_wine_prefix() {
   fi
 }
 
+# The test prefix keeps Wine's windows unmanaged: without a window manager on
+# Xvfb, Wine otherwise waits about two seconds for one whenever a framed
+# window goes away. The prefix that runs the tool for people stays managed.
+ensure_unmanaged_wine_prefix() {
+  ensure_wine_prefix
+  if [ ! -f "$WINEPREFIX/.tessaly-unmanaged" ]; then
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
+    touch "$WINEPREFIX/.tessaly-unmanaged"
+  fi
+}
+
 # Starts Xvfb on a free display when none is set; the caller stops it with
 # stop_private_display.
 PRIVATE_XVFB_PID=""
