@@ -363,5 +363,26 @@ TEST_F(ProgramWindows, TrayIconCommandTakesIconDataAndATip)
     release(icon.pointer());
 }
 
+// Picks the first entry of whatever pop-up menu is open, from inside the
+// menu's own modal loop.
+void CALLBACK chooseFirstMenuEntry(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu == nullptr) return;  // not open yet: the timer comes round again
+    KillTimer(nullptr, timer);
+    PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TEST_F(ProgramWindows, TrayMenuPopsUpAndItsEntryRaisesItsRoutine)
+{
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &chooseFirstMenuEntry);
+    call(commands::PopupTrayMenu, {displayValue(), TypedValue::ofUnit(DisplayWindow, 0x26012A38, TypeCode::Menu)});
+    pumpUntil([] { return countOf("showSettings") > 0; }, 2000);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(countOf("showSettings"), 1u) << "the first entry of the tray menu is the settings entry";
+}
+
 }  // namespace
 }  // namespace tessaly::ui
