@@ -5,21 +5,16 @@
 #include "runtime/core/memory.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/runtime_error.h"
+#include "runtime/core/value_blocks.h"
 
 namespace tessaly {
 namespace {
 
 int32_t numericToInteger(const TypedValue& value)
 {
-    switch (value.baseType()) {
-    case TypeCode::Byte: return static_cast<int32_t>(value.low & 0xFF);
-    case TypeCode::Short: return static_cast<int16_t>(value.low & 0xFFFF);
-    case TypeCode::Int: return value.asInt();
-    case TypeCode::Long: return static_cast<int32_t>(value.asLong());
-    case TypeCode::Float: return static_cast<int32_t>(value.asFloat());
-    case TypeCode::Double: return static_cast<int32_t>(value.asDouble());
-    default: reportRuntimeError("欲转换数据类型不是数值", 0, 0, 0);
-    }
+    const auto number = numericValue(value);
+    if (!number) reportRuntimeError("欲转换数据类型不是数值", 0, 0, 0);
+    return static_cast<int32_t>(*number);
 }
 
 // Code 2036: a question about a library data type goes to that library's notify code 8.

@@ -96,6 +96,19 @@ ValueData dataOf(const TypedValue& value)
     }
 }
 
+std::optional<int64_t> numericValue(const TypedValue& value)
+{
+    switch (value.baseType()) {
+    case TypeCode::Byte: return value.low & 0xFF;
+    case TypeCode::Short: return static_cast<int16_t>(value.low & 0xFFFF);
+    case TypeCode::Int: return value.asInt();
+    case TypeCode::Long: return value.asLong();
+    case TypeCode::Float: return static_cast<int64_t>(value.asFloat());
+    case TypeCode::Double: return static_cast<int64_t>(value.asDouble());
+    default: return std::nullopt;
+    }
+}
+
 int32_t fold(FoldOperation operation, int32_t count, const TypedValue* records)
 {
     if (count < 1) return 0;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -64,6 +65,10 @@ struct ValueData {
     intptr_t size = 0;
 };
 ValueData dataOf(const TypedValue& value);
+
+// A value of one of the six numeric types as a 64-bit integer (reals
+// truncated toward zero); none for any other type.
+std::optional<int64_t> numericValue(const TypedValue& value);
 
 enum class FoldOperation { And = 0, Or = 1, Xor = 2 };
 int32_t fold(FoldOperation operation, int32_t count, const TypedValue* records);

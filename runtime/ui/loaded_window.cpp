@@ -9,6 +9,7 @@
 #include "runtime/core/text_encoding.h"
 #include "runtime/ui/icon_data.h"
 #include "runtime/ui/menu_builder.h"
+#include "runtime/ui/unit_class.h"
 #include "runtime/ui/message_events.h"
 #include "runtime/ui/window_style.h"
 
@@ -48,16 +49,7 @@ LoadedWindow::LoadedWindow(const UnitType& type, uint32_t windowId, uint32_t uni
 bool LoadedWindow::create(const UnitCreateParams& params)
 {
     const std::wstring className = data_.className.empty() ? DefaultWindowClass : widenGbk(data_.className);
-    WNDCLASSEXW existing{sizeof existing};
-    if (!GetClassInfoExW(GetModuleHandleW(nullptr), className.c_str(), &existing)) {
-        WNDCLASSEXW windowClass{sizeof windowClass};
-        windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-        windowClass.lpfnWndProc = &Unit::unitProcedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.lpszClassName = className.c_str();
-        RegisterClassExW(&windowClass);
-    }
+    ensureUnitClass(className.c_str(), CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, &Unit::unitProcedure);
     DWORD style = WS_CLIPCHILDREN | (params.style & WS_DISABLED);
     if (params.parent != nullptr) style |= WS_POPUP;
     int left = params.left, top = params.top;

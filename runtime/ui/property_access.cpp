@@ -289,17 +289,11 @@ WindowTemplate& templateOf(WindowLayer& layer, uint32_t windowId)
 
 int64_t toNumber(const TypedValue& value)
 {
-    switch (value.baseType()) {
-    case TypeCode::Byte: return value.low & 0xFF;
-    case TypeCode::Short: return static_cast<int16_t>(value.low & 0xFFFF);
-    case TypeCode::Int: return value.asInt();
-    case TypeCode::Long: return value.asLong();
-    case TypeCode::Float: return static_cast<int64_t>(value.asFloat());
-    case TypeCode::Double: return static_cast<int64_t>(value.asDouble());
     // Logical values and colours arrive as plain words from the program.
-    case TypeCode::Bool: return value.asInt();
-    default: reportRuntimeError("欲转换数据类型不是数值", 0, 0, 0);
-    }
+    if (value.baseType() == TypeCode::Bool) return value.asInt();
+    const auto number = numericValue(value);
+    if (!number) reportRuntimeError("欲转换数据类型不是数值", 0, 0, 0);
+    return *number;
 }
 
 TypedValue readUnitProperty(WindowLayer& layer, const PropertyAccess& access)

@@ -78,18 +78,7 @@ bool copyUnit(WindowLayer& layer, UnitCall& call)
 
     if (LoadedWindow* loaded = layer.findWindow(call.windowId)) {
         const UnitFields f = window->units.unitFields(index);
-        UnitCreateParams params;
-        params.typeData = f.typeData;
-        params.style = ((f.flags & UnitFlag::Disabled) ? WS_DISABLED : 0) | ((f.flags & UnitFlag::TabStop) ? WS_TABSTOP : 0);
-        params.parent = loaded->handle();
-        params.controlId = 100;
-        params.left = f.position.left;
-        params.top = f.position.top;
-        params.width = f.position.width;
-        params.height = f.position.height;
-        params.windowId = call.windowId;
-        params.unitId = newId;
-        Unit* unit = type->create(params);
+        Unit* unit = type->create(createParamsOf(f, loaded->handle(), 100, call.windowId, newId));
         if (unit == nullptr) return false;
         window->units.setObjectSlot(index, reinterpret_cast<uintptr_t>(unit));
         if (record->container != 0) {

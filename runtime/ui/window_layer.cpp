@@ -39,6 +39,23 @@ Unit* objectOf(const UnitTable& units, size_t index)
 
 }  // namespace
 
+UnitCreateParams createParamsOf(const UnitFields& fields, HWND parent, int32_t controlId, uint32_t windowId,
+                                uint32_t unitId)
+{
+    UnitCreateParams params;
+    params.typeData = fields.typeData;
+    params.style = styleOfFlags(fields.flags);
+    params.parent = parent;
+    params.controlId = controlId;
+    params.left = fields.position.left;
+    params.top = fields.position.top;
+    params.width = fields.position.width;
+    params.height = fields.position.height;
+    params.windowId = windowId;
+    params.unitId = unitId;
+    return params;
+}
+
 WindowLayer& WindowLayer::instance()
 {
     static WindowLayer layer;
@@ -160,17 +177,8 @@ bool WindowLayer::load(uint32_t windowId, uint32_t ownerId, bool modal)
 
     auto* loaded = new LoadedWindow(windowUnitType(), windowId, window->ownRecordId(), *data);
     loaded->setTemplate(window);
-    UnitCreateParams params;
-    params.typeData = own.typeData;
-    params.style = styleOfFlags(own.flags);
-    params.parent = owner;
+    UnitCreateParams params = createParamsOf(own, owner, 0, windowId, window->ownRecordId());
     params.menu = bar.menu.get();
-    params.left = own.position.left;
-    params.top = own.position.top;
-    params.width = own.position.width;
-    params.height = own.position.height;
-    params.windowId = windowId;
-    params.unitId = window->ownRecordId();
     if (!loaded->create(params)) {
         delete loaded;
         restorePristineCopy(*window);
@@ -194,18 +202,8 @@ bool WindowLayer::createUnits(WindowTemplate& window, LoadedWindow& loaded)
         if (units.isMenuItem(i)) continue;
         const UnitType* type = findUnitType(units.typeIdAt(i));
         if (type == nullptr) continue;
-        const UnitFields f = units.unitFields(i);
-        UnitCreateParams params;
-        params.typeData = f.typeData;
-        params.style = styleOfFlags(f.flags);
-        params.parent = loaded.handle();
-        params.controlId = controlId;
-        params.left = f.position.left;
-        params.top = f.position.top;
-        params.width = f.position.width;
-        params.height = f.position.height;
-        params.windowId = window.id;
-        params.unitId = units.idAt(i);
+        const UnitCreateParams params =
+            createParamsOf(units.unitFields(i), loaded.handle(), controlId, window.id, units.idAt(i));
         controlId += 10;
         if (Unit* unit = type->create(params)) units.setObjectSlot(i, reinterpret_cast<uintptr_t>(unit));
     }

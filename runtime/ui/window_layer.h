@@ -12,6 +12,11 @@
 
 namespace tessaly::ui {
 
+// The create arguments of a unit from its record: its type data, position
+// and the style bits its flags ask for.
+UnitCreateParams createParamsOf(const UnitFields& fields, HWND parent, int32_t controlId, uint32_t windowId,
+                                uint32_t unitId);
+
 class WindowLayer final : public WindowSystem {
 public:
     static WindowLayer& instance();

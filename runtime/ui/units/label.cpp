@@ -6,7 +6,7 @@
 #include "runtime/ui/identifiers.h"
 #include "runtime/ui/units/border_rule.h"
 #include "runtime/ui/units/label_painter.h"
-#include "runtime/ui/units/unit_class.h"
+#include "runtime/ui/unit_class.h"
 #include "runtime/ui/units/unit_paint.h"
 
 namespace tessaly::ui {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/units/unit_class.h"
+#include "runtime/ui/unit_class.h"
 
 namespace tessaly::ui {
 namespace {

@@ -1,4 +1,4 @@
-#include "runtime/ui/units/unit_class.h"
+#include "runtime/ui/unit_class.h"
 
 namespace tessaly::ui {
 
