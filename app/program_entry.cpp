@@ -8,15 +8,6 @@
 #include "runtime/core/program_header.h"
 #include "runtime/core/service_table.h"
 
-namespace tessaly::program {
-
-void startRoutine()
-{
-    // The caption windows load from here once the window layer carries them.
-}
-
-}  // namespace tessaly::program
-
 extern "C" int tessaly::programEntry()
 {
     using namespace tessaly;

@@ -1,10 +1,5 @@
-// The caption tool's entry and start routines.
+// The program's code base: the first of its routine thunks, which is also
+// its start routine (see program_routines.cpp).
 #pragma once
 
-namespace tessaly::program {
-
-// Loads the start-up window; the header names it, and event routine offsets
-// count from it.
-void startRoutine();
-
-}  // namespace tessaly::program
+extern "C" char program_thunks[];

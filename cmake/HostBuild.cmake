@@ -16,4 +16,5 @@ add_test(NAME native_core_tests COMMAND ${TESSALY_HOST_DIR}/tests/core/core_test
 add_test(NAME native_ui_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/ui_tests)
 add_test(NAME native_packer_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/packer_tests)
 add_test(NAME native_command_tests COMMAND ${TESSALY_HOST_DIR}/tests/commands/command_tests)
+add_test(NAME native_caption_store_tests COMMAND ${TESSALY_HOST_DIR}/tests/app/caption_store_tests)
 add_test(NAME native_regex_engine_tests COMMAND ${TESSALY_HOST_DIR}/tests/automation/regex_engine_tests)

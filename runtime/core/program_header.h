@@ -17,6 +17,17 @@ using CommandEntry = void (*)(TypedValue* result, int32_t count, TypedValue* arg
 using NotifyEntry = intptr_t (*)(int32_t code, intptr_t value1, intptr_t value2);
 using StartRoutine = void (*)();
 
+// What an event routine answers: a value, and whether it returned one at all
+// (a routine that returns nothing leaves the message's default handling alone).
+struct RoutineResult {
+    int32_t value = 0;
+    int32_t returned = 0;
+};
+static_assert(sizeof(RoutineResult) == 8, "returned in one register");
+
+// Event routines take up to five pointer-wide arguments.
+using RoutineEntry = RoutineResult (*)(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t);
+
 struct DataTypeRecord;  // described by the window layer
 
 inline constexpr uint32_t LibraryFormatMark = 20000101;

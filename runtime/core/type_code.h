@@ -26,9 +26,17 @@ inline constexpr uint32_t EightByte = 0x80000008;
 // Core library (library 1) types used by the caption tool.
 inline constexpr uint32_t Window = 0x10001;
 inline constexpr uint32_t Menu = 0x10003;
+inline constexpr uint32_t EditBox = 0x10005;
+inline constexpr uint32_t PicBox = 0x10006;
+inline constexpr uint32_t GroupBox = 0x10009;
 inline constexpr uint32_t Label = 0x1000a;
+inline constexpr uint32_t Button = 0x1000b;
+inline constexpr uint32_t CheckBox = 0x1000c;
 inline constexpr uint32_t ComboBox = 0x1000e;
 inline constexpr uint32_t ChkListBox = 0x10010;
+inline constexpr uint32_t SliderBar = 0x10014;
+inline constexpr uint32_t ColorPicker = 0x1001c;
+inline constexpr uint32_t Timer = 0x10020;
 inline constexpr uint32_t ComObject = 0x10030;
 inline constexpr uint32_t Variant = 0x10031;
 }  // namespace TypeCode

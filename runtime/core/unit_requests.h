@@ -17,6 +17,7 @@ inline constexpr int32_t PopupMenu = 3004;      // unit = menu, a/b = x/y, given
 inline constexpr int32_t PopupTrayMenu = 3005;  // unit = menu
 inline constexpr int32_t SetTrayIcon = 3006;    // data/length = icon bytes, text = tip or null
 inline constexpr int32_t LoadWindow = 3007;     // unit = owner window (0 none), a = modal
+inline constexpr int32_t MeasureCaption = 3008; // -> a/b = width/height of the unit's caption; 0 when it has none
 }  // namespace UnitRequest
 
 // The one argument record of a unit request (passed as value 1).

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "runtime/core/program_header.h"
+
 namespace tessaly::ui {
 
 // All 32-bit words, as units build them.
@@ -18,17 +20,6 @@ struct EventRecord {
     int32_t value = 0;
 };
 static_assert(sizeof(EventRecord) == 44);
-
-// What an event routine answers: a value, and whether it returned one at all
-// (a routine that returns nothing leaves the message's default handling alone).
-struct RoutineResult {
-    int32_t value = 0;
-    int32_t returned = 0;
-};
-static_assert(sizeof(RoutineResult) == 8, "returned in one register");
-
-// Event routines take up to five pointer-wide arguments.
-using RoutineEntry = RoutineResult (*)(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t);
 
 struct EventSource {
     uint32_t windowId = 0;

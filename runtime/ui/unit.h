@@ -19,6 +19,9 @@ inline constexpr UINT WindowSetup = 0x8004;     // to the window after its units
 inline constexpr UINT Loaded = 0x8076;          // to each unit at the end of loading
 inline constexpr UINT Feedback = 0x8075;        // a label's event 0
 inline constexpr UINT DeferredClose = 0x8065;   // a window destroys itself
+// Asks a unit for the size of its caption in its own font (lParam: a SIZE to
+// fill); a unit without a caption answers 0 and leaves it untouched.
+inline constexpr UINT MeasureCaption = 0x8077;
 // A window hands control notifications (WM_COMMAND, WM_NOTIFY, WM_HSCROLL,
 // WM_CTLCOLOR*, WM_DRAWITEM ...) back to the unit that sent them, as this
 // offset plus the original message, so each unit handles its own.

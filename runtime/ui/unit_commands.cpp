@@ -166,6 +166,16 @@ void popupMenu(WindowLayer& layer, const UnitCall& call, bool trayForm)
     TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, x, y, 0, h, nullptr);
 }
 
+bool measureCaption(WindowLayer& layer, UnitCall& call)
+{
+    Unit* unit = layer.findUnitStrict(call.windowId, call.unitId);
+    SIZE size{};
+    if (SendMessageW(unit->handle(), UnitMessage::MeasureCaption, 0, reinterpret_cast<LPARAM>(&size)) == 0) return false;
+    call.a = size.cx;
+    call.b = size.cy;
+    return true;
+}
+
 void setTrayIcon(WindowLayer& layer, const UnitCall& call)
 {
     LoadedWindow* window = layer.findWindow(call.windowId);

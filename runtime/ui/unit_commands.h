@@ -15,6 +15,7 @@ bool copyUnit(WindowLayer& layer, UnitCall& call);
 void destroyUnit(WindowLayer& layer, const UnitCall& call);
 void setZOrder(WindowLayer& layer, const UnitCall& call);
 void popupMenu(WindowLayer& layer, const UnitCall& call, bool trayForm);
+bool measureCaption(WindowLayer& layer, UnitCall& call);
 void setTrayIcon(WindowLayer& layer, const UnitCall& call);
 
 }  // namespace tessaly::ui

@@ -61,6 +61,23 @@ using UniqueMemoryDC = UniqueHandle<HDC, &detail::deleteDC>;
 // Kernel handles that answer null on failure (not file handles, which answer INVALID_HANDLE_VALUE).
 using UniqueKernelHandle = UniqueHandle<HANDLE, &detail::closeHandle>;
 
+// A window's device context from GetDC, released to its window.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC()
+    {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // Selects an object into a device context for one scope.
 class SelectedObject {
 public:

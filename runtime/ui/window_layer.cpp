@@ -372,7 +372,7 @@ intptr_t WindowLayer::notify(int32_t code, intptr_t value1, intptr_t value2, boo
     case 1002: return reinterpret_cast<intptr_t>(findUnitType(static_cast<uint32_t>(value1)));
     default: break;
     }
-    if (code < UnitRequest::WindowHandle || code > UnitRequest::LoadWindow || value1 == 0) {
+    if (code < UnitRequest::WindowHandle || code > UnitRequest::MeasureCaption || value1 == 0) {
         handled = false;
         return 0;
     }
@@ -386,6 +386,7 @@ intptr_t WindowLayer::notify(int32_t code, intptr_t value1, intptr_t value2, boo
     case UnitRequest::PopupTrayMenu: popupMenu(*this, call, true); return 0;
     case UnitRequest::SetTrayIcon: setTrayIcon(*this, call); return 0;
     case UnitRequest::LoadWindow: return load(call.windowId, call.unitId, call.a != 0) ? 1 : 0;
+    case UnitRequest::MeasureCaption: return measureCaption(*this, call) ? 1 : 0;
     default: handled = false; return 0;
     }
 }

@@ -67,7 +67,9 @@ const CommandEntry coreCommandTable[CoreCommandCount] = {
 };
 
 const CommandEntry applicationInterfaceCommandTable[ApplicationInterfaceCommandCount] = {
-    GetFontNames,  // 0
+    GetFontNames,    // 0
+    MeasureCaption,  // 1
+    ShowMessage,     // 2
 };
 
 const CommandEntry extensionOneCommandTable[ExtensionOneCommandCount] = {

@@ -43,6 +43,7 @@ Command ScreenHeight;
 Command CursorX;
 Command CursorY;
 Command GetFontNames;
+Command ShowMessage;
 
 // Windows and units (Windows): through the window layer's runtime entries.
 Command LoadWindow;
@@ -55,6 +56,7 @@ Command SetZOrder;
 Command PopupMenu;
 Command PopupTrayMenu;
 Command SetTrayIcon;
+Command MeasureCaption;
 
 // Lists (Windows).
 Command ListAddItem;

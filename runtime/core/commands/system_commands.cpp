@@ -1,5 +1,5 @@
-// System commands: the program directory, the screen, the pointer and the
-// installed fonts.
+// System commands: the program directory, the screen, the pointer, the
+// installed fonts and a message for the user.
 #include <windows.h>
 
 #include <algorithm>
@@ -91,6 +91,17 @@ void GetFontNames(TypedValue* result, int32_t, TypedValue*)
         element += sizeof text;
     }
     setPointerResult(result, block);
+}
+
+// (owner window handle, text, [title]): a warning the user confirms, owned by
+// the window so it stays in front of it; answers the button pressed.
+void ShowMessage(TypedValue* result, int32_t count, TypedValue* arguments)
+{
+    const CommandArguments a(count, arguments);
+    const auto owner = reinterpret_cast<HWND>(static_cast<intptr_t>(a.at(0).asInt()));
+    const std::wstring text = widenGbk(a.text(1));
+    const std::wstring title = widenGbk(a.text(2));
+    setIntResult(result, MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING));
 }
 
 }  // namespace tessaly::commands

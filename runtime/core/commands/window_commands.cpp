@@ -136,6 +136,18 @@ void PopupTrayMenu(TypedValue*, int32_t count, TypedValue* arguments)
     request(UnitRequest::PopupTrayMenu, call);
 }
 
+// (unit, width variable, height variable): the unit's caption measured in its
+// own font, as it is drawn; false for a unit that shows no caption.
+void MeasureCaption(TypedValue* result, int32_t count, TypedValue* arguments)
+{
+    const CommandArguments args(count, arguments);
+    UnitCall call = callOn(args.at(0));
+    const bool measured = request(UnitRequest::MeasureCaption, call) != 0;
+    if (auto* width = args.at(1).pointer<int32_t>()) *width = measured ? call.a : 0;
+    if (auto* height = args.at(2).pointer<int32_t>()) *height = measured ? call.b : 0;
+    setBoolResult(result, measured);
+}
+
 void SetTrayIcon(TypedValue*, int32_t count, TypedValue* arguments)
 {
     const CommandArguments args(count, arguments);

@@ -111,12 +111,37 @@ void Label::applyChange(int32_t index)
     switch (index) {
     case CaptionIndex: SetWindowTextW(handle(), widenGbk(data_.caption).c_str()); break;
     case BorderIndex: applyBorder(handle(), windowBorder(data_.border)); break;
-    case FontIndex: font_ = createStoredFont(data_.font); break;
+    case FontIndex:
+        font_ = createStoredFont(data_.font);
+        unsmoothedFont_.reset();
+        break;
     // Pictures do not animate yet, so dropping the old one stops nothing else.
     case PictureIndex: picture_ = decodePicture(data_.picture); break;
     default: break;
     }
     InvalidateRect(handle(), nullptr, FALSE);
+}
+
+// A label whose background is its layered window's colour key shows no
+// background at all. Smoothed letters would blend into the key colour, and
+// those blended pixels, which the key does not remove, would ring every
+// letter; so such a label draws its letters without smoothing.
+bool Label::backgroundIsColourKey() const
+{
+    HWND root = GetAncestor(handle(), GA_ROOT);
+    if (root == nullptr || (GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return false;
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(root, &key, &alpha, &flags) || (flags & LWA_COLORKEY) == 0) return false;
+    return key == displayColour(data_.backgroundColour);
+}
+
+HFONT Label::captionFont()
+{
+    if (!backgroundIsColourKey()) return fontOrDefault(font_);
+    if (!unsmoothedFont_) unsmoothedFont_ = createUnsmoothedFont(data_.font);
+    return unsmoothedFont_.get();
 }
 
 void Label::paint(HDC target)
@@ -125,7 +150,7 @@ void Label::paint(HDC target)
     GetClientRect(handle(), &client);
     BackBuffer buffer(target, client.right, client.bottom);
     if (!buffer.ok()) return;
-    paintLabel(buffer, data_, picture_ ? &*picture_ : nullptr, fontOrDefault(font_));
+    paintLabel(buffer, data_, picture_ ? &*picture_ : nullptr, captionFont());
     buffer.copyTo(target, 0, 0);
 }
 
@@ -143,6 +168,24 @@ LRESULT Label::onFeedback(WPARAM wParam, LPARAM lParam)
     return record.returned != 0 ? record.value : 0;
 }
 
+// Measured as the caption is drawn: one line, or wrapped at the label's width.
+void Label::measureCaption(SIZE& size) const
+{
+    size = {0, 0};
+    if (data_.caption.empty()) return;
+    const std::wstring text = widenGbk(data_.caption);
+    WindowDC dc(handle());
+    SelectedObject selected(dc.get(), fontOrDefault(font_));
+    RECT area{0, 0, 0, 0};
+    UINT flags = labelTextFlags(data_) | DT_CALCRECT;
+    if (data_.wordWrap != 0) {
+        GetClientRect(handle(), &area);
+        area.bottom = 0;
+    }
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &area, flags);
+    size = {area.right - area.left, area.bottom - area.top};
+}
+
 bool Label::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
@@ -150,6 +193,10 @@ bool Label::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_PRINTCLIENT: paint(reinterpret_cast<HDC>(wParam)); return true;
     case WM_ERASEBKGND: result = 1; return true;  // painting covers every pixel
     case UnitMessage::Feedback: result = onFeedback(wParam, lParam); return true;
+    case UnitMessage::MeasureCaption:
+        measureCaption(*reinterpret_cast<SIZE*>(lParam));
+        result = 1;
+        return true;
     // Keep the mouse while the button is held, so moves and the release
     // outside the label still reach it.
     case WM_LBUTTONDOWN: SetCapture(handle()); return false;

@@ -32,10 +32,14 @@ private:
     void paint(HDC target);
     void onPaint();
     LRESULT onFeedback(WPARAM wParam, LPARAM lParam);
+    void measureCaption(SIZE& size) const;
+    bool backgroundIsColourKey() const;
+    HFONT captionFont();
 
     LabelData data_;
     std::optional<PngImage> picture_;
     UniqueFont font_;
+    UniqueFont unsmoothedFont_;  // made when first needed
 };
 
 class LabelType final : public UnitType {

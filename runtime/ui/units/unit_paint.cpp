@@ -20,9 +20,10 @@ COLORREF displayColour(uint32_t colour)
     return colour & 0x00FFFFFF;
 }
 
-UniqueFont createStoredFont(ByteView logFont)
+namespace {
+
+LOGFONTW storedLogFont(ByteView logFont)
 {
-    if (logFont.size() != LogFontSize) return {};
     // The numeric fields of LOGFONTA and LOGFONTW are the same; only the face differs.
     LOGFONTW font{};
     std::memcpy(&font, logFont.data(), LogFontFaceAt);
@@ -30,6 +31,26 @@ UniqueFont createStoredFont(ByteView logFont)
     const std::wstring wide = widenGbk(std::string_view(face, strnlen(face, LogFontFaceSize)));
     const size_t n = std::min(wide.size(), static_cast<size_t>(LF_FACESIZE - 1));
     std::copy_n(wide.begin(), n, font.lfFaceName);
+    return font;
+}
+
+}  // namespace
+
+UniqueFont createStoredFont(ByteView logFont)
+{
+    if (logFont.size() != LogFontSize) return {};
+    const LOGFONTW font = storedLogFont(logFont);
+    return UniqueFont(CreateFontIndirectW(&font));
+}
+
+UniqueFont createUnsmoothedFont(ByteView logFont)
+{
+    LOGFONTW font{};
+    if (logFont.size() == LogFontSize)
+        font = storedLogFont(logFont);
+    else
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    font.lfQuality = NONANTIALIASED_QUALITY;
     return UniqueFont(CreateFontIndirectW(&font));
 }
 

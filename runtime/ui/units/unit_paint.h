@@ -18,6 +18,9 @@ COLORREF displayColour(uint32_t colour);
 // A font from a stored 60-byte LOGFONT whose face name is GBK; empty when
 // none is stored, which means the default GUI font.
 UniqueFont createStoredFont(ByteView logFont);
+// The same font drawn without smoothing: every pixel it sets is exactly the
+// text colour (made from the default GUI font when none is stored).
+UniqueFont createUnsmoothedFont(ByteView logFont);
 HFONT fontOrDefault(const UniqueFont& font);
 
 // A 32-bit top-down DIB section selected into a memory DC; its pixels are

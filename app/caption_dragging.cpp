@@ -1,0 +1,60 @@
+#include "app/caption_dragging.h"
+
+#include "app/caption_motion.h"
+#include "app/caption_store.h"
+#include "app/program_state.h"
+#include "app/system_calls.h"
+#include "app/text_calls.h"
+#include "app/unit_calls.h"
+
+namespace tessaly::program {
+namespace {
+
+bool isCaption(int32_t k) { return k >= 1 && k <= state().CaptionCount; }
+
+UnitRef captionLabel(int32_t k) { return state().CaptionLabels[static_cast<size_t>(k - 1)]; }
+
+// The caption number a label carries in its tag.
+int32_t captionOfEventUnit() { return toInteger(readText(eventUnit(), Property::Tag)); }
+
+}  // namespace
+
+void pressCaption()
+{
+    ProgramState& s = state();
+    const int32_t k = captionOfEventUnit();
+    if (!isCaption(k)) return;
+    s.DragIndex = k;
+    s.Dragging = 1;
+    s.GrabOffsetX = cursorX() - readInt(captionLabel(k), Property::Left);
+    s.GrabOffsetY = cursorY() - readInt(captionLabel(k), Property::Top);
+}
+
+void moveCaption()
+{
+    ProgramState& s = state();
+    if (s.Dragging != 1 || !isCaption(s.DragIndex)) return;
+    const UnitRef label = captionLabel(s.DragIndex);
+    const Placement current{0, 0, readInt(label, Property::Width), readInt(label, Property::Height)};
+    const Placement moved =
+        dragPlacement(current, cursorX() - s.GrabOffsetX, cursorY() - s.GrabOffsetY, screenSize());
+    writeInt(label, Property::Left, moved.left);
+    writeInt(label, Property::Top, moved.top);
+}
+
+// A release that no press on a caption began does nothing.
+void releaseCaption()
+{
+    ProgramState& s = state();
+    if (s.Dragging != 1) return;
+    s.Dragging = 0;
+    if (isCaption(s.DragIndex)) storeCaptionPosition(s.DragIndex);
+}
+
+void bringCaptionToFront()
+{
+    const int32_t k = captionOfEventUnit();
+    if (isCaption(k)) setZOrder(captionLabel(k), ZOrder::Top);
+}
+
+}  // namespace tessaly::program

@@ -1,0 +1,83 @@
+// A caption as the program holds it: its text (a line of the captions file)
+// and the fields of its configuration line (a line of the configuration
+// file), joined by the record separator. Current lines have 12 fields, lines
+// of the earlier layout the first 9; both load and are written back as they
+// came. A line that is neither, or a caption without a configuration line,
+// is completed with a new caption's values, hidden, keeping every field that
+// was there.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaly::program {
+
+inline const std::string RecordSeparator = "*-ZPMek-*";
+// Fields 7 to 9 of a new caption (hidden, at 10, 10), placed between field 6 and field 10.
+inline const std::string DefaultPlacement = "*-ZPMek-*假*-ZPMek-*10*-ZPMek-*10*-ZPMek-*";
+
+inline const std::string TrueText = "真";
+inline const std::string FalseText = "假";
+
+// Field numbers of a configuration line.
+namespace Field {
+inline constexpr int FontName = 1;
+inline constexpr int FontSize = 2;
+inline constexpr int TextColour = 3;
+inline constexpr int BackgroundColour = 4;
+inline constexpr int Scrolls = 5;
+inline constexpr int Direction = 6;
+inline constexpr int Shown = 7;
+inline constexpr int Left = 8;
+inline constexpr int Top = 9;
+inline constexpr int StrikeOut = 10;
+inline constexpr int Underline = 11;
+inline constexpr int Style = 12;
+}  // namespace Field
+
+inline constexpr int CurrentFieldCount = 12;
+inline constexpr int EarlierFieldCount = 9;
+
+struct CaptionRecord {
+    std::string text;
+    std::array<std::string, CurrentFieldCount> fields;
+    int fieldCount = CurrentFieldCount;  // 9 or 12: how the line is written back
+    bool completed = false;               // fields were missing from the stored line
+
+    const std::string& field(int n) const { return fields[static_cast<size_t>(n - 1)]; }
+    std::string& field(int n) { return fields[static_cast<size_t>(n - 1)]; }
+};
+
+// The fields a new caption starts with: the caption editor's own start values.
+const std::array<std::string, CurrentFieldCount>& newCaptionFields();
+
+// The record of a caption from its line and its configuration line (none
+// when the configuration file has no line for it).
+CaptionRecord readCaptionRecord(const std::string& caption, const std::optional<std::string>& configurationLine);
+
+// The configuration line of a record, with as many fields as it was loaded with.
+std::string configurationLine(const CaptionRecord& record);
+
+// Fields joined by the record separator.
+std::string joinFields(const std::vector<std::string>& fields);
+// The line with field n set to `value`, every other field as it was; a line
+// too short for field n is lengthened with empty fields.
+std::string withField(const std::string& line, int n, const std::string& value);
+
+// The configuration lines, one per record: a completed record's line in its
+// completed form, a line for each caption that had none, the other lines as
+// they are. Lines beyond the last caption pair with no caption; they come
+// back apart, in `unpaired`.
+std::vector<std::string> completedConfigLines(const std::string& configText, const std::vector<CaptionRecord>& records,
+                                              std::vector<std::string>& unpaired);
+
+// The caption's entry in the settings window's list: its text and how it moves.
+std::string listEntryText(const CaptionRecord& record);
+
+// True exactly for the text "真".
+bool ToLogical(const std::string& text);
+
+}  // namespace tessaly::program

@@ -1,0 +1,163 @@
+#include "app/caption_windows.h"
+
+#include <string>
+#include <vector>
+
+#include "app/caption_lines.h"
+#include "app/caption_motion.h"
+#include "app/caption_store.h"
+#include "app/dll_calls.h"
+#include "app/program_state.h"
+#include "app/program_windows.h"
+#include "app/system_calls.h"
+#include "app/text_calls.h"
+
+namespace tessaly::program {
+namespace {
+
+constexpr int32_t ExtendedStyleIndex = -20;  // GWL_EXSTYLE
+constexpr int32_t Transparent = 0x20;        // WS_EX_TRANSPARENT: mouse input falls through
+constexpr int32_t Layered = 0x80000;         // WS_EX_LAYERED
+constexpr int32_t ColourKeyFlag = 1;         // LWA_COLORKEY
+constexpr int32_t AlphaFlag = 2;             // LWA_ALPHA
+constexpr int32_t CornerEllipse = 15;
+
+int32_t layeringFlags(int32_t alpha, int32_t colourKey)
+{
+    if (colourKey == 0) return AlphaFlag;
+    if ((alpha & 0xFF) == 0) return ColourKeyFlag;
+    return ColourKeyFlag | AlphaFlag;
+}
+
+// Step 10: the style field compared as text.
+void applyStyle(UnitRef label, const std::string& style)
+{
+    if (style == "1" || style == "3") writeFontBool(label, LabelProperty::Font, FontField::Bold, true);
+    if (style == "2" || style == "3") writeFontBool(label, LabelProperty::Font, FontField::Italic, true);
+}
+
+// Step 5: the classic size, widened to the caption measured in its font.
+void sizeCaptionLabel(UnitRef label)
+{
+    const int32_t captionBytes = textLength(readText(label, LabelProperty::Caption));
+    const int32_t fontSize = readFontInt(label, LabelProperty::Font, FontField::Size);
+    const TextExtent measured = measureCaption(label);
+    const LabelSize size = captionLabelSize(captionBytes, fontSize, {measured.width, measured.height});
+    writeInt(label, Property::Width, size.width);
+    writeInt(label, Property::Height, size.height);
+}
+
+Placement placementOf(UnitRef label)
+{
+    return {readInt(label, Property::Left), readInt(label, Property::Top), readInt(label, Property::Width),
+            readInt(label, Property::Height)};
+}
+
+// One step in the caption's direction; only a coordinate that changed is written.
+void moveCaption(UnitRef label, const std::string& direction, int32_t speed, ScreenSize screen)
+{
+    const Placement before = placementOf(label);
+    const Placement after = scrollStep(before, direction, speed, screen);
+    if (after.left != before.left) writeInt(label, Property::Left, after.left);
+    if (after.top != before.top) writeInt(label, Property::Top, after.top);
+}
+
+}  // namespace
+
+void ApplyWindowTransparency(int32_t windowHandle, int32_t alpha, int32_t colourKey, bool clickThrough)
+{
+    if (clickThrough)
+        SetWindowLongA(windowHandle, ExtendedStyleIndex,
+                       GetWindowLongA(windowHandle, ExtendedStyleIndex) | Transparent | Layered);
+    else
+        SetWindowLongA(windowHandle, ExtendedStyleIndex, Layered);
+    SetLayeredWindowAttributes(windowHandle, colourKey, alpha & 0xFF, layeringFlags(alpha, colourKey));
+}
+
+int32_t GetClientSize(int32_t windowHandle, int32_t& width, int32_t& height)
+{
+    ClientRectangle rectangle;
+    const int32_t result = GetClientRect(windowHandle, &rectangle);
+    width = rectangle.right - rectangle.left;
+    height = rectangle.bottom - rectangle.top;
+    return result;
+}
+
+void ApplyRoundedRegion(int32_t windowHandle, int32_t ellipseWidth, int32_t ellipseHeight)
+{
+    int32_t width = 0, height = 0;
+    GetClientSize(windowHandle, width, height);
+    const intptr_t region = CreateRoundRectRgn(0, 0, width, height, ellipseWidth, ellipseHeight);
+    // The window owns the region from here on.
+    SetWindowRgn(windowHandle, region, 1);
+}
+
+int32_t displayColourKey() { return readInt(DisplayWindow, WindowProperty::BackgroundColour); }
+
+void CreateCaptionLabel(int32_t i)
+{
+    ProgramState& s = state();
+    const CaptionRecord& r = s.CaptionRecords[static_cast<size_t>(i - 1)];
+    const UnitRef label = copyUnit(CaptionTemplate);
+    s.CaptionLabels.push_back(label);
+    writeText(label, Property::Tag, toText(i));
+    writeText(label, LabelProperty::Caption, r.text);
+    writeFontText(label, LabelProperty::Font, FontField::FaceName, r.field(Field::FontName));
+    writeFontInt(label, LabelProperty::Font, FontField::Size, toInteger(r.field(Field::FontSize)));
+    sizeCaptionLabel(label);
+    writeInt(label, LabelProperty::TextColour, toInteger(r.field(Field::TextColour)));
+    writeInt(label, LabelProperty::BackgroundColour, toInteger(r.field(Field::BackgroundColour)));
+    writeBool(label, Property::Visible, ToLogical(r.field(Field::Shown)));
+    writeInt(label, Property::Left, toInteger(r.field(Field::Left)));
+    writeInt(label, Property::Top, toInteger(r.field(Field::Top)));
+    writeFontBool(label, LabelProperty::Font, FontField::StrikeOut, ToLogical(r.field(Field::StrikeOut)));
+    writeFontBool(label, LabelProperty::Font, FontField::Underline, ToLogical(r.field(Field::Underline)));
+    applyStyle(label, r.field(Field::Style));
+    ApplyRoundedRegion(windowHandle(label), CornerEllipse, CornerEllipse);
+}
+
+void destroyCaptionLabels()
+{
+    ProgramState& s = state();
+    for (const UnitRef& label : s.CaptionLabels) destroy(label);
+    s.CaptionLabels.clear();
+}
+
+void captionTick()
+{
+    setZOrder(DisplayWindow, ZOrder::Topmost);
+    MoveCaptions();
+}
+
+// Every visible scrolling caption moves one step and its position goes into
+// its configuration line. The configuration text is split and joined once and
+// written at most once per tick, and only when a line changed.
+void MoveCaptions()
+{
+    ProgramState& s = state();
+    const ScreenSize screen = screenSize();
+    std::vector<std::string> lines;
+    bool split = false, changed = false;
+    for (int32_t i = 1; i <= s.CaptionCount; ++i) {
+        const UnitRef label = s.CaptionLabels[static_cast<size_t>(i - 1)];
+        const CaptionRecord& r = s.CaptionRecords[static_cast<size_t>(i - 1)];
+        if (!readBool(label, Property::Visible) || r.field(Field::Scrolls) != TrueText) continue;
+        moveCaption(label, r.field(Field::Direction), s.ScrollSpeed, screen);
+
+        if (!split) lines = splitLines(s.ConfigText), split = true;
+        if (static_cast<size_t>(i) > lines.size()) continue;
+        CaptionRecord stored = r;
+        stored.field(Field::Left) = toText(readInt(label, Property::Left));
+        stored.field(Field::Top) = toText(readInt(label, Property::Top));
+        std::string line = configurationLine(stored);
+        if (line != lines[static_cast<size_t>(i - 1)]) {
+            lines[static_cast<size_t>(i - 1)] = std::move(line);
+            changed = true;
+        }
+    }
+    if (!changed) return;
+    s.ConfigText = joinLines(lines);
+    writeConfigFile();
+}
+
+}  // namespace tessaly::program

@@ -1,0 +1,44 @@
+#include "app/runtime_calls.h"
+
+#include <cstring>
+
+#include "runtime/core/value_blocks.h"
+
+namespace tessaly::program {
+
+std::string takeText(const TypedValue& result)
+{
+    char* value = result.pointer<char>();
+    std::string copy = value == nullptr ? std::string{} : std::string{value};
+    freeBlock(value);
+    return copy;
+}
+
+std::string takeByteSetAsText(const TypedValue& result)
+{
+    void* block = result.pointer();
+    const auto bytes = byteSetBytes(block);
+    const auto* first = reinterpret_cast<const char*>(bytes.data());
+    const size_t length = bytes.empty() ? 0 : strnlen(first, bytes.size());
+    std::string text(first == nullptr ? "" : first, length);
+    freeBlock(block);
+    return text;
+}
+
+std::vector<std::string> takeTextArray(const TypedValue& result)
+{
+    void* block = result.pointer();
+    std::vector<std::string> texts;
+    if (block == nullptr) return texts;
+    const ArrayView elements = arrayElements(block);
+    auto** items = reinterpret_cast<char**>(elements.first);
+    texts.reserve(static_cast<size_t>(elements.count));
+    for (int64_t i = 0; i < elements.count; ++i) {
+        texts.emplace_back(items[i] == nullptr ? "" : items[i]);
+        freeBlock(items[i]);
+    }
+    freeBlock(block);
+    return texts;
+}
+
+}  // namespace tessaly::program
