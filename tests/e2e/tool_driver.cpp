@@ -1,0 +1,425 @@
+#include "tests/e2e/tool_driver.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <iterator>
+
+namespace tessaly::e2e {
+namespace {
+
+constexpr UINT TrayCallbackMessage = 0x8064;
+constexpr WPARAM TrayIconId = 100;
+constexpr UINT GbkCodePage = 936;
+const std::wstring ToolTitle = L"Tessaly字幕";
+const std::wstring EditorTitle = L"字幕设置";
+const std::wstring WindowClass = L"WTWindow";
+const std::wstring LabelClass = L"_QX_Label";
+
+std::wstring widen(const std::string& gbk)
+{
+    if (gbk.empty()) return {};
+    const int n = MultiByteToWideChar(GbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(GbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), wide.data(), n);
+    return wide;
+}
+
+std::string narrow(const std::wstring& wide)
+{
+    if (wide.empty()) return {};
+    const int n = WideCharToMultiByte(GbkCodePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string gbk(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(GbkCodePage, 0, wide.data(), static_cast<int>(wide.size()), gbk.data(), n, nullptr, nullptr);
+    return gbk;
+}
+
+std::wstring directoryOfThisProgram()
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p(path);
+    return p.substr(0, p.find_last_of(L'\\'));
+}
+
+// The tool as built, found from this test program's place in the build tree.
+std::wstring builtProgram()
+{
+    std::wstring relative = widen(TESSALY_PROGRAM);
+    std::replace(relative.begin(), relative.end(), L'/', L'\\');
+    return directoryOfThisProgram() + L"\\" + relative;
+}
+
+void removeTree(const std::wstring& directory)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((directory + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = directory + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(child);
+            else
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(directory.c_str());
+}
+
+bool isVisible(HWND window) { return IsWindowVisible(window) != FALSE; }
+bool isLayered(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+
+HWND findTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted)
+{
+    for (HWND window : topLevelWindows(processId))
+        if (wanted(window)) return window;
+    return nullptr;
+}
+
+void sendInputs(std::vector<INPUT> inputs)
+{
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+INPUT keyInput(WORD key, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+INPUT mouseInput(DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+LPARAM pointWord(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+std::atomic<int> g_directoryCount{0};
+
+}  // namespace
+
+bool waitUntil(const std::function<bool()>& done, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= milliseconds) return done();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+ProgramDirectory::ProgramDirectory()
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    path_ = std::wstring(temp) + L"tessaly-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++g_directoryCount);
+    removeTree(path_);
+    CreateDirectoryW(path_.c_str(), nullptr);
+    CopyFileW(builtProgram().c_str(), program().c_str(), FALSE);
+}
+
+ProgramDirectory::~ProgramDirectory() { removeTree(path_); }
+
+std::wstring ProgramDirectory::program() const { return path_ + L"\\tessaly.exe"; }
+
+std::wstring ProgramDirectory::file(const std::string& name) const { return path_ + L"\\" + widen(name); }
+
+void ProgramDirectory::write(const std::string& name, const std::string& bytes) const
+{
+    HANDLE f = CreateFileW(file(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+std::optional<std::string> ProgramDirectory::read(const std::string& name) const
+{
+    HANDLE f = CreateFileW(file(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(f);
+    return bytes;
+}
+
+void ProgramDirectory::remove(const std::string& name) const { DeleteFileW(file(name).c_str()); }
+
+std::string readSetting(const ProgramDirectory& directory, const std::string& section, const std::string& fallback)
+{
+    wchar_t value[1024] = {};
+    const std::wstring path = directory.path() + L"\\" + widen(SettingsFile);
+    GetPrivateProfileStringW(widen(section).c_str(), L"值", widen(fallback).c_str(), value, 1024, path.c_str());
+    return narrow(value);
+}
+
+ToolProcess::ToolProcess(const ProgramDirectory& directory)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + directory.program() + L"\"";
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.path().c_str(),
+                        &startup, &process_))
+        return;
+    WaitForInputIdle(process_.hProcess, 15000);
+    HWND display = nullptr;
+    waitUntil([&] {
+        display = findTopLevel(id(), [](HWND w) { return className(w) == WindowClass && isLayered(w); });
+        const HWND settings = findTopLevel(id(), [](HWND w) { return className(w) == WindowClass && !isLayered(w); });
+        return display != nullptr && settings == nullptr;
+    });
+    display_ = display;
+}
+
+ToolProcess::~ToolProcess()
+{
+    if (process_.hProcess == nullptr) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 0xDEAD);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+}
+
+HWND ToolProcess::settingsWindow() const
+{
+    return findTopLevel(id(), [](HWND w) {
+        return className(w) == WindowClass && !isLayered(w) && windowTitle(w) == ToolTitle && isVisible(w);
+    });
+}
+
+HWND ToolProcess::editorWindow() const
+{
+    return findTopLevel(id(), [](HWND w) { return className(w) == WindowClass && windowTitle(w) == EditorTitle; });
+}
+
+std::vector<HWND> ToolProcess::captionLabels() const
+{
+    std::vector<HWND> labels;
+    for (HWND child = GetWindow(display_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (className(child) != LabelClass) continue;
+        // The hidden template every caption is copied from.
+        const RECT r = rectInParent(child);
+        if (!isVisible(child) && windowTextGbk(child) == "标签" && r.left == 48 && r.top == 16) continue;
+        labels.push_back(child);
+    }
+    return labels;
+}
+
+std::vector<HWND> ToolProcess::visibleCaptionLabels() const
+{
+    std::vector<HWND> visible;
+    for (HWND label : captionLabels())
+        if (isVisible(label)) visible.push_back(label);
+    return visible;
+}
+
+HWND ToolProcess::captionLabel(const std::string& caption) const
+{
+    for (HWND label : captionLabels())
+        if (windowTextGbk(label) == caption) return label;
+    return nullptr;
+}
+
+void ToolProcess::trayEvent(UINT mouseMessage) const
+{
+    PostMessageW(display_, TrayCallbackMessage, TrayIconId, mouseMessage);
+}
+
+void ToolProcess::chooseTrayEntry(int index) const
+{
+    trayEvent(WM_RBUTTONUP);
+    if (!waitUntil([&] { return openMenu(id()) != nullptr; })) return;
+    // Down selects the first entry; the separator is stepped over.
+    for (int i = 0; i <= index; ++i) sendKey(VK_DOWN);
+    sendKey(VK_RETURN);
+    waitUntil([&] { return openMenu(id()) == nullptr; });
+}
+
+HWND ToolProcess::openSettings() const
+{
+    chooseTrayEntry(0);
+    HWND settings = nullptr;
+    waitUntil([&] { return (settings = settingsWindow()) != nullptr; });
+    return settings;
+}
+
+std::optional<DWORD> ToolProcess::exitFromTray()
+{
+    chooseTrayEntry(1);
+    return waitForExit();
+}
+
+std::optional<DWORD> ToolProcess::waitForExit(DWORD milliseconds)
+{
+    if (WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+std::vector<HWND> topLevelWindows(DWORD processId)
+{
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == s->processId) s->found.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring windowTitle(HWND window)
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+std::wstring className(HWND window)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::string windowTextGbk(HWND window) { return narrow(windowTitle(window)); }
+
+HWND findChild(HWND parent, const std::wstring& cls, const std::string& textGbk)
+{
+    struct Search {
+        std::wstring cls;
+        std::string text;
+        HWND found;
+    } search{cls, textGbk, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (lstrcmpiW(className(w).c_str(), s->cls.c_str()) != 0) return TRUE;
+            if (!s->text.empty() && windowTextGbk(w) != s->text) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+RECT rectInParent(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+HWND childAt(HWND parent, int left, int top)
+{
+    struct Search {
+        int left, top;
+        HWND found;
+    } search{left, top, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            const RECT r = rectInParent(w);
+            if (r.left != s->left || r.top != s->top) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND openMenu(DWORD processId)
+{
+    return findTopLevel(processId, [](HWND w) { return className(w) == L"#32768" && isVisible(w); });
+}
+
+void postClick(HWND window, int x, int y)
+{
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, pointWord(x, y));
+    PostMessageW(window, WM_LBUTTONUP, 0, pointWord(x, y));
+}
+
+void postRightClick(HWND window, int x, int y)
+{
+    PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, pointWord(x, y));
+    PostMessageW(window, WM_RBUTTONUP, 0, pointWord(x, y));
+}
+
+void sendKey(WORD key) { sendInputs({keyInput(key, false), keyInput(key, true)}); }
+
+void sendChord(std::initializer_list<WORD> modifiers, WORD key)
+{
+    std::vector<INPUT> inputs;
+    for (WORD m : modifiers) inputs.push_back(keyInput(m, false));
+    inputs.push_back(keyInput(key, false));
+    inputs.push_back(keyInput(key, true));
+    for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m) inputs.push_back(keyInput(*m, true));
+    sendInputs(inputs);
+}
+
+void moveCursor(int x, int y)
+{
+    INPUT input = mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+    input.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    sendInputs({input});
+}
+
+void pressLeft() { sendInputs({mouseInput(MOUSEEVENTF_LEFTDOWN)}); }
+void releaseLeft() { sendInputs({mouseInput(MOUSEEVENTF_LEFTUP)}); }
+
+void clickAt(int x, int y)
+{
+    moveCursor(x, y);
+    pressLeft();
+    releaseLeft();
+}
+
+void doubleClickAt(int x, int y)
+{
+    clickAt(x, y);
+    clickAt(x, y);
+}
+
+bool bringToFront(HWND window)
+{
+    SetForegroundWindow(window);
+    return waitUntil([&] { return GetForegroundWindow() == window; }, 3000);
+}
+
+COLORREF screenPixel(int x, int y)
+{
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+}  // namespace tessaly::e2e

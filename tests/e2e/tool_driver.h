@@ -1,0 +1,115 @@
+// Driving the real caption tool from outside, as a user would: a temporary
+// program directory holding tessaly.exe and its files, the running process,
+// its windows found by title, class and place, and input that reaches them
+// the way the system delivers it (posted messages to windows that lie under
+// the full-screen display window, SendInput for keys and for the captions).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaly::e2e {
+
+// Waits, with this thread's messages pumped, until `done` holds; false at the deadline.
+bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 10000);
+
+// Texts of the tool's files are GBK bytes, as are this file's literals.
+class ProgramDirectory {
+public:
+    ProgramDirectory();
+    ~ProgramDirectory();
+    ProgramDirectory(const ProgramDirectory&) = delete;
+    ProgramDirectory& operator=(const ProgramDirectory&) = delete;
+
+    const std::wstring& path() const { return path_; }
+    std::wstring program() const;
+    void write(const std::string& name, const std::string& bytes) const;
+    // None when the file does not exist.
+    std::optional<std::string> read(const std::string& name) const;
+    bool exists(const std::string& name) const { return read(name).has_value(); }
+    void remove(const std::string& name) const;
+
+private:
+    std::wstring file(const std::string& name) const;
+    std::wstring path_;
+};
+
+// The tool's files.
+inline const std::string CaptionsFile = "字幕.ini";
+inline const std::string ConfigFile = "配置.ini";
+inline const std::string SettingsFile = "程序.ini";
+
+// A value of the settings file, read as the tool reads it; `fallback` when absent.
+std::string readSetting(const ProgramDirectory& directory, const std::string& section, const std::string& fallback = "");
+
+class ToolProcess {
+public:
+    // Starts the tool and waits until its start-up is over: the display
+    // window is up and the hidden settings window has come and gone.
+    explicit ToolProcess(const ProgramDirectory& directory);
+    ~ToolProcess();
+    ToolProcess(const ToolProcess&) = delete;
+    ToolProcess& operator=(const ToolProcess&) = delete;
+
+    bool started() const { return display_ != nullptr; }
+    DWORD id() const { return process_.dwProcessId; }
+    HWND display() const { return display_; }
+    // The tool's visible settings window or editor, none when not open.
+    HWND settingsWindow() const;
+    HWND editorWindow() const;
+    // The caption labels on the display window, in stacking order, top first.
+    std::vector<HWND> captionLabels() const;
+    std::vector<HWND> visibleCaptionLabels() const;
+    // The label whose text is `caption`.
+    HWND captionLabel(const std::string& caption) const;
+
+    // The tray icon's right button, as the shell reports it.
+    void trayEvent(UINT mouseMessage) const;
+    // Opens the tray menu and picks entry `index` (0 "显示界面", 1 "退出") with the keyboard.
+    void chooseTrayEntry(int index) const;
+    HWND openSettings() const;
+    // "退出", then waits for the process to end; its exit code, none when it did not end.
+    std::optional<DWORD> exitFromTray();
+    std::optional<DWORD> waitForExit(DWORD milliseconds = 15000);
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND display_ = nullptr;
+};
+
+// Windows.
+std::vector<HWND> topLevelWindows(DWORD processId);
+std::wstring windowTitle(HWND window);
+std::wstring className(HWND window);
+std::string windowTextGbk(HWND window);
+// The child whose class and text match (text empty: any text), in Z order.
+HWND findChild(HWND parent, const std::wstring& cls, const std::string& textGbk = "");
+// The child whose rectangle in the parent's client area starts at (left, top).
+HWND childAt(HWND parent, int left, int top);
+RECT rectInParent(HWND window);
+// The menu the tool is tracking, if any.
+HWND openMenu(DWORD processId);
+
+// Input.
+void postClick(HWND window, int x, int y);
+void postRightClick(HWND window, int x, int y);
+void sendKey(WORD key);
+// A key with modifiers held (VK_CONTROL, VK_SHIFT, VK_MENU).
+void sendChord(std::initializer_list<WORD> modifiers, WORD key);
+void moveCursor(int x, int y);
+void pressLeft();
+void releaseLeft();
+void clickAt(int x, int y);
+void doubleClickAt(int x, int y);
+// Makes the window the foreground one, so keys reach it.
+bool bringToFront(HWND window);
+
+// Colours of a screen pixel, through the display's own copy of the screen.
+COLORREF screenPixel(int x, int y);
+
+}  // namespace tessaly::e2e
