@@ -84,6 +84,23 @@ TEST(WriteFileBytes, TargetHeldOpenWithoutSharingStaysWhole)
     EXPECT_EQ(dir.fileCount(), 1);
 }
 
+// A reader that lets others write must not cost the writer its change: the
+// file cannot be renamed over while it is open, so it is written in place.
+TEST(WriteFileBytes, TargetHeldOpenByAReaderThatSharesWritingTakesTheBytes)
+{
+    ScratchDirectory dir;
+    const std::string name = dir.file("read.txt");
+    writeFile(name, "an older and longer content");
+    HANDLE reader = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    const ByteSetArgument bytes("new");
+    EXPECT_TRUE(call(WriteFileBytes, {text(name.c_str()), bytes.value()}).asBool());
+    CloseHandle(reader);
+    EXPECT_EQ(readFile(name), "new");
+    EXPECT_EQ(dir.fileCount(), 1);
+}
+
 TEST(AtomicFileWriter, AbandonedMidwayLeavesOldFileAndRemovesTemporary)
 {
     ScratchDirectory dir;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "runtime/core/commands/file_handle.h"
+
 namespace tessaly {
 namespace {
 
@@ -18,6 +20,9 @@ std::string temporaryNameFor(const std::string& target)
                   counter.fetch_add(1));
     return target + suffix;
 }
+
+// What a rename reports when another process holds the target open.
+bool targetInUse(DWORD error) { return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION; }
 
 }  // namespace
 
@@ -51,10 +56,33 @@ bool AtomicFileWriter::commit()
     const bool flushed = FlushFileBuffers(file_) != 0;
     const bool closed = CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE)) != 0;
     if (!flushed || !closed) return false;
-    if (!MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return false;
-    temporary_.clear();
-    return true;
+    if (MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        temporary_.clear();
+        return true;
+    }
+    return targetInUse(GetLastError()) && copyOverTarget();
+}
+
+// A reader that holds the target open blocks its replacement (under Wine any
+// open handle does). When that reader lets others write, the bytes go into
+// the target in place, as a plain whole-file write would put them, instead
+// of the change being lost; the temporary goes either way.
+bool AtomicFileWriter::copyOverTarget() const
+{
+    const FileHandle source(
+        CreateFileA(temporary_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle target(CreateFileA(target_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!source.valid() || !target.valid()) return false;
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(source.get(), buffer, sizeof buffer, &got, nullptr)) return false;
+        if (got == 0) break;
+        DWORD written = 0;
+        if (!WriteFile(target.get(), buffer, got, &written, nullptr) || written != got) return false;
+    }
+    return SetEndOfFile(target.get()) && FlushFileBuffers(target.get());
 }
 
 void AtomicFileWriter::discard()

@@ -2,7 +2,8 @@
 // never a torn mix: the bytes go to a temporary file beside the target, are
 // flushed to the disk, and then replace the target in one rename. A writer
 // that is abandoned (destroyed without commit, or a process that dies) never
-// touches the target.
+// touches the target. A target that another process holds open, sharing
+// writes, cannot be renamed over; it takes the bytes in place instead.
 #pragma once
 
 #include <windows.h>
@@ -23,12 +24,14 @@ public:
     // False when the temporary file could not be created.
     bool open();
     bool write(std::span<const uint8_t> bytes);
-    // Flushes, closes and renames over the target; false leaves the target as it was.
+    // Flushes, closes and renames over (or, held open elsewhere, copies into)
+    // the target; false when neither could be done.
     bool commit();
 
     const std::string& temporaryName() const { return temporary_; }
 
 private:
+    bool copyOverTarget() const;
     void discard();
 
     std::string target_;

@@ -7,26 +7,11 @@
 #include "runtime/core/commands/atomic_file_writer.h"
 #include "runtime/core/commands/command_arguments.h"
 #include "runtime/core/commands/commands.h"
+#include "runtime/core/commands/file_handle.h"
 #include "runtime/core/memory.h"
 
 namespace tessaly::commands {
 namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle()
-    {
-        if (valid()) CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 bool readAll(HANDLE file, uint8_t* into, int64_t length)
 {
