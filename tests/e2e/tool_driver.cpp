@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <commctrl.h>
+
 namespace tessaly::e2e {
 namespace {
 
@@ -105,6 +107,18 @@ LPARAM pointWord(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_
 
 std::atomic<int> g_directoryCount{0};
 
+// The middle of item `index`'s row, in the list's client area.
+int listItemMiddle(HWND list, int index)
+{
+    const auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const auto top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    return (index - top) * height + height / 2;
+}
+
+// The check box strip lies in front of an item's text.
+constexpr int CheckStripX = 6;
+constexpr int ItemTextX = 60;
+
 }  // namespace
 
 bool waitUntil(const std::function<bool()>& done, DWORD milliseconds)
@@ -159,6 +173,12 @@ std::optional<std::string> ProgramDirectory::read(const std::string& name) const
 }
 
 void ProgramDirectory::remove(const std::string& name) const { DeleteFileW(file(name).c_str()); }
+
+std::string awaitFile(const ProgramDirectory& directory, const std::string& name, const std::string& expected)
+{
+    waitUntil([&] { return directory.read(name) == expected; });
+    return directory.read(name).value_or("");
+}
 
 std::string readSetting(const ProgramDirectory& directory, const std::string& section, const std::string& fallback)
 {
@@ -245,11 +265,7 @@ void ToolProcess::trayEvent(UINT mouseMessage) const
 void ToolProcess::chooseTrayEntry(int index) const
 {
     trayEvent(WM_RBUTTONUP);
-    if (!waitUntil([&] { return openMenu(id()) != nullptr; })) return;
-    // Down selects the first entry; the separator is stepped over.
-    for (int i = 0; i <= index; ++i) sendKey(VK_DOWN);
-    sendKey(VK_RETURN);
-    waitUntil([&] { return openMenu(id()) == nullptr; });
+    chooseMenuEntry(id(), index);
 }
 
 HWND ToolProcess::openSettings() const
@@ -307,6 +323,14 @@ std::wstring className(HWND window)
 }
 
 std::string windowTextGbk(HWND window) { return narrow(windowTitle(window)); }
+
+std::string controlText(HWND control)
+{
+    const auto length = static_cast<size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()))));
+    return narrow(text);
+}
 
 HWND findChild(HWND parent, const std::wstring& cls, const std::string& textGbk)
 {
@@ -408,10 +432,43 @@ void doubleClickAt(int x, int y)
     clickAt(x, y);
 }
 
+// The tool reads the pointer when it handles the press, so the pointer stays
+// put until the label has taken the mouse.
+void dragLabel(HWND label, int dx, int dy)
+{
+    RECT start;
+    GetWindowRect(label, &start);
+    const int x = (start.left + start.right) / 2;
+    const int y = (start.top + start.bottom) / 2;
+    moveCursor(x, y);
+    pressLeft();
+    waitUntil([&] {
+        GUITHREADINFO thread{sizeof thread};
+        return GetGUIThreadInfo(GetWindowThreadProcessId(label, nullptr), &thread) && thread.hwndCapture == label;
+    });
+    moveCursor(x + dx / 2, y + dy / 2);
+    moveCursor(x + dx, y + dy);
+    waitUntil([&] {
+        RECT now;
+        GetWindowRect(label, &now);
+        return now.left == start.left + dx && now.top == start.top + dy;
+    });
+    releaseLeft();
+}
+
 bool bringToFront(HWND window)
 {
     SetForegroundWindow(window);
     return waitUntil([&] { return GetForegroundWindow() == window; }, 3000);
+}
+
+BYTE layeredAlpha(HWND window)
+{
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(window, &key, &alpha, &flags);
+    return alpha;
 }
 
 COLORREF screenPixel(int x, int y)
@@ -420,6 +477,230 @@ COLORREF screenPixel(int x, int y)
     const COLORREF colour = GetPixel(screen, x, y);
     ReleaseDC(nullptr, screen);
     return colour;
+}
+
+std::string configurationLine(const std::vector<std::string>& fields)
+{
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i) line += (i == 0 ? "" : FieldSeparator) + fields[i];
+    return line;
+}
+
+std::string joinedLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) text += (i == 0 ? "" : "\r\n") + lines[i];
+    return text;
+}
+
+// A text limit nobody reads is set by a posted message and read back by a
+// sent one: once it reads back, every message posted before it was handled.
+bool waitForPostedMessages(HWND editBox)
+{
+    static std::atomic<LPARAM> marker{0x100000};
+    const LPARAM limit = ++marker;
+    PostMessageW(editBox, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+    return waitUntil([&] { return SendMessageW(editBox, EM_GETLIMITTEXT, 0, 0) == limit; });
+}
+
+void chooseMenuEntry(DWORD processId, int index)
+{
+    if (!waitUntil([&] { return openMenu(processId) != nullptr; })) return;
+    // Home selects the first entry whatever the pointer has highlighted;
+    // Down steps over separators.
+    sendKey(VK_HOME);
+    for (int i = 0; i < index; ++i) sendKey(VK_DOWN);
+    sendKey(VK_RETURN);
+    waitUntil([&] { return openMenu(processId) == nullptr; });
+}
+
+void closeWindow(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+SIZE windowSize(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void clickButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+bool isChecked(HWND checkBox) { return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void setText(HWND edit, const std::string& textGbk)
+{
+    const std::wstring text = widen(textGbk);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HWND messageBox(DWORD processId)
+{
+    return findTopLevel(processId, [](HWND w) { return className(w) == L"#32770" && isVisible(w); });
+}
+
+std::string messageBoxText(HWND box)
+{
+    constexpr int MessageTextId = 0xFFFF;  // the static that holds a message box's text
+    return windowTextGbk(GetDlgItem(box, MessageTextId));
+}
+
+void dismissMessageBox(HWND box) { clickButton(GetDlgItem(box, IDOK)); }
+
+int listCount(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+
+std::string listText(HWND list, int index)
+{
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+    return narrow(text);
+}
+
+bool listChecked(HWND list, int index)
+{
+    constexpr UINT GetChecked = 0x8110;  // the check-list box's own: wParam index -> 0 or 1
+    return SendMessageW(list, GetChecked, index, 0) == 1;
+}
+
+int listSelection(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
+
+void selectListItem(HWND list, int index) { postClick(list, ItemTextX, listItemMiddle(list, index)); }
+
+void clickListCheckBox(HWND list, int index) { postClick(list, CheckStripX, listItemMiddle(list, index)); }
+
+void postListMenuClick(HWND list)
+{
+    RECT client;
+    GetClientRect(list, &client);
+    postRightClick(list, client.right / 2, client.bottom - 4);
+}
+
+int comboCount(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
+
+std::string comboText(HWND combo, int index)
+{
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+    return narrow(text);
+}
+
+int comboSelection(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+
+void selectComboItem(HWND combo, int index) { PostMessageW(combo, CB_SETCURSEL, index, 0); }
+
+int sliderPosition(HWND slider) { return static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0)); }
+
+void postSliderKey(HWND slider, WORD key)
+{
+    PostMessageW(slider, WM_KEYDOWN, key, 0);
+    PostMessageW(slider, WM_KEYUP, key, 0);
+}
+
+void setSliderSilently(HWND slider, int position) { PostMessageW(slider, TBM_SETPOS, TRUE, position); }
+
+void chooseColour(HWND picker, COLORREF colour)
+{
+    constexpr UINT ColourChosen = 0x83EC;  // what the picker's pop-up sends it: wParam the colour
+    PostMessageW(picker, ColourChosen, colour, 0);
+}
+
+// Places are the units' left and top in their parents, as the templates give them.
+SettingsUnits settingsUnits(HWND settingsWindow)
+{
+    return {
+        .list = findChild(settingsWindow, L"ListBox"),
+        .addCaption = childAt(settingsWindow, 8, 216),
+        .settings = childAt(settingsWindow, 96, 216),
+        .slider = findChild(settingsWindow, TRACKBAR_CLASSW),
+        .speed = childAt(settingsWindow, 64, 56),
+        .hideHotkey = childAt(settingsWindow, 64, 112),
+        .showHotkey = childAt(settingsWindow, 64, 136),
+    };
+}
+
+EditorUnits editorUnits(HWND editor)
+{
+    return {
+        .content = childAt(editor, 8, 8),
+        .font = childAt(editor, 56, 40),
+        .style = childAt(editor, 56, 64),
+        .size = childAt(editor, 56, 88),
+        .colour = childAt(editor, 56, 112),
+        .background = childAt(editor, 56, 136),
+        .strikeOut = childAt(editor, 176, 40),
+        .underline = childAt(editor, 176, 64),
+        .transparent = childAt(editor, 136, 136),
+        .scrolls = childAt(editor, 56, 161),
+        .direction = childAt(editor, 56, 184),
+        .confirm = childAt(editor, -2, 216),
+    };
+}
+
+SettingsSession::SettingsSession(const std::string& captions, const std::string& configuration,
+                                 const std::string& settingsIni)
+{
+    if (!captions.empty()) directory.write(CaptionsFile, captions);
+    if (!configuration.empty()) directory.write(ConfigFile, configuration);
+    if (!settingsIni.empty()) directory.write(SettingsFile, settingsIni);
+    tool.emplace(directory);
+    if (!tool->started()) return;
+    const HWND window = tool->openSettings();
+    if (window == nullptr) return;
+    SetWindowPos(window, nullptr, 900, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    units = settingsUnits(window);
+    settings = window;
+}
+
+// The editor's creation routine disables "添加字幕" once its units are there.
+HWND SettingsSession::add() const
+{
+    clickButton(units.addCaption);
+    HWND editor = nullptr;
+    waitUntil([&] { return (editor = tool->editorWindow()) != nullptr && !IsWindowEnabled(units.addCaption); });
+    return editor;
+}
+
+void SettingsSession::chooseFromMenu(int listEntry, int menuEntry) const
+{
+    if (listEntry >= 0) {
+        selectListItem(units.list, listEntry);
+        waitUntil([&] { return listSelection(units.list) == listEntry; });
+    }
+    // A menu that opens while the activation is still being handled closes at once.
+    bringToFront(settings);
+    waitForPostedMessages(units.hideHotkey);
+    postListMenuClick(units.list);
+    chooseMenuEntry(tool->id(), menuEntry);
+}
+
+// Filled when the text box holds the caption, the list entry without its direction label.
+HWND SettingsSession::edit(int listEntry) const
+{
+    const std::string entry = listText(units.list, listEntry);
+    const std::string caption = entry.substr(0, entry.rfind(" ("));
+    chooseFromMenu(listEntry, EditEntry);
+    HWND editor = nullptr;
+    waitUntil([&] {
+        editor = tool->editorWindow();
+        return editor != nullptr && controlText(editorUnits(editor).content) == caption;
+    });
+    return editor;
+}
+
+bool SettingsSession::confirm(HWND editor) const
+{
+    clickButton(editorUnits(editor).confirm);
+    return waitUntil([&] { return tool->editorWindow() == nullptr; });
+}
+
+std::string selectedFont(HWND editor)
+{
+    const HWND font = editorUnits(editor).font;
+    const int selected = comboSelection(font);
+    return selected >= 0 ? comboText(font, selected) : "";
 }
 
 }  // namespace tessaly::e2e

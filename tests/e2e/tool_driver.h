@@ -44,6 +44,10 @@ inline const std::string CaptionsFile = "字幕.ini";
 inline const std::string ConfigFile = "配置.ini";
 inline const std::string SettingsFile = "程序.ini";
 
+// The file's content once it holds `expected`, or as it is at the deadline
+// (empty when missing), for an assertion that shows the difference.
+std::string awaitFile(const ProgramDirectory& directory, const std::string& name, const std::string& expected);
+
 // A value of the settings file, read as the tool reads it; `fallback` when absent.
 std::string readSetting(const ProgramDirectory& directory, const std::string& section, const std::string& fallback = "");
 
@@ -87,6 +91,9 @@ std::vector<HWND> topLevelWindows(DWORD processId);
 std::wstring windowTitle(HWND window);
 std::wstring className(HWND window);
 std::string windowTextGbk(HWND window);
+// What a control holds, asked of the control itself: another process's
+// window title is not an edit box's text.
+std::string controlText(HWND control);
 // The child whose class and text match (text empty: any text), in Z order.
 HWND findChild(HWND parent, const std::wstring& cls, const std::string& textGbk = "");
 // The child whose rectangle in the parent's client area starts at (left, top).
@@ -106,10 +113,99 @@ void pressLeft();
 void releaseLeft();
 void clickAt(int x, int y);
 void doubleClickAt(int x, int y);
+// Holds the left button on the label's middle, moves it by `dx`, `dy` (the
+// label staying on the screen), waits until the label has followed and lets go.
+void dragLabel(HWND label, int dx, int dy);
 // Makes the window the foreground one, so keys reach it.
 bool bringToFront(HWND window);
 
+// The units of the settings window and of the caption editor, found by
+// class, caption or place as their templates give them.
+struct SettingsUnits {
+    HWND list, addCaption, settings, slider, speed, hideHotkey, showHotkey;
+};
+SettingsUnits settingsUnits(HWND settingsWindow);
+struct EditorUnits {
+    HWND content, font, style, size, colour, background, strikeOut, underline, transparent, scrolls, direction, confirm;
+};
+EditorUnits editorUnits(HWND editor);
+// The font the editor's list has selected, empty when none is.
+std::string selectedFont(HWND editor);
+
+// The tool started on the given files with its settings window open and
+// moved out of the captions' way, and the user's ways to the caption editor.
+struct SettingsSession {
+    // Files not given are not written.
+    SettingsSession(const std::string& captions, const std::string& configuration, const std::string& settingsIni = "");
+    bool ready() const { return settings != nullptr; }
+
+    // "添加字幕": the editor, once loaded.
+    HWND add() const;
+    // The operation menu's entry `menuEntry` (0 "设置", 1 "删除") on list entry
+    // `listEntry`, -1 for none selected.
+    void chooseFromMenu(int listEntry, int menuEntry) const;
+    // "设置" on list entry `listEntry`: the editor, once filled.
+    HWND edit(int listEntry) const;
+    // "确认"; false when the editor stays open.
+    bool confirm(HWND editor) const;
+    ProgramDirectory directory;
+    std::optional<ToolProcess> tool;
+    HWND settings = nullptr;
+    SettingsUnits units{};
+};
+inline constexpr int EditEntry = 0;
+inline constexpr int DeleteEntry = 1;
+
+// The alpha a layered window is drawn with.
+BYTE layeredAlpha(HWND window);
+
 // Colours of a screen pixel, through the display's own copy of the screen.
 COLORREF screenPixel(int x, int y);
+
+// Configuration lines of the captions file format, for expected file contents.
+inline const std::string FieldSeparator = "*-ZPMek-*";
+std::string configurationLine(const std::vector<std::string>& fields);
+std::string joinedLines(const std::vector<std::string>& lines);
+
+// Posted messages are handled in order: waits until the tool's thread has
+// handled everything posted to it so far, so that the absence of an effect
+// can be asserted. `editBox` is any edit box of the tool.
+bool waitForPostedMessages(HWND editBox);
+
+// Menus: picks entry `index` of the open menu with the keyboard (separators
+// are stepped over) and waits until the menu is gone.
+void chooseMenuEntry(DWORD processId, int index);
+
+// Windows and buttons as the user works them.
+void closeWindow(HWND window);  // the close box
+SIZE windowSize(HWND window);
+void clickButton(HWND button);
+bool isChecked(HWND checkBox);
+void setText(HWND edit, const std::string& textGbk);
+// A message box of the process, none when none is shown.
+HWND messageBox(DWORD processId);
+std::string messageBoxText(HWND box);
+void dismissMessageBox(HWND box);
+
+// The check-list box.
+int listCount(HWND list);
+std::string listText(HWND list, int index);
+bool listChecked(HWND list, int index);
+int listSelection(HWND list);
+void selectListItem(HWND list, int index);  // a click on the item's text
+void clickListCheckBox(HWND list, int index);
+void postListMenuClick(HWND list);           // the right button released on the list
+
+// Combo boxes.
+int comboCount(HWND combo);
+std::string comboText(HWND combo, int index);
+int comboSelection(HWND combo);
+void selectComboItem(HWND combo, int index);
+
+// Sliders and colour pickers.
+int sliderPosition(HWND slider);
+void postSliderKey(HWND slider, WORD key);  // moves it as the keyboard does, with notification
+void setSliderSilently(HWND slider, int position);
+void chooseColour(HWND picker, COLORREF colour);
 
 }  // namespace tessaly::e2e
