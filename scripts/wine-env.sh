@@ -27,6 +27,13 @@ ensure_unmanaged_wine_prefix() {
     wineserver -w 2>/dev/null || true
     touch "$WINEPREFIX/.tessaly-unmanaged"
   fi
+  # A program that crashes under test ends at once instead of waiting behind
+  # Wine's crash dialog for someone to close it.
+  if [ ! -f "$WINEPREFIX/.tessaly-no-crash-dialog" ]; then
+    "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
+    touch "$WINEPREFIX/.tessaly-no-crash-dialog"
+  fi
 }
 
 # Starts Xvfb on a free display when none is set; the caller stops it with

@@ -107,11 +107,20 @@ LPARAM pointWord(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_
 
 std::atomic<int> g_directoryCount{0};
 
+// A message sent to the tool, answered or not: a tool that has crashed or
+// hangs makes the asking test fail instead of waiting for ever.
+LRESULT ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, LRESULT unanswered = 0)
+{
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer)) return unanswered;
+    return static_cast<LRESULT>(answer);
+}
+
 // The middle of item `index`'s row, in the list's client area.
 int listItemMiddle(HWND list, int index)
 {
-    const auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-    const auto top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    const auto height = static_cast<int>(ask(list, LB_GETITEMHEIGHT));
+    const auto top = static_cast<int>(ask(list, LB_GETTOPINDEX));
     return (index - top) * height + height / 2;
 }
 
@@ -326,9 +335,9 @@ std::string windowTextGbk(HWND window) { return narrow(windowTitle(window)); }
 
 std::string controlText(HWND control)
 {
-    const auto length = static_cast<size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    const auto length = static_cast<size_t>(ask(control, WM_GETTEXTLENGTH));
     std::wstring text(length + 1, L'\0');
-    text.resize(static_cast<size_t>(SendMessageW(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(static_cast<size_t>(ask(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()))));
     return narrow(text);
 }
 
@@ -500,7 +509,7 @@ bool waitForPostedMessages(HWND editBox)
     static std::atomic<LPARAM> marker{0x100000};
     const LPARAM limit = ++marker;
     PostMessageW(editBox, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
-    return waitUntil([&] { return SendMessageW(editBox, EM_GETLIMITTEXT, 0, 0) == limit; });
+    return waitUntil([&] { return ask(editBox, EM_GETLIMITTEXT) == limit; });
 }
 
 void chooseMenuEntry(DWORD processId, int index)
@@ -525,12 +534,12 @@ SIZE windowSize(HWND window)
 
 void clickButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
-bool isChecked(HWND checkBox) { return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool isChecked(HWND checkBox) { return ask(checkBox, BM_GETCHECK) == BST_CHECKED; }
 
 void setText(HWND edit, const std::string& textGbk)
 {
     const std::wstring text = widen(textGbk);
-    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ask(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 HWND messageBox(DWORD processId)
@@ -546,24 +555,24 @@ std::string messageBoxText(HWND box)
 
 void dismissMessageBox(HWND box) { clickButton(GetDlgItem(box, IDOK)); }
 
-int listCount(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+int listCount(HWND list) { return static_cast<int>(ask(list, LB_GETCOUNT)); }
 
 std::string listText(HWND list, int index)
 {
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    const LRESULT length = ask(list, LB_GETTEXTLEN, index, 0, LB_ERR);
     if (length == LB_ERR) return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(static_cast<size_t>(ask(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
     return narrow(text);
 }
 
 bool listChecked(HWND list, int index)
 {
     constexpr UINT GetChecked = 0x8110;  // the check-list box's own: wParam index -> 0 or 1
-    return SendMessageW(list, GetChecked, index, 0) == 1;
+    return ask(list, GetChecked, index) == 1;
 }
 
-int listSelection(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
+int listSelection(HWND list) { return static_cast<int>(ask(list, LB_GETCURSEL, 0, 0, LB_ERR)); }
 
 void selectListItem(HWND list, int index) { postClick(list, ItemTextX, listItemMiddle(list, index)); }
 
@@ -576,22 +585,22 @@ void postListMenuClick(HWND list)
     postRightClick(list, client.right / 2, client.bottom - 4);
 }
 
-int comboCount(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
+int comboCount(HWND combo) { return static_cast<int>(ask(combo, CB_GETCOUNT)); }
 
 std::string comboText(HWND combo, int index)
 {
-    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    const LRESULT length = ask(combo, CB_GETLBTEXTLEN, index, 0, CB_ERR);
     if (length == CB_ERR) return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(static_cast<size_t>(ask(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
     return narrow(text);
 }
 
-int comboSelection(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+int comboSelection(HWND combo) { return static_cast<int>(ask(combo, CB_GETCURSEL, 0, 0, CB_ERR)); }
 
 void selectComboItem(HWND combo, int index) { PostMessageW(combo, CB_SETCURSEL, index, 0); }
 
-int sliderPosition(HWND slider) { return static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0)); }
+int sliderPosition(HWND slider) { return static_cast<int>(ask(slider, TBM_GETPOS)); }
 
 void postSliderKey(HWND slider, WORD key)
 {
