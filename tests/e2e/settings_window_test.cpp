@@ -15,46 +15,54 @@ bool hasSize(HWND window, LONG width, LONG height)
 
 TEST(SettingsWindow, OpensCompactAndItsButtonTogglesTheWidthReloadingSliderAndSpeed)
 {
-    SettingsSession open("", "", "[透明度]\r\n值=180\r\n[滚动速度]\r\n值=4\r\n");
+    // A transparency below the slider's range, as only a hand-edited file holds it.
+    SettingsSession open("", "", "[透明度]\r\n值=50\r\n[滚动速度]\r\n值=4\r\n");
     ASSERT_TRUE(open.ready());
     ToolProcess& tool = *open.tool;
     const ProgramDirectory& directory = open.directory;
     HWND settings = open.settings;
     EXPECT_TRUE(hasSize(settings, 320, 310));
-    const SettingsUnits& units = open.units;
 
-    clickButton(units.settings);
+    // Shown at the slider's nearest end, the stored value stays until the slider moves.
+    clickButton(open.units.settings);
     ASSERT_TRUE(waitUntil([&] { return hasSize(settings, 628, 310); }));
-    EXPECT_EQ(sliderPosition(units.slider), 180);
-    EXPECT_EQ(controlText(units.speed), "4");
+    EXPECT_EQ(sliderPosition(open.units.slider), 100);
+    EXPECT_EQ(controlText(open.units.speed), "4");
+    EXPECT_EQ(layeredAlpha(tool.display()), 50);
+    closeWindow(settings);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(settings); }));
+    EXPECT_EQ(readSetting(directory, "透明度"), "50");
+
+    // Closed expanded, it opens compact again.
+    settings = tool.openSettings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(hasSize(settings, 320, 310));
+    const SettingsUnits units = settingsUnits(settings);
 
     // Each press loads the slider and the speed box from the values in force.
     setSliderSilently(units.slider, 200);
     setText(units.speed, "");
     EXPECT_EQ(readSetting(directory, "滚动速度"), "0") << "an emptied box stores 0 at once";
     clickButton(units.settings);
-    ASSERT_TRUE(waitUntil([&] { return hasSize(settings, 320, 310); }));
-    EXPECT_EQ(sliderPosition(units.slider), 180);
+    ASSERT_TRUE(waitUntil([&] { return hasSize(settings, 628, 310); }));
+    EXPECT_EQ(sliderPosition(units.slider), 100);
     EXPECT_EQ(controlText(units.speed), "0");
     setSliderSilently(units.slider, 200);
     clickButton(units.settings);
-    ASSERT_TRUE(waitUntil([&] { return hasSize(settings, 628, 310); }));
-    EXPECT_EQ(sliderPosition(units.slider), 180);
+    ASSERT_TRUE(waitUntil([&] { return hasSize(settings, 320, 310); }));
+    EXPECT_EQ(sliderPosition(units.slider), 100);
 
     // The slider applies its alpha at once and stores it when the window closes.
-    postSliderKey(units.slider, VK_HOME);
-    ASSERT_TRUE(waitUntil([&] { return layeredAlpha(tool.display()) == 100; }));
-    EXPECT_EQ(readSetting(directory, "透明度"), "180");
-    postSliderKey(units.slider, VK_NEXT);
-    ASSERT_TRUE(waitUntil([&] { return layeredAlpha(tool.display()) == 105; })) << "a page is five";
+    clickButton(units.settings);
+    ASSERT_TRUE(waitUntil([&] { return hasSize(settings, 628, 310); }));
+    postSliderKey(units.slider, VK_END);
+    ASSERT_TRUE(waitUntil([&] { return layeredAlpha(tool.display()) == 255; }));
+    EXPECT_EQ(readSetting(directory, "透明度"), "50");
+    postSliderKey(units.slider, VK_PRIOR);
+    ASSERT_TRUE(waitUntil([&] { return layeredAlpha(tool.display()) == 250; })) << "a page is five";
     closeWindow(settings);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(settings); }));
-    EXPECT_EQ(readSetting(directory, "透明度"), "105");
-
-    // Closed expanded, it opens compact again.
-    settings = tool.openSettings();
-    ASSERT_NE(settings, nullptr);
-    EXPECT_TRUE(hasSize(settings, 320, 310));
+    EXPECT_EQ(readSetting(directory, "透明度"), "250");
     EXPECT_EQ(tool.exitFromTray(), 0u);
 }
 
