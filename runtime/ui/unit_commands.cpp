@@ -33,24 +33,25 @@ std::optional<UnitRecord> copiedRecord(const WindowTemplate& window, uint32_t so
     return record;
 }
 
-void addChild(UnitTable& units, uint32_t containerId, uint32_t childId)
+// Changes the child list of a container's record.
+template <class Change>
+void changeChildren(UnitTable& units, uint32_t containerId, Change change)
 {
     const auto index = units.indexOf(containerId);
-    if (!index) return;
-    auto record = decodeUnitRecord(units.bodyAt(*index));
-    if (!record) return;
-    record->children.push_back(childId);
-    units.replaceRecord(*index, encodeUnitRecord(*record));
+    if (!index || units.isMenuItem(*index)) return;
+    std::vector<uint32_t> children = units.unitFields(*index).childIds();
+    change(children);
+    units.setChildren(*index, children);
+}
+
+void addChild(UnitTable& units, uint32_t containerId, uint32_t childId)
+{
+    changeChildren(units, containerId, [&](std::vector<uint32_t>& children) { children.push_back(childId); });
 }
 
 void removeChild(UnitTable& units, uint32_t containerId, uint32_t childId)
 {
-    const auto index = units.indexOf(containerId);
-    if (!index) return;
-    auto record = decodeUnitRecord(units.bodyAt(*index));
-    if (!record) return;
-    std::erase(record->children, childId);
-    units.replaceRecord(*index, encodeUnitRecord(*record));
+    changeChildren(units, containerId, [&](std::vector<uint32_t>& children) { std::erase(children, childId); });
 }
 
 }  // namespace

@@ -40,6 +40,7 @@ constexpr uint32_t ShowSettingsItem = 0x26012A39;
 constexpr uint32_t SeparatorItem = 0x26012A3B;
 constexpr uint32_t SettingsWindow = 0x520154F4;
 constexpr uint32_t CaptionList = 0x160154F5;
+constexpr uint32_t OperationMenu = 0x260155E8;
 constexpr uint32_t TransparencySlider = 0x16015624;
 constexpr uint32_t SpeedBox = 0x16015643;
 constexpr uint32_t GroupBox = 0x16015622;
@@ -363,25 +364,56 @@ TEST_F(ProgramWindows, TrayIconCommandTakesIconDataAndATip)
     release(icon.pointer());
 }
 
-// Picks the first entry of whatever pop-up menu is open, from inside the
-// menu's own modal loop.
+RECT g_openMenu{};
+
+// Notes where the open pop-up menu stands and picks its first entry, from
+// inside the menu's own modal loop.
 void CALLBACK chooseFirstMenuEntry(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND menu = FindWindowW(L"#32768", nullptr);
-    if (menu == nullptr) return;  // not open yet: the timer comes round again
+    if (menu == nullptr || !IsWindowVisible(menu)) return;  // not open yet: the timer comes round again
     KillTimer(nullptr, timer);
+    GetWindowRect(menu, &g_openMenu);
     PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// Pops a menu up with the command, picks its first entry and answers the
+// menu's top left corner.
+POINT openAndChooseFirstEntry(CommandEntry popup, std::vector<TypedValue> arguments)
+{
+    g_openMenu = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &chooseFirstMenuEntry);
+    call(popup, std::move(arguments));
+    KillTimer(nullptr, timer);
+    return {g_openMenu.left, g_openMenu.top};
 }
 
 TEST_F(ProgramWindows, TrayMenuPopsUpAndItsEntryRaisesItsRoutine)
 {
     ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &chooseFirstMenuEntry);
-    call(commands::PopupTrayMenu, {displayValue(), TypedValue::ofUnit(DisplayWindow, 0x26012A38, TypeCode::Menu)});
+    openAndChooseFirstEntry(commands::PopupTrayMenu, {displayValue(), TypedValue::ofUnit(DisplayWindow, 0x26012A38, TypeCode::Menu)});
     pumpUntil([] { return countOf("showSettings") > 0; }, 2000);
-    KillTimer(nullptr, timer);
     EXPECT_EQ(countOf("showSettings"), 1u) << "the first entry of the tray menu is the settings entry";
+}
+
+TEST_F(ProgramWindows, OperationMenuOpensAtTheGivenPointElseJustBelowRightOfThePointer)
+{
+    ASSERT_TRUE(layer().load(SettingsWindow, 0, false));
+    ShowWindow(layer().findWindow(SettingsWindow)->handle(), SW_SHOW);
+    const TypedValue settings = unitValue(SettingsWindow, 0, TypeCode::Window);
+    const TypedValue menu = unitValue(SettingsWindow, OperationMenu, TypeCode::Menu);
+    const POINT given = openAndChooseFirstEntry(commands::PopupMenu, {settings, menu, TypedValue::ofInt(200), TypedValue::ofInt(150)});
+    EXPECT_EQ(given.x, 200);
+    EXPECT_EQ(given.y, 150);
+    pumpUntil([] { return countOf("editCaption") > 0; }, 2000);
+    EXPECT_EQ(countOf("editCaption"), 1u) << "the first entry edits the selected caption";
+
+    SetCursorPos(300, 250);
+    const POINT atPointer = openAndChooseFirstEntry(commands::PopupMenu, {settings, menu});
+    EXPECT_EQ(atPointer.x, 303);
+    EXPECT_EQ(atPointer.y, 253);
+    pumpUntil([] { return countOf("editCaption") > 1; }, 2000);
 }
 
 }  // namespace

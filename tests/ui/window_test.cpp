@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "runtime/core/command_call.h"
+#include "runtime/core/commands/commands.h"
+#include "runtime/core/library_notify.h"
 #include "runtime/core/memory.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/runtime_error.h"
@@ -173,6 +176,7 @@ protected:
         static TestEdit editType;
         registerUnitType(editType);
         static const Bytes block = templateBlock();
+        tessaly::coreLibraryNotify(1, reinterpret_cast<intptr_t>(&runtimeNotify), 0);  // for the unit commands
         testing::startFrame(block.data(), static_cast<uint32_t>(block.size()), codeBase(), 0x100);
     }
 
@@ -397,6 +401,51 @@ TEST_F(Windows, ErrorReportNamesTheWindowAndUnitTags)
     const std::string text = composeErrorReport("x", 0, static_cast<int32_t>(MainWindow), static_cast<int32_t>(Edit),
                                                 errorSubject());
     EXPECT_NE(text.find("属性值: \"main\"\r\n所访问窗口组件的\"标记\"属性值: \"edit\""), std::string::npos) << text;
+}
+
+TypedValue runCommand(CommandEntry command, std::vector<TypedValue> arguments)
+{
+    return callCommand(command, static_cast<int32_t>(arguments.size()), arguments.data());
+}
+
+TypedValue editValue(uint32_t unit) { return TypedValue::ofUnit(MainWindow, unit, TestEditTypeId); }
+
+TEST_F(Windows, CopiesStayReachableAroundDestroyedOnesAndGoWithTheWindow)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    std::vector<uint32_t> copies;
+    for (int32_t i = 0; i < 6; ++i) {
+        uint32_t copy[2] = {};
+        ASSERT_TRUE(runCommand(commands::CopyUnit, {editValue(Edit), TypedValue::ofPointer(copy, TestEditTypeId | ArgumentFlag)}).asBool());
+        copies.push_back(copy[1]);
+        set(copy[1], CommonProperty::Left, TypedValue::ofInt(20 + i));
+        set(copy[1], CommonProperty::Tag, TypedValue::ofPointer(std::to_string(i).c_str(), TypeCode::Text));
+    }
+    runCommand(commands::Destroy, {editValue(copies[2])});
+    runCommand(commands::Destroy, {editValue(copies[0])});
+    EXPECT_EQ(layer().findUnit(MainWindow, copies[2]), nullptr);
+    set(copies[5], CommonProperty::Left, TypedValue::ofInt(99));
+    for (const int32_t i : {1, 3, 4, 5}) {
+        Unit* unit = layer().findUnit(MainWindow, copies[i]);
+        ASSERT_NE(unit, nullptr);
+        EXPECT_EQ(unit->unitId(), copies[i]);
+        RECT r;
+        GetWindowRect(unit->handle(), &r);
+        MapWindowPoints(nullptr, mainHandle(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, i == 5 ? 99 : 20 + i) << "copy " << i;
+        EXPECT_EQ(get(copies[i], CommonProperty::Left).asInt(), r.left);
+        const TypedValue tag = get(copies[i], CommonProperty::Tag);
+        EXPECT_EQ(std::string(tag.text()), std::to_string(i));
+        release(tag.pointer());
+    }
+
+    DestroyWindow(mainHandle());
+    const UnitTable& units = layer().templates().find(MainWindow)->units;
+    for (const uint32_t copy : copies) EXPECT_EQ(units.indexOf(copy), std::nullopt);
+    EXPECT_EQ(get(Edit, CommonProperty::Left).asInt(), 10);
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    EXPECT_NE(layer().findUnit(MainWindow, Edit), nullptr);
+    EXPECT_EQ(layer().findUnit(MainWindow, copies[1]), nullptr);
 }
 
 }  // namespace
