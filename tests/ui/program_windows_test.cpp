@@ -102,8 +102,11 @@ TypedValue call(void (*command)(TypedValue*, int32_t, TypedValue*), std::vector<
 
 class ProgramWindows : public ::testing::Test {
 protected:
+    // Once per process: the caption label tests run on the same frame.
     static void SetUpTestSuite()
     {
+        static bool started = false;
+        if (std::exchange(started, true)) return;
         static const char* noNames[] = {nullptr};
         static const ProgramHeader header = {
             .mode = 3,
@@ -153,15 +156,19 @@ TEST_F(ProgramWindows, TimerTicksRaiseTheTickRoutine)
     EXPECT_GE(countOf("captionTick"), 3u);
 }
 
-TEST_F(ProgramWindows, TrayNotificationsBecomeWindowEventNine)
+// The tray routine opens its menu on action 3 only, so each action must
+// arrive as its own number.
+TEST_F(ProgramWindows, TrayNotificationsBecomeWindowEventNineWithTheirAction)
 {
     ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
-    SendMessageW(display(), 0x8064, 100, WM_RBUTTONUP);
-    SendMessageW(display(), 0x8064, 100, WM_LBUTTONDBLCLK);
-    SendMessageW(display(), 0x8064, 100, WM_MOUSEMOVE);
-    ASSERT_EQ(countOf("trayEvent"), 2u);
-    EXPECT_EQ(g_calls[g_calls.size() - 2].arguments[0], 3);
-    EXPECT_EQ(lastOf("trayEvent")->arguments[0], 2);
+    std::vector<intptr_t> actions;
+    for (const LPARAM mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_CONTEXTMENU, WM_MOUSEMOVE,
+                               WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
+        const size_t before = countOf("trayEvent");
+        SendMessageW(display(), 0x8064, 100, mouse);
+        if (countOf("trayEvent") > before) actions.push_back(lastOf("trayEvent")->arguments[0]);
+    }
+    EXPECT_EQ(actions, (std::vector<intptr_t>{1, 2, 3, 3})) << "moves and presses raise nothing";
 }
 
 TEST_F(ProgramWindows, TrayMenuEntriesRaiseTheirRoutinesAndTheSeparatorNothing)
@@ -382,6 +389,154 @@ TEST_F(ProgramWindows, TrayMenuPopsUpAndItsEntryRaisesItsRoutine)
     pumpUntil([] { return countOf("showSettings") > 0; }, 2000);
     KillTimer(nullptr, timer);
     EXPECT_EQ(countOf("showSettings"), 1u) << "the first entry of the tray menu is the settings entry";
+}
+
+// Caption labels: copies of "标签1" on the display window.
+class CaptionLabels : public ProgramWindows {
+protected:
+    void SetUp() override
+    {
+        ProgramWindows::SetUp();
+        ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    }
+    static uint32_t copyOfHotkeyLabel()
+    {
+        uint32_t copy[2] = {};
+        const TypedValue source = unitValue(DisplayWindow, HotkeyLabel, TypeCode::Label);
+        const TypedValue target = TypedValue::ofPointer(copy, TypeCode::Label | ArgumentFlag);
+        return call(commands::CopyUnit, {source, target}).asBool() ? copy[1] : 0;
+    }
+    static HWND handleOf(uint32_t unit) { return layer().findUnit(DisplayWindow, unit)->handle(); }
+    static TypedValue property(uint32_t unit, int32_t index, int32_t field = -1)
+    {
+        return readUnitProperty(layer(), {DisplayWindow, unit, index, field});
+    }
+};
+
+// "A caption created later lies above the ones created before it": each
+// copy goes directly behind its source, so in front of the earlier copies.
+TEST_F(CaptionLabels, EachCopyLiesDirectlyBehindItsSourceAndAboveTheEarlierCopies)
+{
+    const uint32_t first = copyOfHotkeyLabel();
+    ASSERT_NE(first, 0u);
+    EXPECT_EQ(GetWindow(handleOf(first), GW_HWNDPREV), handleOf(HotkeyLabel));
+    const uint32_t second = copyOfHotkeyLabel();
+    ASSERT_NE(second, 0u);
+    EXPECT_EQ(GetWindow(handleOf(second), GW_HWNDPREV), handleOf(HotkeyLabel));
+    EXPECT_EQ(GetWindow(handleOf(second), GW_HWNDNEXT), handleOf(first));
+}
+
+// The caption tool reads a new label's caption and font size back before it
+// sizes the label, and sets visibility itself.
+TEST_F(CaptionLabels, ACopyStartsWithItsSourcesProperties)
+{
+    const uint32_t copy = copyOfHotkeyLabel();
+    ASSERT_NE(copy, 0u);
+    constexpr int32_t Caption = 8, Font = 15, TextColour = 16, Background = 17;
+    EXPECT_STREQ(property(copy, Caption).text(), "标签");
+    for (const int32_t field : {1, 5})
+        EXPECT_EQ(property(copy, Font, field).asInt(), property(HotkeyLabel, Font, field).asInt()) << "field " << field;
+    EXPECT_STREQ(property(copy, Font, 6).text(), property(HotkeyLabel, Font, 6).text());
+    EXPECT_EQ(property(copy, TextColour).asInt(), 0xFFFFFF);
+    EXPECT_EQ(property(copy, Background).asInt(), 0x00400040);
+    for (const int32_t common : {CommonProperty::Left, CommonProperty::Top, CommonProperty::Width, CommonProperty::Height})
+        EXPECT_EQ(property(copy, common).asInt(), property(HotkeyLabel, common).asInt()) << "property " << common;
+    EXPECT_FALSE(property(copy, CommonProperty::Visible).asBool()) << "hidden, as its source";
+}
+
+// Bring to front: a double-clicked caption goes above every other one;
+// positions 0 and below count as the top too, 2 is the bottom.
+TEST_F(CaptionLabels, StackingPositionOneBringsACaptionAboveItsSiblings)
+{
+    const uint32_t older = copyOfHotkeyLabel(), newer = copyOfHotkeyLabel();
+    ASSERT_TRUE(older != 0 && newer != 0);
+    HWND h = handleOf(older);
+    const TypedValue unit = unitValue(DisplayWindow, older, TypeCode::Label);
+    for (const int32_t top : {1, 0, -1}) {
+        call(commands::SetZOrder, {unit, TypedValue::ofInt(2)});
+        ASSERT_EQ(GetWindow(h, GW_HWNDLAST), h);
+        call(commands::SetZOrder, {unit, TypedValue::ofInt(top)});
+        EXPECT_EQ(GetWindow(h, GW_HWNDFIRST), h) << "position " << top;
+    }
+}
+
+// Each tick makes the display window topmost; the window remembers that
+// until position 4 takes it away.
+TEST_F(CaptionLabels, StackingPositionThreeMakesTheWindowTopmostUntilPositionFour)
+{
+    auto topmost = [] { return (GetWindowLongPtrW(display(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    auto rememberedOnTop = [] { return property(0, 29).asBool(); };
+    ASSERT_FALSE(topmost());
+    call(commands::SetZOrder, {displayValue(), TypedValue::ofInt(3)});
+    EXPECT_TRUE(topmost());
+    EXPECT_TRUE(rememberedOnTop());
+    call(commands::SetZOrder, {displayValue()});
+    EXPECT_TRUE(topmost()) << "an omitted position keeps a topmost window topmost";
+    call(commands::SetZOrder, {displayValue(), TypedValue::ofInt(4)});
+    EXPECT_FALSE(topmost());
+    EXPECT_FALSE(rememberedOnTop());
+    call(commands::SetZOrder, {displayValue()});
+    EXPECT_FALSE(topmost()) << "and leaves any other window as it is";
+}
+
+// Opening the settings writes interval 0 to pause the captions; closing them
+// writes 20 and the ticks come back.
+TEST_F(CaptionLabels, TimerIntervalZeroPausesTheTicksAndTwentyResumesThem)
+{
+    constexpr uint32_t Timer = 0x16010006;
+    constexpr int32_t Interval = 8;
+    pumpUntil([] { return countOf("captionTick") > 0; });
+    ASSERT_GT(countOf("captionTick"), 0u);
+    writeUnitProperty(layer(), {DisplayWindow, Timer, Interval, -1}, TypedValue::ofInt(0));
+    EXPECT_EQ(property(Timer, Interval).asInt(), 0);
+    pumpPending();
+    const size_t paused = countOf("captionTick");
+    pumpUntil([&] { return countOf("captionTick") > paused; }, 300);
+    EXPECT_EQ(countOf("captionTick"), paused) << "no tick while the interval is 0";
+    writeUnitProperty(layer(), {DisplayWindow, Timer, Interval, -1}, TypedValue::ofInt(20));
+    EXPECT_EQ(property(Timer, Interval).asInt(), 20);
+    pumpUntil([&] { return countOf("captionTick") >= paused + 3; });
+    EXPECT_GE(countOf("captionTick"), paused + 3);
+}
+
+// The caption loader fills and checks the list in code; were that to raise
+// the check-changed routine, every load would rewrite the configuration file.
+TEST_F(ProgramWindows, ListAndSliderWritesOfTheProgramRaiseNoEvents)
+{
+    ASSERT_TRUE(layer().load(SettingsWindow, 0, false));
+    const TypedValue list = unitValue(SettingsWindow, CaptionList, TypeCode::ChkListBox);
+    auto text = [](const char* t) { return TypedValue::ofPointer(t, TypeCode::Text); };
+    auto checked = [&](int32_t i) { return call(commands::ListIsChecked, {list, TypedValue::ofInt(i)}).asBool(); };
+    call(commands::ListClear, {list});
+    for (const char* caption : {"一", "二", "三", "四"})
+        ASSERT_GE(call(commands::ListAddItem, {list, text(caption)}).asInt(), 0);
+    EXPECT_TRUE(call(commands::ListSetChecked, {list, TypedValue::ofInt(0)}).asBool());
+    EXPECT_TRUE(call(commands::ListSetChecked, {list, TypedValue::ofInt(2), TypedValue::ofBool(true)}).asBool());
+    EXPECT_TRUE(call(commands::ListSetChecked, {list, TypedValue::ofInt(3)}).asBool());
+    EXPECT_TRUE(call(commands::ListSetChecked, {list, TypedValue::ofInt(0), TypedValue::ofBool(false)}).asBool());
+    EXPECT_FALSE(checked(0));
+    EXPECT_FALSE(checked(1));
+    EXPECT_TRUE(checked(2));
+    EXPECT_TRUE(call(commands::ListDeleteItem, {list, TypedValue::ofInt(2)}).asBool()) << "a checked entry";
+    EXPECT_TRUE(checked(2)) << "the fourth entry moved up with its check";
+    writeUnitProperty(layer(), {SettingsWindow, TransparencySlider, 19, -1}, TypedValue::ofInt(200));
+    EXPECT_EQ(readUnitProperty(layer(), {SettingsWindow, TransparencySlider, 19, -1}).asInt(), 200);
+    pumpPending();
+    EXPECT_EQ(countOf("checkChanged"), 0u);
+    EXPECT_EQ(countOf("transparencyChanged"), 0u);
+
+    // The user's own changes do raise them.
+    HWND control = layer().findUnit(SettingsWindow, CaptionList)->handle();
+    RECT item;
+    SendMessageW(control, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    const LPARAM box = MAKELPARAM(item.left + 6, (item.top + item.bottom) / 2);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, box);
+    PostMessageW(control, WM_LBUTTONUP, 0, box);
+    PostMessageW(layer().findUnit(SettingsWindow, TransparencySlider)->handle(), WM_KEYDOWN, VK_NEXT, 0);
+    pumpUntil([] { return countOf("checkChanged") > 0 && countOf("transparencyChanged") > 0; });
+    EXPECT_EQ(countOf("checkChanged"), 1u);
+    EXPECT_TRUE(checked(1));
+    EXPECT_EQ(countOf("transparencyChanged"), 1u);
 }
 
 }  // namespace
