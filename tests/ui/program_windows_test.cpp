@@ -460,23 +460,38 @@ TEST_F(CaptionLabels, StackingPositionOneBringsACaptionAboveItsSiblings)
     }
 }
 
-// Each tick makes the display window topmost; the window remembers that
-// until position 4 takes it away.
-TEST_F(CaptionLabels, StackingPositionThreeMakesTheWindowTopmostUntilPositionFour)
+bool isTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// Each tick makes the display window topmost.
+TEST_F(CaptionLabels, StackingPositionThreeMakesTheDisplayWindowTopmost)
 {
-    auto topmost = [] { return (GetWindowLongPtrW(display(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
-    auto rememberedOnTop = [] { return property(0, 29).asBool(); };
-    ASSERT_FALSE(topmost());
+    ASSERT_FALSE(isTopmost(display()));
     call(commands::SetZOrder, {displayValue(), TypedValue::ofInt(3)});
-    EXPECT_TRUE(topmost());
+    EXPECT_TRUE(isTopmost(display()));
+}
+
+// A window remembers that it is topmost until position 4 takes it away. Shown
+// on the settings window, which has no owner: under Wine, position 4 did not
+// always take the topmost state from the owned display window.
+TEST_F(ProgramWindows, AWindowStaysTopmostUntilStackingPositionFour)
+{
+    ASSERT_TRUE(layer().load(SettingsWindow, 0, false));
+    HWND settings = layer().findWindow(SettingsWindow)->handle();
+    const TypedValue window = TypedValue::ofUnit(SettingsWindow, 0, TypeCode::Window);
+    auto rememberedOnTop = [] { return readUnitProperty(layer(), {SettingsWindow, 0, 29, -1}).asBool(); };
+    ASSERT_FALSE(isTopmost(settings));
+    call(commands::SetZOrder, {window, TypedValue::ofInt(3)});
+    EXPECT_TRUE(isTopmost(settings));
     EXPECT_TRUE(rememberedOnTop());
-    call(commands::SetZOrder, {displayValue()});
-    EXPECT_TRUE(topmost()) << "an omitted position keeps a topmost window topmost";
-    call(commands::SetZOrder, {displayValue(), TypedValue::ofInt(4)});
-    EXPECT_FALSE(topmost());
+    for (const TypedValue top : {TypedValue::omitted(), TypedValue::ofInt(1), TypedValue::ofInt(0)}) {
+        call(commands::SetZOrder, {window, top});
+        EXPECT_TRUE(isTopmost(settings)) << "the top of a topmost window is the top of the topmost band";
+    }
+    call(commands::SetZOrder, {window, TypedValue::ofInt(4)});
+    EXPECT_FALSE(isTopmost(settings));
     EXPECT_FALSE(rememberedOnTop());
-    call(commands::SetZOrder, {displayValue()});
-    EXPECT_FALSE(topmost()) << "and leaves any other window as it is";
+    call(commands::SetZOrder, {window});
+    EXPECT_FALSE(isTopmost(settings)) << "an omitted position leaves a window that is not topmost so";
 }
 
 // Opening the settings writes interval 0 to pause the captions; closing them
