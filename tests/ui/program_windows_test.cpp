@@ -217,6 +217,35 @@ TEST_F(ProgramWindows, HotkeysCountFrom33001NeverReuseAndRestoreTheProcedure)
     call(commands::UnregisterHotkey, {handle(h), TypedValue::ofInt(third)});
 }
 
+// The program numbers modifiers 1 Ctrl, 2 Shift, 4 Alt and their sums up to
+// 6; each registers its own system combination (seen by that combination
+// being taken), and any other number goes to the system as it is.
+TEST_F(ProgramWindows, HotkeyModifierNumbersRegisterTheirSystemCombination)
+{
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    HWND h = display();
+    HWND label = layer().findUnit(DisplayWindow, HotkeyLabel)->handle();
+    auto handle = [](HWND w) { return TypedValue::ofInt(static_cast<int32_t>(reinterpret_cast<intptr_t>(w))); };
+    const std::pair<int32_t, UINT> numbers[] = {{0, 0},
+                                                {1, MOD_CONTROL},
+                                                {2, MOD_SHIFT},
+                                                {3, MOD_CONTROL | MOD_SHIFT},
+                                                {4, MOD_ALT},
+                                                {5, MOD_ALT | MOD_CONTROL},
+                                                {6, MOD_ALT | MOD_SHIFT},
+                                                {7, MOD_ALT | MOD_CONTROL | MOD_SHIFT}};
+    constexpr int ProbeId = 1;
+    for (const auto& [number, system] : numbers) {
+        const int32_t id = call(commands::RegisterHotkey, {handle(h), handle(label), TypedValue::ofInt(number),
+                                                           TypedValue::ofInt(VK_F9)}).asInt();
+        ASSERT_NE(id, 0) << "modifier number " << number;
+        EXPECT_FALSE(RegisterHotKey(h, ProbeId, system, VK_F9)) << "modifier number " << number;
+        call(commands::UnregisterHotkey, {handle(h), TypedValue::ofInt(id)});
+        EXPECT_TRUE(RegisterHotKey(h, ProbeId, system, VK_F9)) << "free again after " << number;
+        UnregisterHotKey(h, ProbeId);
+    }
+}
+
 TEST_F(ProgramWindows, CopiedLabelRaisesItsSourcesRoutinesAndNamesItselfAsTheSource)
 {
     ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
@@ -457,6 +486,91 @@ TEST_F(CaptionLabels, StackingPositionOneBringsACaptionAboveItsSiblings)
         ASSERT_EQ(GetWindow(h, GW_HWNDLAST), h);
         call(commands::SetZOrder, {unit, TypedValue::ofInt(top)});
         EXPECT_EQ(GetWindow(h, GW_HWNDFIRST), h) << "position " << top;
+    }
+}
+
+// What the caption tool writes on each label and reads back at every tick,
+// press and double-click: tag, visibility, position and size, on the live
+// label, in the display window's client coordinates.
+TEST_F(CaptionLabels, TagVisibilityPositionAndSizeWritesReachTheLiveLabel)
+{
+    const uint32_t copy = copyOfHotkeyLabel();
+    ASSERT_NE(copy, 0u);
+    auto set = [&](int32_t index, TypedValue value) { writeUnitProperty(layer(), {DisplayWindow, copy, index, -1}, value); };
+    HWND h = handleOf(copy);
+    set(CommonProperty::Tag, TypedValue::ofPointer("7", TypeCode::Text));
+    set(CommonProperty::Visible, TypedValue::ofBool(true));
+    set(CommonProperty::Left, TypedValue::ofInt(300));
+    set(CommonProperty::Top, TypedValue::ofInt(120));
+    set(CommonProperty::Width, TypedValue::ofInt(60));
+    set(CommonProperty::Height, TypedValue::ofInt(30));
+    EXPECT_STREQ(property(copy, CommonProperty::Tag).text(), "7");
+    EXPECT_TRUE(IsWindowVisible(h));
+    EXPECT_TRUE(property(copy, CommonProperty::Visible).asBool());
+    RECT placed;
+    GetWindowRect(h, &placed);
+    MapWindowPoints(nullptr, display(), reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 300);
+    EXPECT_EQ(placed.top, 120);
+    EXPECT_EQ(placed.right - placed.left, 60);
+    EXPECT_EQ(placed.bottom - placed.top, 30);
+    EXPECT_EQ(property(copy, CommonProperty::Left).asInt(), 300);
+    EXPECT_EQ(property(copy, CommonProperty::Top).asInt(), 120);
+
+    // A caption whose font is below 9 points gets a negative width: no width at all.
+    set(CommonProperty::Width, TypedValue::ofInt(-6));
+    EXPECT_EQ(property(copy, CommonProperty::Width).asInt(), 0);
+    EXPECT_EQ(property(copy, CommonProperty::Left).asInt(), 300) << "resizing keeps the place";
+    set(CommonProperty::Visible, TypedValue::ofBool(false));
+    EXPECT_FALSE(IsWindowVisible(h));
+    EXPECT_FALSE(property(copy, CommonProperty::Visible).asBool());
+    EXPECT_TRUE(IsWindowVisible(display())) << "hiding a caption leaves the display window alone";
+}
+
+// Each caption gets its font field by field; each write changes its own
+// member of the label's font, starting from the font the label has.
+TEST_F(CaptionLabels, FontFieldWritesChangeOnlyTheirOwnMember)
+{
+    const uint32_t copy = copyOfHotkeyLabel();
+    ASSERT_NE(copy, 0u);
+    constexpr int32_t FontProperty = 15;
+    auto set = [&](int32_t field, TypedValue value) { writeUnitProperty(layer(), {DisplayWindow, copy, FontProperty, field}, value); };
+    auto stored = [&] {
+        Unit* label = layer().findUnit(DisplayWindow, copy);
+        PropertyValue font;
+        LOGFONTA out{};
+        if (label->type().getProperty(*label, FontProperty - 8, font) && font.length == sizeof out)
+            std::memcpy(&out, reinterpret_cast<const void*>(font.data), sizeof out);
+        return out;
+    };
+    set(6, TypedValue::ofPointer("DejaVu Sans", TypeCode::Text));
+    set(5, TypedValue::ofInt(24));
+    set(3, TypedValue::ofBool(true));
+    set(2, TypedValue::ofBool(true));
+    set(1, TypedValue::ofBool(true));
+    LOGFONTA font = stored();
+    EXPECT_STREQ(font.lfFaceName, "DejaVu Sans");
+    EXPECT_EQ(font.lfHeight, -MulDiv(24, screenDotsPerInch(), 72));
+    EXPECT_TRUE(font.lfStrikeOut);
+    EXPECT_FALSE(font.lfUnderline);
+    EXPECT_TRUE(font.lfItalic);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_EQ(font.lfCharSet, GB2312_CHARSET) << "kept from the label's own font";
+
+    set(4, TypedValue::ofBool(true));
+    set(3, TypedValue::ofBool(false));
+    font = stored();
+    EXPECT_FALSE(font.lfStrikeOut);
+    EXPECT_TRUE(font.lfUnderline);
+    EXPECT_EQ(property(copy, FontProperty, 5).asInt(), 24);
+    EXPECT_STREQ(property(HotkeyLabel, FontProperty, 6).text(), "宋体") << "the source keeps its font";
+
+    // A face name that is empty or does not fit falls back to the default face.
+    LOGFONTA fallback{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
+    for (const char* face : {"", "a face name of thirty-two bytes!"}) {
+        set(6, TypedValue::ofPointer(face, TypeCode::Text));
+        EXPECT_STREQ(stored().lfFaceName, fallback.lfFaceName) << '"' << face << '"';
     }
 }
 
