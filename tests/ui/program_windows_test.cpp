@@ -239,7 +239,9 @@ TEST_F(ProgramWindows, HotkeyModifierNumbersRegisterTheirSystemCombination)
         const int32_t id = call(commands::RegisterHotkey, {handle(h), handle(label), TypedValue::ofInt(number),
                                                            TypedValue::ofInt(VK_F9)}).asInt();
         ASSERT_NE(id, 0) << "modifier number " << number;
-        EXPECT_FALSE(RegisterHotKey(h, ProbeId, system, VK_F9)) << "modifier number " << number;
+        const bool taken = !RegisterHotKey(h, ProbeId, system, VK_F9);
+        if (!taken) UnregisterHotKey(h, ProbeId);
+        EXPECT_TRUE(taken) << "modifier number " << number;
         call(commands::UnregisterHotkey, {handle(h), TypedValue::ofInt(id)});
         EXPECT_TRUE(RegisterHotKey(h, ProbeId, system, VK_F9)) << "free again after " << number;
         UnregisterHotKey(h, ProbeId);
@@ -572,6 +574,33 @@ TEST_F(CaptionLabels, FontFieldWritesChangeOnlyTheirOwnMember)
         set(6, TypedValue::ofPointer(face, TypeCode::Text));
         EXPECT_STREQ(stored().lfFaceName, fallback.lfFaceName) << '"' << face << '"';
     }
+}
+
+// A double-click on a caption brings it to the front: the label takes real
+// double-clicks, and a copy raises its source's routine for them.
+TEST_F(CaptionLabels, RealDoubleClickOnACopyRaisesTheDoubleClickRoutine)
+{
+    const uint32_t copy = copyOfHotkeyLabel();
+    ASSERT_NE(copy, 0u);
+    for (const auto& [index, value] : {std::pair{CommonProperty::Width, 80}, std::pair{CommonProperty::Height, 30},
+                                       std::pair{CommonProperty::Visible, 1}})
+        writeUnitProperty(layer(), {DisplayWindow, copy, index, -1}, TypedValue::ofInt(value));
+    pumpPending();
+    RECT placed;
+    GetWindowRect(handleOf(copy), &placed);
+    INPUT clicks[4] = {};
+    const DWORD buttons[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dx = MulDiv((placed.left + placed.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        clicks[i].mi.dy = MulDiv((placed.top + placed.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        clicks[i].mi.dwFlags = buttons[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    // One call: the four events share one time, well within the double-click time.
+    ASSERT_EQ(SendInput(4, clicks, sizeof(INPUT)), 4u);
+    pumpUntil([] { return countOf("labelBringToFront") > 0 && countOf("labelRelease") >= 2; });
+    EXPECT_EQ(countOf("labelBringToFront"), 1u);
+    EXPECT_EQ(countOf("labelPress"), 1u) << "the second press arrives as the double-click";
 }
 
 bool isTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
