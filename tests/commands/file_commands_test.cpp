@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "runtime/core/commands/atomic_file_writer.h"
 #include "runtime/core/commands/commands.h"
 #include "tests/commands/command_harness.h"
@@ -68,6 +70,46 @@ TEST(WriteFileBytes, FailureLeavesTargetAndNoTemporary)
     EXPECT_EQ(GetFileAttributesA(dir.file("folder").c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
     EXPECT_EQ(dir.fileCount(), 1);
     EXPECT_FALSE(call(WriteFileBytes, {text(dir.file("no\\such\\dir.txt").c_str()), bytes.value()}).asBool());
+}
+
+// A byte-set whose bytes run on into memory that cannot be read: writing it
+// fails part way through, as a full disk would.
+class UnreadableByteSet {
+public:
+    explicit UnreadableByteSet(std::string_view readable)
+    {
+        SYSTEM_INFO system;
+        GetSystemInfo(&system);
+        const size_t page = system.dwPageSize;
+        base_ = static_cast<char*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        DWORD former;
+        VirtualProtect(base_ + page, page, PAGE_NOACCESS, &former);
+        char* bytes = base_ + page - readable.size();
+        block_ = bytes - sizeof(ByteSetHeader);
+        const ByteSetHeader header{1, static_cast<int32_t>(readable.size() + page)};
+        std::memcpy(block_, &header, sizeof header);
+        std::memcpy(bytes, readable.data(), readable.size());
+    }
+    ~UnreadableByteSet() { VirtualFree(base_, 0, MEM_RELEASE); }
+    UnreadableByteSet(const UnreadableByteSet&) = delete;
+    UnreadableByteSet& operator=(const UnreadableByteSet&) = delete;
+    TypedValue value() const { return TypedValue::ofPointer(block_, TypeCode::Bytes); }
+
+private:
+    char* base_ = nullptr;
+    char* block_ = nullptr;
+};
+
+TEST(WriteFileBytes, WriteThatFailsPartWayLeavesTheOldFileWhole)
+{
+    ScratchDirectory dir;
+    const std::string name = dir.file("配置.ini");
+    writeFile(name, "old contents");
+    const ByteSetArgument first("new contents, ");
+    const UnreadableByteSet broken("and then more");
+    EXPECT_FALSE(call(WriteFileBytes, {text(name.c_str()), first.value(), broken.value()}).asBool());
+    EXPECT_EQ(readFile(name), "old contents");
+    EXPECT_EQ(dir.fileCount(), 1) << "no temporary left behind";
 }
 
 TEST(WriteFileBytes, TargetHeldOpenWithoutSharingStaysWhole)

@@ -71,6 +71,32 @@ TEST(TemplateBlock, ImpossibleLengthsAndCountsAreRefused)
     EXPECT_FALSE(readTemplateBlock(patched(unitCountAt + 8 + 6 * 4, 0x7FFFFFF0))) << "offset beyond the table";
 }
 
+TEST(TemplateBlock, UnitCountBeyondTheOffsetListIsRefusedWithoutReadingPastTheBlock)
+{
+    // One window, so its unit table is the last thing in the block.
+    WindowTemplate w = testing::window(0x52000001, 0x06000001);
+    ASSERT_TRUE(w.units.addRecord(0x16000002, encodeUnitRecord(testing::unit(TypeId::Label))));
+    const size_t tableSize = w.units.pack().size();
+    Bytes block = testing::block({&w});
+    const size_t unitCountAt = block.size() - tableSize - 8;  // the count, then the table's length word
+    ASSERT_EQ(loadU32(block.data() + unitCountAt), 2u);
+    // One entry (identifier and offset) more than the table holds, though
+    // the identifiers alone would still fit in it.
+    const auto tooMany = static_cast<uint32_t>(tableSize / 8 + 1);
+    ASSERT_LE(size_t{tooMany} * 4, tableSize);
+    storeU32(block.data() + unitCountAt, tooMany);
+
+    // A copy of exactly the block's size, so a sanitizer sees any read beyond it.
+    const Bytes exact(block.begin(), block.end());
+    ThrowingErrorHook hook;
+    try {
+        loadTemplateBlock(exact, CodeBase);
+        FAIL() << "a unit count of " << tooMany << " was accepted for a table of " << tableSize << " bytes";
+    } catch (const CapturedReport& r) {
+        EXPECT_NE(r.text.find(std::string(TemplateLoadError)), std::string::npos) << r.text;
+    }
+}
+
 TEST(TemplateBlock, ImpossibleCountsInsideARecordAreRefused)
 {
     UnitRecord r = testing::unit(TypeId::Label);

@@ -345,6 +345,26 @@ TEST_F(Windows, InputWhileEventsAreSuspendedRaisesNothing)
     EXPECT_EQ(std::count(g_events.begin(), g_events.end(), "down 3,4"), 1);
 }
 
+// Suspension is a counter: each resume takes back one suspension, so nested
+// suspensions keep events away until the outermost one is resumed.
+TEST_F(Windows, EventsComeBackOnlyWhenTheLastSuspensionIsResumed)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    HWND edit = layer().findUnit(MainWindow, Edit)->handle();
+    auto downs = [] { return std::count(g_events.begin(), g_events.end(), "down 3,4"); };
+    RuntimeApp& app = RuntimeApp::instance();
+    app.suspendEvents();
+    app.suspendEvents();
+    app.resumeEvents();
+    PostMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    pumpPending();
+    EXPECT_EQ(downs(), 0) << "one suspension is still counted";
+    app.resumeEvents();
+    PostMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    pumpPending();
+    EXPECT_EQ(downs(), 1);
+}
+
 TEST_F(Windows, MousePointerIsStoredAsTheSystemCursorAndShownOverTheUnit)
 {
     ASSERT_TRUE(layer().load(MainWindow, 0, false));
