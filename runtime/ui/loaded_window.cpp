@@ -178,10 +178,11 @@ void LoadedWindow::restoreDisabled()
 
 bool LoadedWindow::onClose()
 {
+    // Either routine may destroy the window itself; the close then ends there.
     const EventRecord closing = fire(WindowEvent::Closing);
-    if (closing.returned && closing.value == 0) return false;
+    if (!alive() || (closing.returned && closing.value == 0)) return false;
     const EventRecord mayClose = fire(WindowEvent::MayClose);
-    if (mayClose.returned && mayClose.value == 0) return false;
+    if (!alive() || (mayClose.returned && mayClose.value == 0)) return false;
     restoreDisabled();
     DestroyWindow(handle());
     return true;
@@ -252,7 +253,7 @@ bool LoadedWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
             if (std::exchange(firstActivation_, false)) fire(WindowEvent::FirstActivation);
-            fire(WindowEvent::Activated);
+            fire(WindowEvent::Activated);  // nothing when the first routine destroyed the window
         } else {
             fire(WindowEvent::Deactivated);
         }

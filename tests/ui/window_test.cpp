@@ -63,12 +63,13 @@ RoutineResult onEditLeftDown(intptr_t x, intptr_t y, intptr_t, intptr_t, intptr_
     g_events.push_back("down " + std::to_string(x) + "," + std::to_string(y));
     return nothing();
 }
+RoutineResult onGotFocus(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) { g_events.push_back("got focus"); return nothing(); }
 
 // Routine words are offsets from the lowest routine address.
 const std::vector<RoutineEntry>& routines()
 {
-    static const std::vector<RoutineEntry> all = {&onCreated, &onMoved,     &onResized,  &onClosing,
-                                                  &onDestroying, &onMenuEntry, &onEditChar, &onEditLeftDown};
+    static const std::vector<RoutineEntry> all = {&onCreated,    &onMoved,     &onResized,  &onClosing,     &onDestroying,
+                                                  &onMenuEntry, &onEditChar, &onEditLeftDown, &onGotFocus};
     return all;
 }
 uintptr_t codeBase()
@@ -118,8 +119,8 @@ Bytes templateBlock()
     own.position = {40, 40, 320, 200};
     own.flags = UnitFlag::Visible;
     own.tag = "main";
-    own.bindings = {{0, word(&onCreated)}, {3, word(&onMoved)}, {4, word(&onResized)},
-                    {12, word(&onClosing)}, {2, word(&onDestroying)}};
+    own.bindings = {{0, word(&onCreated)}, {3, word(&onMoved)},       {4, word(&onResized)},
+                    {12, word(&onClosing)}, {2, word(&onDestroying)}, {-7, word(&onGotFocus)}};
     own.typeData = writeWindowData(data);
 
     UnitRecord edit;
@@ -128,8 +129,9 @@ Bytes templateBlock()
     edit.position = {10, 10, 200, 24};
     edit.flags = UnitFlag::Visible | UnitFlag::TabStop;
     edit.tag = "edit";
-    edit.bindings = {{-11, word(&onEditChar)}, {-1, word(&onEditLeftDown)}};
+    edit.bindings = {{-11, word(&onEditChar)}, {-1, word(&onEditLeftDown)}, {-7, word(&onGotFocus)}};
     edit.typeData = {1, 0, 0, 0};
+    edit.mousePointer = {0x03, 0x7F, 0, 0};  // the cross, 32515
 
     MenuItemRecord menu;
     menu.caption = "操作";
@@ -212,6 +214,13 @@ TEST_F(Windows, LoadingCreatesTheWindowAndItsUnitsThenRaisesCreatedMovedResized)
     ASSERT_NE(layer().findUnit(MainWindow, Edit), nullptr);
     EXPECT_EQ(GetParent(layer().findUnit(MainWindow, Edit)->handle()), h);
     EXPECT_EQ(GetMenu(h), nullptr) << "a hidden top-level menu is only popped up";
+}
+
+TEST_F(Windows, ShowingTheWindowRaisesGotFocusOnce)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    pumpPending();
+    EXPECT_EQ(std::count(g_events.begin(), g_events.end(), "got focus"), 1);
 }
 
 TEST_F(Windows, LoadingALoadedWindowActivatesItWithoutASecondInstance)

@@ -283,8 +283,9 @@ bool CheckListBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        // The list reports the press first; that routine may destroy the window.
         result = callDefault(message, wParam, lParam);
-        onClick(lParam);
+        if (alive()) onClick(lParam);
         return true;
     case WM_KEYDOWN:
         if (wParam != VK_SPACE) return false;
@@ -433,12 +434,7 @@ public:
     {
         auto data = readCheckListBoxData(params.typeData);
         if (!data) return nullptr;
-        auto* unit = new CheckListBox(*this, params.windowId, params.unitId, std::move(*data));
-        if (!unit->create(params)) {
-            delete unit;
-            return nullptr;
-        }
-        return unit;
+        return Unit::bringToLife(std::make_unique<CheckListBox>(*this, params.windowId, params.unitId, std::move(*data)), params);
     }
 
     bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override
