@@ -32,6 +32,14 @@ DWORD styleOfFlags(uint32_t flags)
     return style;
 }
 
+// 2 the window type, 1 another unit type (the menu item's included: it has
+// no unit object of its own), 0 anything else.
+int32_t dataTypeClass(uint32_t type)
+{
+    if (type == TypeId::Window) return 2;
+    return type == TypeId::MenuItem || findUnitType(type) != nullptr ? 1 : 0;
+}
+
 Unit* objectOf(const UnitTable& units, size_t index)
 {
     return reinterpret_cast<Unit*>(units.objectSlot(index));
@@ -363,11 +371,7 @@ intptr_t WindowLayer::notify(int32_t code, intptr_t value1, intptr_t value2, boo
         return 1;
     }
     case 2022: return unitTypeOf(windowId, unitId);
-    case 2029: {
-        const auto type = static_cast<uint32_t>(value1);
-        if (type == TypeId::Window) return 2;
-        return findUnitType(type) != nullptr ? 1 : 0;
-    }
+    case 2029: return dataTypeClass(static_cast<uint32_t>(value1));
     case 1001: {
         // The window list: the count of loaded windows, and up to value 2
         // of their identifiers written where value 1 points.

@@ -304,6 +304,19 @@ TEST_F(Windows, MenuEntriesRaiseTheirEventAndSeparatorsNever)
     EXPECT_EQ(*menuCommandOf(units, MenuEntry), 20001u);
 }
 
+TEST_F(Windows, HiddenEntriesAndSeparatorsAreLeftOutOfTheMenu)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    const UnitTable& units = layer().templates().find(MainWindow)->units;
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 2);
+    set(MenuSeparator, 3, TypedValue::ofBool(false));
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 1) << "a hidden separator is left out";
+    set(MenuEntry, 3, TypedValue::ofBool(false));
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 0);
+    set(MenuSeparator, 3, TypedValue::ofBool(true));
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 1);
+}
+
 TEST_F(Windows, MenuItemPropertiesChangeOnlyWhenTheValueDoes)
 {
     ASSERT_TRUE(layer().load(MainWindow, 0, false));
