@@ -151,6 +151,23 @@ void LoadedWindow::requestClose(bool now)
     }
 }
 
+int32_t LoadedWindow::takeControlId()
+{
+    constexpr int32_t First = 100, Step = 10, Last = 0xFFFF;
+    for (int32_t tried = 0; tried <= (Last - First) / Step; ++tried) {
+        const int32_t id = nextControlId_;
+        const bool fresh = !controlIdsWrapped_;
+        nextControlId_ += Step;
+        if (nextControlId_ > Last) {
+            nextControlId_ = First;
+            controlIdsWrapped_ = true;
+        }
+        // Once the count has gone round, identifiers still in use are skipped.
+        if (fresh || GetDlgItem(handle(), id) == nullptr) return id;
+    }
+    return First;
+}
+
 void LoadedWindow::disableOthers()
 {
     struct Search {

@@ -204,14 +204,12 @@ bool WindowLayer::load(uint32_t windowId, uint32_t ownerId, bool modal)
 bool WindowLayer::createUnits(WindowTemplate& window, LoadedWindow& loaded)
 {
     UnitTable& units = window.units;
-    int32_t controlId = 100;
     for (size_t i = units.size(); i-- > 1;) {
         if (units.isMenuItem(i)) continue;
         const UnitType* type = findUnitType(units.typeIdAt(i));
         if (type == nullptr) continue;
         const UnitCreateParams params =
-            createParamsOf(units.unitFields(i), loaded.handle(), controlId, window.id, units.idAt(i));
-        controlId += 10;
+            createParamsOf(units.unitFields(i), loaded.handle(), loaded.takeControlId(), window.id, units.idAt(i));
         if (Unit* unit = type->create(params)) units.setObjectSlot(i, reinterpret_cast<uintptr_t>(unit));
     }
     // Units inside a container become its children; positions are already relative to it.

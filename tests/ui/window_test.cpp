@@ -15,6 +15,7 @@
 #include "runtime/ui/menu_builder.h"
 #include "runtime/ui/property_access.h"
 #include "runtime/ui/unit.h"
+#include "runtime/ui/unit_commands.h"
 #include "runtime/ui/units/window_data.h"
 #include "runtime/ui/window_layer.h"
 #include "tests/ui/frame_setup.h"
@@ -80,11 +81,23 @@ uintptr_t codeBase()
 }
 uint32_t word(RoutineEntry r) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(r) - codeBase()); }
 
+// The units that owner-drawing measure requests reached, in order.
+std::vector<uint32_t> g_measured;
+
 // An edit control as a minimal unit type, for input events.
 class TestEditUnit final : public Unit {
 public:
     using Unit::Unit;
     bool make(const UnitCreateParams& p) { return createWindow(0, L"EDIT", L"", WS_CHILD | WS_BORDER, p); }
+
+protected:
+    bool handleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override
+    {
+        if (message != UnitMessage::ReflectOffset + WM_MEASUREITEM) return false;
+        g_measured.push_back(unitId());
+        result = TRUE;
+        return true;
+    }
 };
 
 class TestEdit final : public UnitType {
@@ -181,6 +194,7 @@ protected:
     void SetUp() override
     {
         g_events.clear();
+        g_measured.clear();
         g_closingAnswer = -1;
         g_charAnswer = -1;
     }
@@ -382,6 +396,34 @@ TEST_F(Windows, MousePointerIsStoredAsTheSystemCursorAndShownOverTheUnit)
     HWND edit = layer().findUnit(MainWindow, Edit)->handle();
     SendMessageW(edit, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32513)));
+}
+
+TEST_F(Windows, CopiesLoadTheirPointerAndTakeIdentifiersOfTheirOwn)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    std::vector<HWND> copies;
+    for (int i = 0; i < 2; ++i) {
+        UnitCall call;
+        call.windowId = MainWindow;
+        call.unitId = Edit;
+        ASSERT_TRUE(copyUnit(layer(), call));
+        copies.push_back(layer().findUnit(MainWindow, call.result)->handle());
+    }
+    HWND edit = layer().findUnit(MainWindow, Edit)->handle();
+    for (HWND copy : copies) {
+        SendMessageW(copy, WM_SETCURSOR, reinterpret_cast<WPARAM>(copy), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32515))) << "the copy shows its source's pointer";
+        EXPECT_NE(GetDlgCtrlID(copy), GetDlgCtrlID(edit));
+    }
+    EXPECT_NE(GetDlgCtrlID(copies[0]), GetDlgCtrlID(copies[1]));
+
+    // Measure requests find their unit by its identifier.
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_LISTBOX;
+    SendMessageW(mainHandle(), WM_MEASUREITEM, static_cast<WPARAM>(GetDlgCtrlID(copies[1])),
+                 reinterpret_cast<LPARAM>(&measure));
+    ASSERT_EQ(g_measured.size(), 1u);
+    EXPECT_EQ(g_measured[0], Unit::fromHandle(copies[1])->unitId());
 }
 
 bool g_mainEnabledDuringModal = true;
