@@ -27,6 +27,7 @@ TEST(ReadFileBytes, WholeFileOrNull)
     EXPECT_EQ(readBytes(dir.file("empty.bin")), std::nullopt);
     EXPECT_EQ(readBytes(dir.file("missing.bin")), std::nullopt);
     EXPECT_EQ(readBytes(""), std::nullopt);
+    EXPECT_EQ(takeBytes(call(ReadFileBytes, {TypedValue{0, 0, TypeCode::Text}})), std::nullopt);
     EXPECT_EQ(readBytes(dir.path()), std::nullopt);
 }
 
@@ -62,6 +63,7 @@ TEST(WriteFileBytes, FailureLeavesTargetAndNoTemporary)
     ScratchDirectory dir;
     const ByteSetArgument bytes("new");
     EXPECT_FALSE(call(WriteFileBytes, {text(""), bytes.value()}).asBool());
+    EXPECT_FALSE(call(WriteFileBytes, {TypedValue{0, 0, TypeCode::Text}, bytes.value()}).asBool());
     // A directory cannot be replaced by a file: the rename fails after the write.
     CreateDirectoryA(dir.file("folder").c_str(), nullptr);
     EXPECT_FALSE(call(WriteFileBytes, {text(dir.file("folder").c_str()), bytes.value()}).asBool());
