@@ -11,7 +11,6 @@
 #include "runtime/core/unit_requests.h"
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/unit_font.h"
 #include "runtime/ui/units/border_rule.h"
 #include "runtime/ui/units/type_data_io.h"
 
@@ -180,9 +179,7 @@ void CheckListBox::setSingleCheck(bool on)
 void CheckListBox::setFont(std::span<const uint8_t> logFont)
 {
     data_.font.assign(logFont.begin(), logFont.end());
-    const LOGFONTA font = fontOrDefault(logFont);
-    font_.reset(CreateFontIndirectA(&font));
-    SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    font_.apply(handle(), logFont);
     applyItemHeight();
 }
 
