@@ -29,6 +29,7 @@
 #include "tests/ui/frame_setup.h"
 #include "tests/ui/guarded_heap.h"
 #include "tests/ui/message_pump.h"
+#include "tests/ui/test_templates.h"
 
 namespace tessaly::ui {
 namespace {
@@ -86,12 +87,8 @@ uint32_t word(Step step) { return static_cast<uint32_t>(reinterpret_cast<uintptr
 
 UnitRecord unitOf(uint32_t type, Bytes typeData, UnitPosition place, std::vector<EventBinding> bindings)
 {
-    UnitRecord r;
-    r.typeId = type;
+    UnitRecord r = testing::unit(type, std::move(bindings), std::move(typeData));
     r.position = place;
-    r.flags = UnitFlag::Visible | UnitFlag::TabStop;
-    r.bindings = std::move(bindings);
-    r.typeData = std::move(typeData);
     return r;
 }
 
