@@ -205,7 +205,8 @@ bool RegexHelper::searchBuiltIn(const std::string& pattern, std::string_view sub
     state->engine = RegexEngine::compile(pattern, {!caseSensitive, multiline, global});
     state->pattern = pattern;
     state->ignoreCase = !caseSensitive;
-    if (state->engine) state->matches = state->engine->execute(subject);
+    state->subject = std::string(subject);
+    if (state->engine) state->matches = state->engine->execute(state->subject);
     const bool ran = state->engine != nullptr;
     builtIn_ = std::move(state);
     return ran;
@@ -224,10 +225,10 @@ bool RegexHelper::ignoresCase() const
 
 // The object reports a character index; the byte offset is found by searching
 // the ANSI subject from there, which is at or before the match.
-int32_t RegexHelper::positionOf(const std::string& found, double firstIndex) const
+int32_t RegexHelper::positionOf(std::string_view subject, const std::string& found, double firstIndex) const
 {
     const auto start = static_cast<int32_t>(firstIndex) + 1;
-    return findText(subjectText(), found, start, ignoresCase()) - 1;
+    return findText(subject, found, start, ignoresCase()) - 1;
 }
 
 std::string RegexHelper::GetPattern() const
@@ -242,7 +243,7 @@ std::string RegexHelper::ReplaceMatches(std::string_view replacement) const
     const std::string replacementCopy(replacement);
     if (builtIn_) {
         if (!builtIn_->engine) return {};
-        return builtIn_->engine->replace(subjectText(), replacementCopy);
+        return builtIn_->engine->replace(builtIn_->subject, replacementCopy);
     }
     void* temporary = allocateBlock(VariantBlockSize);
     run(commands::VariantAssign, {variant(temporary), text(replacementCopy.c_str())});
@@ -264,14 +265,15 @@ std::string RegexHelper::GetMatchText(int32_t n, int32_t* position) const
     if (builtIn_) {
         const RegexMatch* match = builtInMatch(builtIn_->matches, n);
         if (match == nullptr) return {};
-        std::string value = subjectText().substr(match->whole.offset, match->whole.length);
-        if (position != nullptr) *position = positionOf(value, static_cast<double>(match->characterIndex));
+        const std::string& subject = builtIn_->subject;
+        std::string value = subject.substr(match->whole.offset, match->whole.length);
+        if (position != nullptr) *position = positionOf(subject, value, static_cast<double>(match->characterIndex));
         return value;
     }
     const TemporaryObject match(run(ObjectReadObject, {object(matches_), text("Item"), TypedValue::ofInt(n - 1)}));
     std::string value = takeText(run(ObjectReadText, {match.value(), text("Value")}));
     if (position != nullptr)
-        *position = positionOf(value, run(ObjectReadNumber, {match.value(), text("FirstIndex")}).asDouble());
+        *position = positionOf(subjectText(), value, run(ObjectReadNumber, {match.value(), text("FirstIndex")}).asDouble());
     return value;
 }
 
@@ -281,15 +283,16 @@ std::string RegexHelper::GetSubmatchText(int32_t n, int32_t m, int32_t* position
         const RegexMatch* match = builtInMatch(builtIn_->matches, n);
         if (match == nullptr || m < 1 || static_cast<size_t>(m) > match->groups.size()) return {};
         const auto& group = match->groups[static_cast<size_t>(m - 1)];
-        std::string value = group ? subjectText().substr(group->offset, group->length) : std::string{};
-        if (position != nullptr) *position = positionOf(value, static_cast<double>(match->characterIndex));
+        const std::string& subject = builtIn_->subject;
+        std::string value = group ? subject.substr(group->offset, group->length) : std::string{};
+        if (position != nullptr) *position = positionOf(subject, value, static_cast<double>(match->characterIndex));
         return value;
     }
     const TemporaryObject match(run(ObjectReadObject, {object(matches_), text("Item"), TypedValue::ofInt(n - 1)}));
     const TemporaryObject submatches(run(ObjectReadObject, {match.value(), text("SubMatches")}));
     std::string value = takeText(run(ObjectReadText, {submatches.value(), text("Item"), TypedValue::ofInt(m - 1)}));
     if (position != nullptr)
-        *position = positionOf(value, run(ObjectReadNumber, {match.value(), text("FirstIndex")}).asDouble());
+        *position = positionOf(subjectText(), value, run(ObjectReadNumber, {match.value(), text("FirstIndex")}).asDouble());
     return value;
 }
 

@@ -314,6 +314,8 @@ void writeUnitProperty(WindowLayer& layer, const PropertyAccess& access, const T
         reportRuntimeError(WriteNotLoaded, 0, static_cast<int32_t>(access.windowId), static_cast<int32_t>(access.unitId));
     const PropertyInfo* info = unit->type().property(access.property);
     if (info == nullptr) return;
+    // A write may raise an event whose routine destroys the window.
+    const Unit::Hold hold(*unit);
     bool recreate = false;
     if (info->kind == PropertyKind::Font) {
         PropertyValue current;
@@ -324,7 +326,7 @@ void writeUnitProperty(WindowLayer& layer, const PropertyAccess& access, const T
         const ConvertedValue converted = toUnitValue(info->kind, value);
         recreate = unit->type().setProperty(*unit, access.property - 8, converted.value);
     }
-    if (recreate && *index != 0 && IsWindow(unit->handle())) recreateUnit(layer, *unit);
+    if (recreate && *index != 0 && unit->alive()) recreateUnit(layer, *unit);
 }
 
 Unit* recreateUnit(WindowLayer& layer, Unit& old)

@@ -5,6 +5,7 @@
 #include "runtime/core/runtime_app.h"
 #include "runtime/ui/icon_data.h"
 #include "runtime/ui/menu_builder.h"
+#include "runtime/ui/mouse_pointer.h"
 #include "runtime/ui/window_layer.h"
 
 namespace tessaly::ui {
@@ -79,9 +80,10 @@ bool copyUnit(WindowLayer& layer, UnitCall& call)
 
     if (LoadedWindow* loaded = layer.findWindow(call.windowId)) {
         const UnitFields f = window->units.unitFields(index);
-        Unit* unit = type->create(createParamsOf(f, loaded->handle(), 100, call.windowId, newId));
+        Unit* unit = type->create(createParamsOf(f, loaded->handle(), loaded->takeControlId(), call.windowId, newId));
         if (unit == nullptr) return false;
         window->units.setObjectSlot(index, reinterpret_cast<uintptr_t>(unit));
+        window->units.setPointerSlot(index, pointerSlotWord(loadPointer(f.mousePointer)));
         if (record->container != 0) {
             addChild(window->units, record->container, newId);
             if (const auto c = window->units.indexOf(record->container); c && liveAt(window->units, *c))

@@ -280,6 +280,16 @@ TEST_F(ProgramWindows, CopiedLabelRaisesItsSourcesRoutinesAndNamesItselfAsTheSou
     EXPECT_TRUE(call(commands::IsCreated, {displayValue()}).asBool());
 }
 
+TEST_F(ProgramWindows, MenuItemIsCreatedWhileItsWindowIs)
+{
+    const TypedValue entry = TypedValue::ofUnit(DisplayWindow, ShowSettingsItem, TypeCode::Menu);
+    EXPECT_FALSE(call(commands::IsCreated, {entry}).asBool());
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    EXPECT_TRUE(call(commands::IsCreated, {entry}).asBool());
+    DestroyWindow(display());
+    EXPECT_FALSE(call(commands::IsCreated, {entry}).asBool());
+}
+
 TEST_F(ProgramWindows, DestroyCommandClosesTheWindowByAPostedMessage)
 {
     ASSERT_TRUE(layer().load(DisplayWindow, 0, false));

@@ -18,6 +18,7 @@
 #include "runtime/ui/menu_builder.h"
 #include "runtime/ui/property_access.h"
 #include "runtime/ui/unit.h"
+#include "runtime/ui/unit_commands.h"
 #include "runtime/ui/units/window_data.h"
 #include "runtime/ui/window_layer.h"
 #include "tests/ui/frame_setup.h"
@@ -66,12 +67,13 @@ RoutineResult onEditLeftDown(intptr_t x, intptr_t y, intptr_t, intptr_t, intptr_
     g_events.push_back("down " + std::to_string(x) + "," + std::to_string(y));
     return nothing();
 }
+RoutineResult onGotFocus(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) { g_events.push_back("got focus"); return nothing(); }
 
 // Routine words are offsets from the lowest routine address.
 const std::vector<RoutineEntry>& routines()
 {
-    static const std::vector<RoutineEntry> all = {&onCreated, &onMoved,     &onResized,  &onClosing,
-                                                  &onDestroying, &onMenuEntry, &onEditChar, &onEditLeftDown};
+    static const std::vector<RoutineEntry> all = {&onCreated,    &onMoved,     &onResized,  &onClosing,     &onDestroying,
+                                                  &onMenuEntry, &onEditChar, &onEditLeftDown, &onGotFocus};
     return all;
 }
 uintptr_t codeBase()
@@ -82,11 +84,23 @@ uintptr_t codeBase()
 }
 uint32_t word(RoutineEntry r) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(r) - codeBase()); }
 
+// The units that owner-drawing measure requests reached, in order.
+std::vector<uint32_t> g_measured;
+
 // An edit control as a minimal unit type, for input events.
 class TestEditUnit final : public Unit {
 public:
     using Unit::Unit;
     bool make(const UnitCreateParams& p) { return createWindow(0, L"EDIT", L"", WS_CHILD | WS_BORDER, p); }
+
+protected:
+    bool handleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override
+    {
+        if (message != UnitMessage::ReflectOffset + WM_MEASUREITEM) return false;
+        g_measured.push_back(unitId());
+        result = TRUE;
+        return true;
+    }
 };
 
 class TestEdit final : public UnitType {
@@ -121,8 +135,8 @@ Bytes templateBlock()
     own.position = {40, 40, 320, 200};
     own.flags = UnitFlag::Visible;
     own.tag = "main";
-    own.bindings = {{0, word(&onCreated)}, {3, word(&onMoved)}, {4, word(&onResized)},
-                    {12, word(&onClosing)}, {2, word(&onDestroying)}};
+    own.bindings = {{0, word(&onCreated)}, {3, word(&onMoved)},       {4, word(&onResized)},
+                    {12, word(&onClosing)}, {2, word(&onDestroying)}, {-7, word(&onGotFocus)}};
     own.typeData = writeWindowData(data);
 
     UnitRecord edit;
@@ -131,8 +145,9 @@ Bytes templateBlock()
     edit.position = {10, 10, 200, 24};
     edit.flags = UnitFlag::Visible | UnitFlag::TabStop;
     edit.tag = "edit";
-    edit.bindings = {{-11, word(&onEditChar)}, {-1, word(&onEditLeftDown)}};
+    edit.bindings = {{-11, word(&onEditChar)}, {-1, word(&onEditLeftDown)}, {-7, word(&onGotFocus)}};
     edit.typeData = {1, 0, 0, 0};
+    edit.mousePointer = {0x03, 0x7F, 0, 0};  // the cross, 32515
 
     MenuItemRecord menu;
     menu.caption = "操作";
@@ -183,6 +198,7 @@ protected:
     void SetUp() override
     {
         g_events.clear();
+        g_measured.clear();
         g_closingAnswer = -1;
         g_charAnswer = -1;
     }
@@ -216,6 +232,13 @@ TEST_F(Windows, LoadingCreatesTheWindowAndItsUnitsThenRaisesCreatedMovedResized)
     ASSERT_NE(layer().findUnit(MainWindow, Edit), nullptr);
     EXPECT_EQ(GetParent(layer().findUnit(MainWindow, Edit)->handle()), h);
     EXPECT_EQ(GetMenu(h), nullptr) << "a hidden top-level menu is only popped up";
+}
+
+TEST_F(Windows, ShowingTheWindowRaisesGotFocusOnce)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    pumpPending();
+    EXPECT_EQ(std::count(g_events.begin(), g_events.end(), "got focus"), 1);
 }
 
 TEST_F(Windows, LoadingALoadedWindowActivatesItWithoutASecondInstance)
@@ -297,6 +320,19 @@ TEST_F(Windows, MenuEntriesRaiseTheirEventAndSeparatorsNever)
     SendMessageW(mainHandle(), WM_COMMAND, *menuCommandOf(units, MenuSeparator), 0);
     EXPECT_EQ(std::count(g_events.begin(), g_events.end(), "menu entry"), 1);
     EXPECT_EQ(*menuCommandOf(units, MenuEntry), 20001u);
+}
+
+TEST_F(Windows, HiddenEntriesAndSeparatorsAreLeftOutOfTheMenu)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    const UnitTable& units = layer().templates().find(MainWindow)->units;
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 2);
+    set(MenuSeparator, 3, TypedValue::ofBool(false));
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 1) << "a hidden separator is left out";
+    set(MenuEntry, 3, TypedValue::ofBool(false));
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 0);
+    set(MenuSeparator, 3, TypedValue::ofBool(true));
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 1);
 }
 
 TEST_F(Windows, MenuItemPropertiesChangeOnlyWhenTheValueDoes)
@@ -384,6 +420,34 @@ TEST_F(Windows, MousePointerIsStoredAsTheSystemCursorAndShownOverTheUnit)
     HWND edit = layer().findUnit(MainWindow, Edit)->handle();
     SendMessageW(edit, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32513)));
+}
+
+TEST_F(Windows, CopiesLoadTheirPointerAndTakeIdentifiersOfTheirOwn)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    std::vector<HWND> copies;
+    for (int i = 0; i < 2; ++i) {
+        UnitCall call;
+        call.windowId = MainWindow;
+        call.unitId = Edit;
+        ASSERT_TRUE(copyUnit(layer(), call));
+        copies.push_back(layer().findUnit(MainWindow, call.result)->handle());
+    }
+    HWND edit = layer().findUnit(MainWindow, Edit)->handle();
+    for (HWND copy : copies) {
+        SendMessageW(copy, WM_SETCURSOR, reinterpret_cast<WPARAM>(copy), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32515))) << "the copy shows its source's pointer";
+        EXPECT_NE(GetDlgCtrlID(copy), GetDlgCtrlID(edit));
+    }
+    EXPECT_NE(GetDlgCtrlID(copies[0]), GetDlgCtrlID(copies[1]));
+
+    // Measure requests find their unit by its identifier.
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_LISTBOX;
+    SendMessageW(mainHandle(), WM_MEASUREITEM, static_cast<WPARAM>(GetDlgCtrlID(copies[1])),
+                 reinterpret_cast<LPARAM>(&measure));
+    ASSERT_EQ(g_measured.size(), 1u);
+    EXPECT_EQ(g_measured[0], Unit::fromHandle(copies[1])->unitId());
 }
 
 bool g_mainEnabledDuringModal = true;

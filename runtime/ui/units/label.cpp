@@ -215,9 +215,7 @@ Unit* LabelType::create(const UnitCreateParams& params) const
 {
     std::optional<LabelData> data = readLabelData(params.typeData);
     if (!data) return nullptr;
-    auto label = std::make_unique<Label>(*this, params.windowId, params.unitId, std::move(*data));
-    if (!label->create(params)) return nullptr;
-    return label.release();  // the window owns it now
+    return Unit::bringToLife(std::make_unique<Label>(*this, params.windowId, params.unitId, std::move(*data)), params);
 }
 
 bool LabelType::setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const
