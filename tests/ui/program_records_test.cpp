@@ -10,7 +10,9 @@ namespace {
 TEST(LibraryRecords, EachLibraryDeclaresItsDataTypesAndCommands)
 {
     const uint32_t dataTypes[4] = {51, 11, 0, 0};
-    const uint32_t commands[4] = {54, 1, 0, 2};
+    // The application interface library: the font names, a unit's caption
+    // measured, and a message for the user.
+    const uint32_t commands[4] = {54, 3, 0, 2};
     for (size_t i = 0; i < 4; ++i) {
         ASSERT_NE(libraryTable[i], nullptr);
         EXPECT_EQ(libraryTable[i]->formatMark, LibraryFormatMark) << i;
