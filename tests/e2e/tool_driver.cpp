@@ -1,5 +1,7 @@
 #include "tests/e2e/tool_driver.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <atomic>
 #include <fstream>
@@ -274,6 +276,45 @@ std::optional<DWORD> ToolProcess::waitForExit(DWORD milliseconds)
     return code;
 }
 
+bool ToolProcess::running() const
+{
+    return process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool ToolProcess::waitForTicks(int ticks) const
+{
+    const int corner = GetSystemMetrics(SM_CXSCREEN) - 1;
+    HWND marker = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP,
+                                  corner, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(marker, SW_SHOWNOACTIVATE);
+    bool ticked = true;
+    for (int i = 0; i < ticks && ticked; ++i) {
+        // Once the marker is on top, the display window above it means a tick has begun since.
+        ticked = SetWindowPos(marker, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) &&
+                 waitUntil([&] { return isAbove(display_, marker); });
+    }
+    DestroyWindow(marker);
+    return ticked;
+}
+
+bool ToolProcess::hasTrayIcon() const
+{
+    // Modifying nothing succeeds only for an icon the shell holds.
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = display_;
+    icon.uID = static_cast<UINT>(TrayIconId);
+    return Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE;
+}
+
+HWND ToolProcess::mouseCapture() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
+    return info.hwndCapture;
+}
+
 std::vector<HWND> topLevelWindows(DWORD processId)
 {
     struct Search {
@@ -307,6 +348,14 @@ std::wstring className(HWND window)
 }
 
 std::string windowTextGbk(HWND window) { return narrow(windowTitle(window)); }
+
+std::string controlTextGbk(HWND control)
+{
+    wchar_t text[512] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
+    return narrow(text);
+}
 
 HWND findChild(HWND parent, const std::wstring& cls, const std::string& textGbk)
 {
@@ -360,6 +409,49 @@ HWND openMenu(DWORD processId)
     return findTopLevel(processId, [](HWND w) { return className(w) == L"#32768" && isVisible(w); });
 }
 
+HWND unitAt(HWND window, int left, int top)
+{
+    struct Search {
+        HWND window;
+        POINT place;
+        HWND found;
+    } search{window, {left, top}, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            RECT r;
+            GetWindowRect(w, &r);
+            MapWindowPoints(nullptr, s->window, reinterpret_cast<POINT*>(&r), 2);
+            if (r.left != s->place.x || r.top != s->place.y) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<std::string> listEntries(HWND list)
+{
+    std::vector<std::string> entries;
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(wcslen(text.c_str()));
+        entries.push_back(narrow(text));
+    }
+    return entries;
+}
+
+bool isAbove(HWND upper, HWND lower)
+{
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
 void postClick(HWND window, int x, int y)
 {
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, pointWord(x, y));
@@ -384,13 +476,21 @@ void sendChord(std::initializer_list<WORD> modifiers, WORD key)
     sendInputs(inputs);
 }
 
-void moveCursor(int x, int y)
+namespace {
+
+INPUT moveInput(int x, int y)
 {
     INPUT input = mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
     input.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
     input.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    sendInputs({input});
+    return input;
 }
+
+}  // namespace
+
+void moveCursor(int x, int y) { sendInputs({moveInput(x, y)}); }
+
+void moveAndRelease(int x, int y) { sendInputs({moveInput(x, y), mouseInput(MOUSEEVENTF_LEFTUP)}); }
 
 void pressLeft() { sendInputs({mouseInput(MOUSEEVENTF_LEFTDOWN)}); }
 void releaseLeft() { sendInputs({mouseInput(MOUSEEVENTF_LEFTUP)}); }
@@ -406,6 +506,14 @@ void doubleClickAt(int x, int y)
 {
     clickAt(x, y);
     clickAt(x, y);
+}
+
+bool hotkeyTaken(UINT modifiers, UINT key)
+{
+    constexpr int ProbeId = 0xBFFF;
+    if (!RegisterHotKey(nullptr, ProbeId, modifiers, key)) return true;
+    UnregisterHotKey(nullptr, ProbeId);
+    return false;
 }
 
 bool bringToFront(HWND window)

@@ -1,0 +1,193 @@
+// Moving captions with the mouse while the settings window is open: a drag
+// follows the pointer until the button is released, keeps the caption whole
+// on the screen and stores where it ended; a double-click brings a caption in
+// front of the others.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/e2e/caption_files.h"
+#include "tests/e2e/tool_driver.h"
+
+namespace tessaly::e2e {
+namespace {
+
+CaptionLook standing(int left, int top, COLORREF background)
+{
+    CaptionLook look;
+    look.background = background;
+    look.left = left;
+    look.top = top;
+    look.strikeOut = true;
+    look.style = "2";
+    return look;
+}
+
+POINT centreOf(HWND label)
+{
+    RECT r;
+    GetWindowRect(label, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+class Dragging : public testing::Test {
+protected:
+    static const inline std::string Current = "拖动 Drag me";
+    static const inline std::string Earlier = "Nine fields";
+    static const inline std::string Lower = "Lower caption";
+    static const inline std::string Upper = "Upper caption";
+
+    static void SetUpTestSuite()
+    {
+        directory_ = std::make_unique<ProgramDirectory>();
+        writeCaptions(*directory_, {{Current, standing(200, 200, RGB(0, 90, 0)).line()},
+                                    {Earlier, standing(400, 500, RGB(90, 0, 0)).earlierLine()},
+                                    {Lower, standing(700, 700, RGB(0, 0, 120)).line()},
+                                    {Upper, standing(760, 710, RGB(120, 120, 0)).line()}});
+        tool_ = std::make_unique<ToolProcess>(*directory_);
+        if (tool_->started()) settings_ = tool_->openSettings();
+    }
+    static void TearDownTestSuite()
+    {
+        if (tool_) tool_->exitFromTray();
+        tool_.reset();
+        directory_.reset();
+    }
+
+    // Presses on the caption at `grab` and waits until the label holds the mouse.
+    static bool pressOn(HWND label, POINT grab)
+    {
+        moveCursor(grab.x, grab.y);
+        pressLeft();
+        return waitUntil([&] { return tool_->mouseCapture() == label; });
+    }
+
+    // Drags the label by the pointer to `to` and waits until it has followed.
+    static bool dragTo(HWND label, POINT to, POINT expectedTopLeft)
+    {
+        moveCursor(to.x, to.y);
+        return waitUntil([&] {
+            const RECT r = rectInParent(label);
+            return r.left == expectedTopLeft.x && r.top == expectedTopLeft.y;
+        });
+    }
+
+    static bool releaseAndWaitForStore(int line, POINT topLeft)
+    {
+        releaseLeft();
+        return waitUntil([&] {
+            return tool_->mouseCapture() == nullptr && storedNumber(*directory_, line, 8) == topLeft.x &&
+                   storedNumber(*directory_, line, 9) == topLeft.y;
+        });
+    }
+
+    static std::unique_ptr<ProgramDirectory> directory_;
+    static std::unique_ptr<ToolProcess> tool_;
+    static HWND settings_;
+};
+
+std::unique_ptr<ProgramDirectory> Dragging::directory_;
+std::unique_ptr<ToolProcess> Dragging::tool_;
+HWND Dragging::settings_ = nullptr;
+
+// A press on the display window, not on a caption, then a release over a
+// caption: no drag began, so nothing is stored and the tool carries on.
+TEST_F(Dragging, AReleaseWithoutAPressOnACaptionDoesNothing)
+{
+    ASSERT_NE(settings_, nullptr);
+    const std::string before = directory_->read(ConfigFile).value_or("");
+    const HWND label = tool_->captionLabel(Current);
+    const RECT place = rectInParent(label);
+    moveCursor(1000, 100);
+    pressLeft();
+    const POINT over = centreOf(label);
+    moveCursor(over.x, over.y);
+    releaseLeft();
+    // A press on a caption after it is handled after the release; it lies
+    // away from the next test's first press, which would otherwise be a double-click.
+    ASSERT_TRUE(pressOn(label, {over.x - 12, over.y}));
+    releaseLeft();
+    ASSERT_TRUE(waitUntil([&] { return tool_->mouseCapture() == nullptr; }));
+    EXPECT_TRUE(tool_->running());
+    const RECT now = rectInParent(label);
+    EXPECT_TRUE(EqualRect(&place, &now)) << "the caption stayed";
+    EXPECT_EQ(splitLines(directory_->read(ConfigFile).value_or("")), splitLines(before));
+}
+
+TEST_F(Dragging, ACaptionStopsAtTheScreenEdgesAndItsPlaceIsStored)
+{
+    const HWND label = tool_->captionLabel(Current);
+    const RECT r = rectInParent(label);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    const POINT grab = centreOf(label);
+    const POINT offset{grab.x - r.left, grab.y - r.top};
+
+    ASSERT_TRUE(pressOn(label, grab));
+    EXPECT_TRUE(dragTo(label, {grab.x + 50, grab.y + 30}, {r.left + 50, r.top + 30})) << "follows the pointer";
+    EXPECT_TRUE(dragTo(label, {offset.x - 40, offset.y - 25}, {0, 0})) << "stops at the left and top edges";
+    ASSERT_TRUE(releaseAndWaitForStore(1, {0, 0}));
+
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    ASSERT_TRUE(pressOn(label, centreOf(label)));
+    EXPECT_TRUE(dragTo(label, {screenWidth - 1, screenHeight - 1}, {screenWidth - width, screenHeight - height}))
+        << "stops at the right and bottom edges";
+    ASSERT_TRUE(releaseAndWaitForStore(1, {screenWidth - width, screenHeight - height}));
+
+    const std::vector<std::string> fields = fieldsOf(storedLine(*directory_, 1));
+    ASSERT_EQ(fields.size(), 12u);
+    EXPECT_EQ(fields[9], TrueText) << "strike-out kept";
+    EXPECT_EQ(fields[11], "2") << "style kept";
+}
+
+// The label keeps the mouse while the button is held: a jump of the pointer
+// far off the caption, released at once, still moves it and stores it.
+TEST_F(Dragging, ADragFollowsThePointerUntilTheButtonIsReleasedAnywhere)
+{
+    const HWND label = tool_->captionLabel(Current);
+    const RECT r = rectInParent(label);
+    const POINT grab = centreOf(label);
+    const POINT offset{grab.x - r.left, grab.y - r.top};
+    const POINT away{300 + offset.x, 120 + offset.y};
+    ASSERT_TRUE(pressOn(label, grab));
+    moveAndRelease(away.x, away.y);
+    EXPECT_TRUE(waitUntil([&] {
+        const RECT now = rectInParent(label);
+        return now.left == 300 && now.top == 120 && tool_->mouseCapture() == nullptr;
+    }));
+    EXPECT_TRUE(waitUntil([&] { return storedNumber(*directory_, 1, 8) == 300 && storedNumber(*directory_, 1, 9) == 120; }));
+}
+
+TEST_F(Dragging, AnEarlierNineFieldLineIsStoredWithNineFields)
+{
+    const HWND label = tool_->captionLabel(Earlier);
+    const RECT r = rectInParent(label);
+    const POINT grab = centreOf(label);
+    ASSERT_TRUE(pressOn(label, grab));
+    EXPECT_TRUE(dragTo(label, {grab.x - 100, grab.y + 40}, {r.left - 100, r.top + 40}));
+    ASSERT_TRUE(releaseAndWaitForStore(2, {r.left - 100, r.top + 40}));
+    EXPECT_EQ(fieldsOf(storedLine(*directory_, 2)).size(), 9u);
+}
+
+// Created later, the upper caption starts in front; a double-click on the
+// part of the lower one that shows brings it forward, and reopening the
+// settings window, which loads the captions again, restores creation order.
+TEST_F(Dragging, ADoubleClickBringsACaptionToTheFrontUntilTheCaptionsAreLoadedAgain)
+{
+    HWND lower = tool_->captionLabel(Lower);
+    HWND upper = tool_->captionLabel(Upper);
+    ASSERT_TRUE(isAbove(upper, lower));
+    const RECT r = rectInParent(lower);
+    doubleClickAt(r.left + 20, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(waitUntil([&] { return isAbove(lower, upper); }));
+    EXPECT_EQ(rectInParent(lower).left, 700) << "a double-click does not move it";
+
+    ASSERT_EQ(tool_->openSettings(), settings_);
+    EXPECT_TRUE(waitUntil([&] {
+        lower = tool_->captionLabel(Lower);
+        upper = tool_->captionLabel(Upper);
+        return lower != nullptr && upper != nullptr && isAbove(upper, lower);
+    }));
+}
+
+}  // namespace
+}  // namespace tessaly::e2e
