@@ -1,5 +1,6 @@
 #include "tests/e2e/screen_image.h"
 
+#include <cstdio>
 #include <memory>
 #include <type_traits>
 
@@ -86,7 +87,20 @@ LOGFONTW logFontOf(const CaptionDrawing& caption)
 LRESULT CALLBACK desktopProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
-    return DefWindowProcW(window, message, wParam, lParam);
+    auto picture = reinterpret_cast<HBITMAP>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message != WM_PAINT || picture == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    OwnedDc source(CreateCompatibleDC(dc));
+    const HGDIOBJ previous = SelectObject(source.get(), picture);
+    BITMAP b{};
+    GetObjectW(picture, sizeof b, &b);
+    RECT r;
+    GetClientRect(window, &r);
+    StretchBlt(dc, 0, 0, r.right, r.bottom, source.get(), 0, 0, b.bmWidth, b.bmHeight, SRCCOPY);
+    SelectObject(source.get(), previous);
+    EndPaint(window, &ps);
+    return 0;
 }
 
 }  // namespace
@@ -113,26 +127,38 @@ Image captureWindow(HWND window)
     return captureScreen(r);
 }
 
-Desktop::Desktop(COLORREF colour) : colour_(colour)
+Desktop::Desktop(COLORREF colour) : colour_(colour) { show(CreateSolidBrush(colour)); }
+
+Desktop::Desktop(const std::wstring& bitmapFile)
+    : picture_(static_cast<HBITMAP>(LoadImageW(nullptr, bitmapFile.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)))
 {
-    const std::wstring cls = L"TessalyTestDesktop" + std::to_wstring(colour);
+    show(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+void Desktop::show(HBRUSH background)
+{
+    static int classes = 0;
+    const std::wstring cls = L"TessalyTestDesktop" + std::to_wstring(++classes);
     WNDCLASSW wc{};
     wc.lpfnWndProc = desktopProcedure;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = CreateSolidBrush(colour);
+    wc.hbrBackground = background;
     wc.lpszClassName = cls.c_str();
     RegisterClassW(&wc);
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, cls.c_str(), L"", WS_POPUP, 0, 0,
                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
                               wc.hInstance, nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picture_));
     SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     UpdateWindow(window_);
-    waitUntil([&] { return screenPixel(GetSystemMetrics(SM_CXSCREEN) / 2, 1) == colour; }, 3000);
+    if (picture_ == nullptr)
+        waitUntil([&] { return screenPixel(GetSystemMetrics(SM_CXSCREEN) / 2, 1) == colour_; }, 3000);
 }
 
 Desktop::~Desktop()
 {
     if (window_ != nullptr) DestroyWindow(window_);
+    if (picture_ != nullptr) DeleteObject(picture_);
 }
 
 Image drawCaption(const CaptionDrawing& caption, int width, int height)
@@ -180,6 +206,36 @@ int differingPixels(const Image& shown, const Image& expected, COLORREF colourKe
             if (shown.at(x, y) != want) ++differing;
         }
     return differing;
+}
+
+bool saveBitmap(const Image& image, const std::wstring& path)
+{
+    const int rowBytes = (image.width() * 3 + 3) & ~3;
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = image.width();
+    info.biHeight = -image.height();
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(rowBytes * image.height());
+    std::unique_ptr<FILE, int (*)(FILE*)> out(_wfopen(path.c_str(), L"wb"), &fclose);
+    if (!out) return false;
+    fwrite(&file, sizeof file, 1, out.get());
+    fwrite(&info, sizeof info, 1, out.get());
+    std::vector<unsigned char> row(static_cast<size_t>(rowBytes));
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const COLORREF c = image.at(x, y);
+            row[static_cast<size_t>(x) * 3] = GetBValue(c);
+            row[static_cast<size_t>(x) * 3 + 1] = GetGValue(c);
+            row[static_cast<size_t>(x) * 3 + 2] = GetRValue(c);
+        }
+        fwrite(row.data(), row.size(), 1, out.get());
+    }
+    return true;
 }
 
 }  // namespace tessaly::e2e

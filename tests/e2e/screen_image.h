@@ -35,14 +35,18 @@ Image captureWindow(HWND window);
 class Desktop {
 public:
     explicit Desktop(COLORREF colour);
+    // A desktop showing a picture from a BMP file, stretched over the screen.
+    explicit Desktop(const std::wstring& bitmapFile);
     ~Desktop();
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
     COLORREF colour() const { return colour_; }
 
 private:
-    COLORREF colour_;
+    void show(HBRUSH background);
+    COLORREF colour_ = 0;
     HWND window_ = nullptr;
+    HBITMAP picture_ = nullptr;
 };
 
 // A caption as a label draws it: the text centred on one line in its font
@@ -62,6 +66,9 @@ struct CaptionDrawing {
 Image drawCaption(const CaptionDrawing& caption, int width, int height);
 // The caption's text measured in its font.
 SIZE measureCaption(const CaptionDrawing& caption);
+
+// Writes the image as a 24-bit BMP file.
+bool saveBitmap(const Image& image, const std::wstring& path);
 
 // Pixels of `shown` that differ from `expected` within a caption label's
 // rounded region; where `expected` holds the colour key, `shown` must hold the desktop.

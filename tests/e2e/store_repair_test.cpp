@@ -52,6 +52,7 @@ void nudge(ToolProcess& tool, HWND label)
     moveCursor(grab.x, grab.y);
     pressLeft();
     waitUntil([&] { return tool.mouseCapture() == label; });
+    tool.finishHandling();
     moveAndRelease(grab.x + 30, grab.y);
     waitUntil([&] { return tool.mouseCapture() == nullptr; });
 }
@@ -59,10 +60,11 @@ void nudge(ToolProcess& tool, HWND label)
 TEST(StoreRepair, ShortLinesAreCompletedHiddenAndWrittenCompletedOnlyAtTheUsersFirstChange)
 {
     ProgramDirectory directory;
-    const CaptionLook good = visibleAt(100, 100);
-    const CaptionLook ten = visibleAt(100, 200);
-    const CaptionLook eleven = visibleAt(100, 300);
-    const std::vector<std::string> shortLine = firstFields(visibleAt(100, 400), 5);
+    // Away from the settings window, which lies over the top left of the screen.
+    const CaptionLook good = visibleAt(500, 100);
+    const CaptionLook ten = visibleAt(500, 200);
+    const CaptionLook eleven = visibleAt(500, 300);
+    const std::vector<std::string> shortLine = firstFields(visibleAt(500, 400), 5);
     const std::string configText = joinLines({good.line(), joinFields(shortLine), joinFields(firstFields(ten, 10)),
                                               joinFields(firstFields(eleven, 11))});
     directory.write(CaptionsFile, joinLines({"Good", "Short", "Ten", "Eleven", "No line"}));
@@ -83,7 +85,7 @@ TEST(StoreRepair, ShortLinesAreCompletedHiddenAndWrittenCompletedOnlyAtTheUsersF
     std::vector<std::string> lines;
     ASSERT_TRUE(waitUntil([&] {
         lines = splitLines(directory.read(ConfigFile).value_or(""));
-        return lines.size() == 5 && storedNumber(directory, 1, 8) == 130;
+        return lines.size() == 5 && storedNumber(directory, 1, 8) == 530;
     }));
     EXPECT_EQ(fieldsOf(lines[0]).size(), 12u);
     EXPECT_EQ(fieldsOf(lines[1]), completed(shortLine));
@@ -99,7 +101,7 @@ TEST(StoreRepair, ShortLinesAreCompletedHiddenAndWrittenCompletedOnlyAtTheUsersF
 TEST(StoreRepair, LinesBeyondTheLastCaptionMoveToANewBackupAtTheUsersFirstChange)
 {
     ProgramDirectory directory;
-    const CaptionLook only = visibleAt(200, 200);
+    const CaptionLook only = visibleAt(500, 200);
     const std::vector<std::string> spare = {visibleAt(1, 1).line(), "odd line"};
     directory.write(CaptionsFile, "Only");
     directory.write(ConfigFile, joinLines({only.line(), spare[0], spare[1]}));
@@ -111,7 +113,7 @@ TEST(StoreRepair, LinesBeyondTheLastCaptionMoveToANewBackupAtTheUsersFirstChange
     nudge(tool, tool.captionLabel("Only"));
     EXPECT_TRUE(waitUntil([&] { return directory.read(SecondBackup) == joinLines(spare); }));
     EXPECT_TRUE(waitUntil([&] { return splitLines(directory.read(ConfigFile).value_or("")).size() == 1; }));
-    EXPECT_EQ(storedNumber(directory, 1, 8), 230);
+    EXPECT_EQ(storedNumber(directory, 1, 8), 530);
     EXPECT_EQ(directory.read(FirstBackup), "earlier backup");
     EXPECT_EQ(tool.exitFromTray(), 0u);
 }

@@ -315,6 +315,12 @@ HWND ToolProcess::mouseCapture() const
     return info.hwndCapture;
 }
 
+bool ToolProcess::finishHandling() const
+{
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(display_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) != 0;
+}
+
 std::vector<HWND> topLevelWindows(DWORD processId)
 {
     struct Search {
@@ -502,10 +508,12 @@ void clickAt(int x, int y)
     releaseLeft();
 }
 
+// In one piece of input, so that a busy machine cannot stretch the clicks
+// beyond the double-click time.
 void doubleClickAt(int x, int y)
 {
-    clickAt(x, y);
-    clickAt(x, y);
+    const INPUT down = mouseInput(MOUSEEVENTF_LEFTDOWN), up = mouseInput(MOUSEEVENTF_LEFTUP);
+    sendInputs({moveInput(x, y), down, up, down, up});
 }
 
 bool hotkeyTaken(UINT modifiers, UINT key)

@@ -87,6 +87,9 @@ public:
     bool hasTrayIcon() const;
     // The window of the tool that holds the mouse, if any.
     HWND mouseCapture() const;
+    // Waits until the tool has finished the message it is handling: a
+    // message sent to one of its windows is answered between two messages.
+    bool finishHandling() const;
 
 private:
     PROCESS_INFORMATION process_{};
