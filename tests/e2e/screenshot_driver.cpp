@@ -4,6 +4,7 @@
 // The tool runs in a fresh program directory holding the caption and
 // settings files found in SOURCE_DIRECTORY; the shot is taken once the
 // screen has stopped changing, and the tool is then ended from its tray.
+// Wine's stand-in tray, holding the tool's icon, shows in the top left corner.
 #include <windows.h>
 
 #include <cstdio>
@@ -41,16 +42,6 @@ void copyToolFiles(const std::wstring& source, const ProgramDirectory& directory
     }
 }
 
-// Wine's stand-in tray, which would sit in the picture's corner.
-void hideStandInTray()
-{
-    HWND tray = nullptr;
-    const auto shown = [&] { return (tray = FindWindowW(nullptr, L"Wine System Tray")) != nullptr && IsWindowVisible(tray); };
-    if (!waitUntil(shown, 3000)) return;
-    ShowWindow(tray, SW_HIDE);
-    waitUntil([&] { return !IsWindowVisible(tray); }, 3000);
-}
-
 int run(const std::wstring& source, const std::wstring& desktopPicture, const std::wstring& output)
 {
     Desktop desktop(desktopPicture);
@@ -58,7 +49,6 @@ int run(const std::wstring& source, const std::wstring& desktopPicture, const st
     copyToolFiles(source, directory);
     ToolProcess tool(directory);
     if (!tool.started()) return 2;
-    hideStandInTray();
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     Image shot = captureScreen(screen);
     waitUntil([&] {
