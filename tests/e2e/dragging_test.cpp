@@ -54,14 +54,7 @@ protected:
         directory_.reset();
     }
 
-    // Presses on the caption at `grab` and waits until the label holds the mouse.
-    static bool pressOn(HWND label, POINT grab)
-    {
-        moveCursor(grab.x, grab.y);
-        pressLeft();
-        // The label takes the mouse before the press routine has read the pointer.
-        return waitUntil([&] { return tool_->mouseCapture() == label; }) && tool_->finishHandling();
-    }
+    static bool pressOn(HWND label, POINT& grab) { return tool_->pressOnCaption(label, grab); }
 
     // Drags the label by the pointer to `to` and waits until it has followed.
     // Under Wine a long jump of the pointer now and then reaches no window;
@@ -80,13 +73,19 @@ protected:
         return false;
     }
 
+    // Releases the button and waits until the place is stored; a release
+    // that reached no window (see dragTo) is given again.
     static bool releaseAndWaitForStore(int line, POINT topLeft)
     {
-        releaseLeft();
-        return waitUntil([&] {
+        const auto stored = [&] {
             return tool_->mouseCapture() == nullptr && storedNumber(*directory_, line, 8) == topLeft.x &&
                    storedNumber(*directory_, line, 9) == topLeft.y;
-        });
+        };
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            releaseLeft();
+            if (waitUntil(stored, 5000)) return true;
+        }
+        return false;
     }
 
     static std::unique_ptr<ProgramDirectory> directory_;
@@ -111,10 +110,13 @@ TEST_F(Dragging, AReleaseWithoutAPressOnACaptionDoesNothing)
     const POINT over = centreOf(label);
     moveCursor(over.x, over.y);
     releaseLeft();
-    // A press on another caption is handled after the release (on this
-    // caption it would make the next test's first press a double-click).
+    // A press on another caption is handled after the release. It lies off
+    // the centre, where a later test presses: two presses on one spot in
+    // quick succession make a double-click.
     const HWND other = tool_->captionLabel(Earlier);
-    ASSERT_TRUE(pressOn(other, centreOf(other)));
+    const POINT otherCentre = centreOf(other);
+    POINT offCentre{otherCentre.x - 20, otherCentre.y};
+    ASSERT_TRUE(pressOn(other, offCentre));
     releaseLeft();
     ASSERT_TRUE(waitUntil([&] { return tool_->mouseCapture() == nullptr; }));
     EXPECT_TRUE(tool_->running());
@@ -131,16 +133,16 @@ TEST_F(Dragging, ACaptionStopsAtTheScreenEdgesAndItsPlaceIsStored)
     const RECT r = rectInParent(label);
     const int width = r.right - r.left, height = r.bottom - r.top;
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const POINT grab = centreOf(label);
-    const POINT offset{grab.x - r.left, grab.y - r.top};
-
+    POINT grab = centreOf(label);
     ASSERT_TRUE(pressOn(label, grab));
+    const POINT offset{grab.x - r.left, grab.y - r.top};
     EXPECT_TRUE(dragTo(label, {grab.x + 50, grab.y + 30}, {r.left + 50, r.top + 30})) << "follows the pointer";
     EXPECT_TRUE(dragTo(label, {offset.x - 40, screenHeight - 1}, {0, screenHeight - height}))
         << "stops at the left and bottom edges";
     ASSERT_TRUE(releaseAndWaitForStore(1, {0, screenHeight - height}));
 
-    ASSERT_TRUE(pressOn(label, centreOf(label)));
+    POINT again = centreOf(label);
+    ASSERT_TRUE(pressOn(label, again));
     EXPECT_TRUE(dragTo(label, {screenWidth - 1, 0}, {screenWidth - width, 0})) << "stops at the right and top edges";
     ASSERT_TRUE(releaseAndWaitForStore(1, {screenWidth - width, 0}));
 
@@ -156,10 +158,10 @@ TEST_F(Dragging, ADragFollowsThePointerUntilTheButtonIsReleasedAnywhere)
 {
     const HWND label = tool_->captionLabel(Current);
     const RECT r = rectInParent(label);
-    const POINT grab = centreOf(label);
+    POINT grab = centreOf(label);
+    ASSERT_TRUE(pressOn(label, grab));
     const POINT offset{grab.x - r.left, grab.y - r.top};
     const POINT away{600 + offset.x, 420 + offset.y};
-    ASSERT_TRUE(pressOn(label, grab));
     moveAndRelease(away.x, away.y);
     EXPECT_TRUE(waitUntil([&] {
         const RECT now = rectInParent(label);
@@ -172,7 +174,7 @@ TEST_F(Dragging, AnEarlierNineFieldLineIsStoredWithNineFields)
 {
     const HWND label = tool_->captionLabel(Earlier);
     const RECT r = rectInParent(label);
-    const POINT grab = centreOf(label);
+    POINT grab = centreOf(label);
     ASSERT_TRUE(pressOn(label, grab));
     EXPECT_TRUE(dragTo(label, {grab.x - 100, grab.y + 40}, {r.left - 100, r.top + 40}));
     ASSERT_TRUE(releaseAndWaitForStore(2, {r.left - 100, r.top + 40}));

@@ -9,7 +9,6 @@
 namespace tessaly::e2e {
 namespace {
 
-constexpr UINT GbkCodePage = 936;
 constexpr BYTE GbkCharSet = 134;  // the charset of the label every caption is copied from
 // Each caption label is cut to a rectangle with corners rounded by this ellipse.
 constexpr int CornerEllipse = 15;
@@ -19,15 +18,6 @@ template <class Handle, auto Release>
 using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, std::integral_constant<decltype(Release), Release>>;
 using OwnedDc = Owned<HDC, &DeleteDC>;
 using OwnedObject = Owned<HGDIOBJ, &DeleteObject>;
-
-std::wstring widen(const std::string& gbk)
-{
-    if (gbk.empty()) return {};
-    const int n = MultiByteToWideChar(GbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(GbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), wide.data(), n);
-    return wide;
-}
 
 // A 32-bit top-down bitmap selected into a memory device context.
 class Canvas {

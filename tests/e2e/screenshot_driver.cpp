@@ -28,10 +28,7 @@ bool sameImage(const Image& a, const Image& b)
 void copyToolFiles(const std::wstring& source, const ProgramDirectory& directory)
 {
     for (const std::string& name : {CaptionsFile, ConfigFile, SettingsFile}) {
-        std::wstring path = source + L"\\";
-        wchar_t wide[MAX_PATH] = {};
-        MultiByteToWideChar(936, 0, name.c_str(), -1, wide, MAX_PATH);
-        path += wide;
+        const std::wstring path = source + L"\\" + widen(name);
         HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (f == INVALID_HANDLE_VALUE) continue;
         std::string bytes(GetFileSize(f, nullptr), '\0');

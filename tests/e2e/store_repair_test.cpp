@@ -48,11 +48,8 @@ void nudge(ToolProcess& tool, HWND label)
 {
     RECT r;
     GetWindowRect(label, &r);
-    const POINT grab{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    moveCursor(grab.x, grab.y);
-    pressLeft();
-    waitUntil([&] { return tool.mouseCapture() == label; });
-    tool.finishHandling();
+    POINT grab{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (!tool.pressOnCaption(label, grab)) return;
     moveAndRelease(grab.x + 30, grab.y);
     waitUntil([&] { return tool.mouseCapture() == nullptr; });
 }

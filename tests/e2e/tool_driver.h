@@ -15,6 +15,10 @@
 
 namespace tessaly::e2e {
 
+// GBK texts (the tool's, and this file's literals) to wide ones and back.
+std::wstring widen(const std::string& gbk);
+std::string narrow(const std::wstring& wide);
+
 // Waits, with this thread's messages pumped, until `done` holds; false at the deadline.
 bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 10000);
 
@@ -90,6 +94,11 @@ public:
     // Waits until the tool has finished the message it is handling: a
     // message sent to one of its windows is answered between two messages.
     bool finishHandling() const;
+    // Presses the left button on a caption label at `at` (screen) and waits
+    // until the label holds the mouse and the press has been handled; false,
+    // with the button released again, when no press reached the label.
+    // `at` comes back as the place pressed.
+    bool pressOnCaption(HWND label, POINT& at) const;
 
 private:
     PROCESS_INFORMATION process_{};
