@@ -37,6 +37,8 @@ void applyStyle(UnitRef label, const std::string& style)
 }
 
 // Step 5: the classic size, widened to the caption measured in its font.
+// It runs once the font is whole (step 10), since bold and italic letters
+// take more room than regular ones.
 void sizeCaptionLabel(UnitRef label)
 {
     const int32_t captionBytes = textLength(readText(label, LabelProperty::Caption));
@@ -104,7 +106,6 @@ void CreateCaptionLabel(int32_t i)
     writeText(label, LabelProperty::Caption, r.text);
     writeFontText(label, LabelProperty::Font, FontField::FaceName, r.field(Field::FontName));
     writeFontInt(label, LabelProperty::Font, FontField::Size, toInteger(r.field(Field::FontSize)));
-    sizeCaptionLabel(label);
     writeInt(label, LabelProperty::TextColour, toInteger(r.field(Field::TextColour)));
     writeInt(label, LabelProperty::BackgroundColour, toInteger(r.field(Field::BackgroundColour)));
     writeBool(label, Property::Visible, ToLogical(r.field(Field::Shown)));
@@ -113,6 +114,7 @@ void CreateCaptionLabel(int32_t i)
     writeFontBool(label, LabelProperty::Font, FontField::StrikeOut, ToLogical(r.field(Field::StrikeOut)));
     writeFontBool(label, LabelProperty::Font, FontField::Underline, ToLogical(r.field(Field::Underline)));
     applyStyle(label, r.field(Field::Style));
+    sizeCaptionLabel(label);
     ApplyRoundedRegion(windowHandle(label), CornerEllipse, CornerEllipse);
 }
 

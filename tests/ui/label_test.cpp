@@ -231,6 +231,31 @@ TEST_F(LabelTest, WordWrapIgnoresTheVerticalAlignment)
     EXPECT_GT(wrappedBottom - wrappedTop + 1, 2 * lineHeight) << "and takes several lines";
 }
 
+// The measure is the caption's own size, wherever the label places it.
+TEST_F(LabelTest, MeasuredCaptionIsTheTextsSizeWhateverItsAlignment)
+{
+    LabelData d = plain(Blue);
+    d.caption = "Measure me";
+    Unit* label = makeLabel(d);
+    ASSERT_NE(label, nullptr);
+    HDC dc = GetDC(label->handle());
+    const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE text{};
+    GetTextExtentPoint32W(dc, L"Measure me", 10, &text);
+    SelectObject(dc, previous);
+    ReleaseDC(label->handle(), dc);
+    for (int32_t vertical : {0, 1, 2}) {
+        for (int32_t horizontal : {0, 1, 2}) {
+            setNumber(*label, 26, vertical);
+            setNumber(*label, 24, horizontal);
+            SIZE measured{};
+            ASSERT_NE(SendMessageW(label->handle(), UnitMessage::MeasureCaption, 0, reinterpret_cast<LPARAM>(&measured)), 0);
+            EXPECT_EQ(measured.cx, text.cx) << vertical << " " << horizontal;
+            EXPECT_EQ(measured.cy, text.cy) << vertical << " " << horizontal;
+        }
+    }
+}
+
 TEST_F(LabelTest, DropShadowEffectAddsBlackUnderTheCaption)
 {
     LabelData d = plain(Blue);
