@@ -64,6 +64,19 @@ void moveCaption(UnitRef label, const std::string& direction, int32_t speed, Scr
     if (after.top != before.top) writeInt(label, Property::Top, after.top);
 }
 
+// The configuration line with the caption's new place: rebuilt from its
+// record, so a nine-field line stays nine fields. A line the loader had to
+// complete is no change of the user's: it keeps its stored fields, only its
+// place changes.
+std::string placedLine(const CaptionRecord& r, const std::string& storedLine, int32_t left, int32_t top)
+{
+    if (r.completed) return withField(withField(storedLine, Field::Left, toText(left)), Field::Top, toText(top));
+    CaptionRecord placed = r;
+    placed.field(Field::Left) = toText(left);
+    placed.field(Field::Top) = toText(top);
+    return configurationLine(placed);
+}
+
 }  // namespace
 
 void ApplyWindowTransparency(int32_t windowHandle, int32_t alpha, int32_t colourKey, bool clickThrough)
@@ -148,12 +161,10 @@ void MoveCaptions()
 
         if (!split) lines = splitLines(s.ConfigText), split = true;
         if (static_cast<size_t>(i) > lines.size()) continue;
-        CaptionRecord stored = r;
-        stored.field(Field::Left) = toText(readInt(label, Property::Left));
-        stored.field(Field::Top) = toText(readInt(label, Property::Top));
-        std::string line = configurationLine(stored);
-        if (line != lines[static_cast<size_t>(i - 1)]) {
-            lines[static_cast<size_t>(i - 1)] = std::move(line);
+        std::string& line = lines[static_cast<size_t>(i - 1)];
+        std::string placed = placedLine(r, line, readInt(label, Property::Left), readInt(label, Property::Top));
+        if (placed != line) {
+            line = std::move(placed);
             changed = true;
         }
     }

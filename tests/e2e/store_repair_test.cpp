@@ -93,6 +93,27 @@ TEST(StoreRepair, ShortLinesAreCompletedHiddenAndWrittenCompletedOnlyAtTheUsersF
     EXPECT_EQ(tool.exitFromTray(), 0u);
 }
 
+// A tick stores a scrolling caption's place, but it is no change of the
+// user's: a ten-field line keeps its ten fields, only its place changes.
+TEST(StoreRepair, ScrollingMovesACompletedLineAsItWasStoredApartFromItsPlace)
+{
+    ProgramDirectory directory;
+    CaptionLook look = visibleAt(500, 200);
+    look.scrolls = true;
+    std::vector<std::string> tenFields = firstFields(look, 10);
+    directory.write(CaptionsFile, "Ten");
+    directory.write(ConfigFile, joinFields(tenFields));
+    ToolProcess tool(directory);
+    ASSERT_TRUE(tool.started());
+    ASSERT_TRUE(waitUntil([&] { return storedNumber(directory, 1, 8) > 500; }));
+    const std::vector<std::string> stored = fieldsOf(storedLine(directory, 1));
+    ASSERT_EQ(stored.size(), 10u);
+    EXPECT_EQ((std::stoi(stored[7]) - 500) % 5, 0) << "moved in whole steps of the default speed";
+    tenFields[7] = stored[7];
+    EXPECT_EQ(stored, tenFields);
+    EXPECT_EQ(tool.exitFromTray(), 0u);
+}
+
 // Lines beyond the last caption move to a backup at the first change; an
 // earlier backup stays as it is.
 TEST(StoreRepair, LinesBeyondTheLastCaptionMoveToANewBackupAtTheUsersFirstChange)
