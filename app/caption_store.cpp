@@ -35,9 +35,12 @@ void backUpOrphanedLines(const std::string& lines)
     }
 }
 
+// The settings window is always loaded when captions load; should it not be,
+// its list is simply filled at its next load.
 void fillCaptionList()
 {
     ProgramState& s = state();
+    if (!isCreated(SettingsWindow)) return;
     listClear(CaptionList);
     for (int32_t i = 1; i <= s.CaptionCount; ++i) {
         const CaptionRecord& record = s.CaptionRecords[static_cast<size_t>(i - 1)];

@@ -37,6 +37,8 @@ void applyStyle(UnitRef label, const std::string& style)
 }
 
 // Step 5: the classic size, widened to the caption measured in its font.
+// It runs once the font is whole (step 10), since bold and italic letters
+// take more room than regular ones.
 void sizeCaptionLabel(UnitRef label)
 {
     const int32_t captionBytes = textLength(readText(label, LabelProperty::Caption));
@@ -60,6 +62,19 @@ void moveCaption(UnitRef label, const std::string& direction, int32_t speed, Scr
     const Placement after = scrollStep(before, direction, speed, screen);
     if (after.left != before.left) writeInt(label, Property::Left, after.left);
     if (after.top != before.top) writeInt(label, Property::Top, after.top);
+}
+
+// The configuration line with the caption's new place: rebuilt from its
+// record, so a nine-field line stays nine fields. A line the loader had to
+// complete is no change of the user's: it keeps its stored fields, only its
+// place changes.
+std::string placedLine(const CaptionRecord& r, const std::string& storedLine, int32_t left, int32_t top)
+{
+    if (r.completed) return withField(withField(storedLine, Field::Left, toText(left)), Field::Top, toText(top));
+    CaptionRecord placed = r;
+    placed.field(Field::Left) = toText(left);
+    placed.field(Field::Top) = toText(top);
+    return configurationLine(placed);
 }
 
 }  // namespace
@@ -104,7 +119,6 @@ void CreateCaptionLabel(int32_t i)
     writeText(label, LabelProperty::Caption, r.text);
     writeFontText(label, LabelProperty::Font, FontField::FaceName, r.field(Field::FontName));
     writeFontInt(label, LabelProperty::Font, FontField::Size, toInteger(r.field(Field::FontSize)));
-    sizeCaptionLabel(label);
     writeInt(label, LabelProperty::TextColour, toInteger(r.field(Field::TextColour)));
     writeInt(label, LabelProperty::BackgroundColour, toInteger(r.field(Field::BackgroundColour)));
     writeBool(label, Property::Visible, ToLogical(r.field(Field::Shown)));
@@ -113,6 +127,7 @@ void CreateCaptionLabel(int32_t i)
     writeFontBool(label, LabelProperty::Font, FontField::StrikeOut, ToLogical(r.field(Field::StrikeOut)));
     writeFontBool(label, LabelProperty::Font, FontField::Underline, ToLogical(r.field(Field::Underline)));
     applyStyle(label, r.field(Field::Style));
+    sizeCaptionLabel(label);
     ApplyRoundedRegion(windowHandle(label), CornerEllipse, CornerEllipse);
 }
 
@@ -146,12 +161,10 @@ void MoveCaptions()
 
         if (!split) lines = splitLines(s.ConfigText), split = true;
         if (static_cast<size_t>(i) > lines.size()) continue;
-        CaptionRecord stored = r;
-        stored.field(Field::Left) = toText(readInt(label, Property::Left));
-        stored.field(Field::Top) = toText(readInt(label, Property::Top));
-        std::string line = configurationLine(stored);
-        if (line != lines[static_cast<size_t>(i - 1)]) {
-            lines[static_cast<size_t>(i - 1)] = std::move(line);
+        std::string& line = lines[static_cast<size_t>(i - 1)];
+        std::string placed = placedLine(r, line, readInt(label, Property::Left), readInt(label, Property::Top));
+        if (placed != line) {
+            line = std::move(placed);
             changed = true;
         }
     }

@@ -4,6 +4,9 @@
 #include <initializer_list>
 #include <vector>
 
+#include "app/dll_calls.h"
+#include "app/runtime_calls.h"
+#include "app/text_calls.h"
 #include "runtime/core/service_table.h"
 
 namespace tessaly::program {
@@ -20,27 +23,7 @@ using commands::ObjectReadObject;
 using commands::ObjectReadText;
 using commands::ObjectWriteProperty;
 
-// DLL commands of the program header.
-constexpr int32_t CoInitializeCommand = 7;
-constexpr int32_t CoUninitializeCommand = 8;
-
-void coInitialize()
-{
-    using Function = int32_t (*)(intptr_t);
-    reinterpret_cast<Function>(callService<Service::CallDllCommand>(CoInitializeCommand))(0);
-}
-
-void coUninitialize()
-{
-    using Function = void (*)();
-    reinterpret_cast<Function>(callService<Service::CallDllCommand>(CoUninitializeCommand))();
-}
-
-TypedValue run(CommandEntry command, std::initializer_list<TypedValue> arguments)
-{
-    std::vector<TypedValue> records(arguments);
-    return callService<Service::CallCoreCommand>(command, static_cast<int32_t>(records.size()), records.data());
-}
+TypedValue run(CommandEntry command, std::initializer_list<TypedValue> arguments) { return runCommand(command, arguments); }
 
 TypedValue object(const ObjectBlock* block) { return TypedValue::ofPointer(block, TypeCode::ComObject); }
 TypedValue variant(const void* block) { return TypedValue::ofPointer(block, TypeCode::Variant); }
@@ -52,16 +35,6 @@ void* allocateBlock(intptr_t size)
     void* block = callService<Service::Allocate>(size);
     std::memset(block, 0, static_cast<size_t>(size));
     return block;
-}
-void freeBlock(void* block) { callService<Service::Free>(block); }
-
-// A text result, copied out and freed.
-std::string takeText(const TypedValue& result)
-{
-    char* value = result.pointer<char>();
-    std::string copy = value == nullptr ? std::string{} : std::string{value};
-    freeBlock(value);
-    return copy;
 }
 
 // An object result that the helper releases when it is done with it.
@@ -81,49 +54,8 @@ private:
     ObjectBlock* block_;
 };
 
-// FindText's rule: a 1-based start, ASCII letters folded when ignoring case,
-// never matching inside a double-byte character; -1 when absent.
-int32_t findText(std::string_view subject, std::string_view sought, int32_t start, bool ignoreCase)
-{
-    size_t from = start > 1 ? static_cast<size_t>(start - 1) : 0;
-    if (from > 0 && from >= subject.size()) return -1;
-    if (sought.empty()) return from < subject.size() ? 1 : -1;
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    auto same = [&](size_t at) {
-        for (size_t k = 0; k < sought.size(); ++k) {
-            const char a = subject[at + k];
-            const char b = sought[k];
-            if (ignoreCase ? fold(a) != fold(b) : a != b) return false;
-        }
-        return true;
-    };
-    for (size_t i = from; i + sought.size() <= subject.size();) {
-        if (same(i)) return static_cast<int32_t>(i + 1);
-        if (static_cast<unsigned char>(subject[i]) >= 0x80) {
-            if (i + 1 >= subject.size()) break;
-            i += 2;
-        } else {
-            ++i;
-        }
-    }
-    return -1;
-}
-
 // Every "#引号" in the pattern becomes a double quote.
-std::string quoteNames(std::string_view pattern)
-{
-    static constexpr std::string_view name = "#引号";
-    std::string out;
-    for (size_t i = 0; i < pattern.size();) {
-        if (pattern.substr(i, name.size()) == name) {
-            out.push_back('"');
-            i += name.size();
-        } else {
-            out.push_back(pattern[i++]);
-        }
-    }
-    return out;
-}
+std::string quoteNames(std::string_view pattern) { return replaceAll(std::string(pattern), "#引号", "\""); }
 
 const RegexMatch* builtInMatch(const std::vector<RegexMatch>& matches, int32_t n)
 {
@@ -140,7 +72,7 @@ RegexHelper::RegexHelper(RegexEngineChoice choice)
       subject_(allocateBlock(VariantBlockSize))
 {
     run(commands::VariantAssign, {variant(subject_), TypedValue::ofInt(0)});
-    coInitialize();
+    CoInitialize(0);
 }
 
 RegexHelper::RegexHelper(const RegexHelper& other)
@@ -153,7 +85,7 @@ RegexHelper::RegexHelper(const RegexHelper& other)
     run(ObjectCopy, {object(expression_), object(other.expression_)});
     run(ObjectCopy, {object(matches_), object(other.matches_)});
     run(commands::VariantCopy, {variant(subject_), variant(other.subject_)});
-    coInitialize();
+    CoInitialize(0);
 }
 
 RegexHelper::~RegexHelper()
@@ -164,7 +96,7 @@ RegexHelper::~RegexHelper()
     freeBlock(expression_);
     freeBlock(matches_);
     freeBlock(subject_);
-    coUninitialize();
+    CoUninitialize();
 }
 
 bool RegexHelper::Search(std::string_view pattern, std::string_view subject, bool caseSensitive, bool multiline,
@@ -205,7 +137,8 @@ bool RegexHelper::searchBuiltIn(const std::string& pattern, std::string_view sub
     state->engine = RegexEngine::compile(pattern, {!caseSensitive, multiline, global});
     state->pattern = pattern;
     state->ignoreCase = !caseSensitive;
-    if (state->engine) state->matches = state->engine->execute(subject);
+    state->subject = std::string(subject);
+    if (state->engine) state->matches = state->engine->execute(state->subject);
     const bool ran = state->engine != nullptr;
     builtIn_ = std::move(state);
     return ran;
@@ -224,10 +157,10 @@ bool RegexHelper::ignoresCase() const
 
 // The object reports a character index; the byte offset is found by searching
 // the ANSI subject from there, which is at or before the match.
-int32_t RegexHelper::positionOf(const std::string& found, double firstIndex) const
+int32_t RegexHelper::positionOf(std::string_view subject, const std::string& found, double firstIndex) const
 {
     const auto start = static_cast<int32_t>(firstIndex) + 1;
-    return findText(subjectText(), found, start, ignoresCase()) - 1;
+    return findText(std::string(subject), found, start, ignoresCase()) - 1;
 }
 
 std::string RegexHelper::GetPattern() const
@@ -242,7 +175,7 @@ std::string RegexHelper::ReplaceMatches(std::string_view replacement) const
     const std::string replacementCopy(replacement);
     if (builtIn_) {
         if (!builtIn_->engine) return {};
-        return builtIn_->engine->replace(subjectText(), replacementCopy);
+        return builtIn_->engine->replace(builtIn_->subject, replacementCopy);
     }
     void* temporary = allocateBlock(VariantBlockSize);
     run(commands::VariantAssign, {variant(temporary), text(replacementCopy.c_str())});
@@ -264,14 +197,15 @@ std::string RegexHelper::GetMatchText(int32_t n, int32_t* position) const
     if (builtIn_) {
         const RegexMatch* match = builtInMatch(builtIn_->matches, n);
         if (match == nullptr) return {};
-        std::string value = subjectText().substr(match->whole.offset, match->whole.length);
-        if (position != nullptr) *position = positionOf(value, static_cast<double>(match->characterIndex));
+        const std::string& subject = builtIn_->subject;
+        std::string value = subject.substr(match->whole.offset, match->whole.length);
+        if (position != nullptr) *position = positionOf(subject, value, static_cast<double>(match->characterIndex));
         return value;
     }
     const TemporaryObject match(run(ObjectReadObject, {object(matches_), text("Item"), TypedValue::ofInt(n - 1)}));
     std::string value = takeText(run(ObjectReadText, {match.value(), text("Value")}));
     if (position != nullptr)
-        *position = positionOf(value, run(ObjectReadNumber, {match.value(), text("FirstIndex")}).asDouble());
+        *position = positionOf(subjectText(), value, run(ObjectReadNumber, {match.value(), text("FirstIndex")}).asDouble());
     return value;
 }
 
@@ -281,15 +215,16 @@ std::string RegexHelper::GetSubmatchText(int32_t n, int32_t m, int32_t* position
         const RegexMatch* match = builtInMatch(builtIn_->matches, n);
         if (match == nullptr || m < 1 || static_cast<size_t>(m) > match->groups.size()) return {};
         const auto& group = match->groups[static_cast<size_t>(m - 1)];
-        std::string value = group ? subjectText().substr(group->offset, group->length) : std::string{};
-        if (position != nullptr) *position = positionOf(value, static_cast<double>(match->characterIndex));
+        const std::string& subject = builtIn_->subject;
+        std::string value = group ? subject.substr(group->offset, group->length) : std::string{};
+        if (position != nullptr) *position = positionOf(subject, value, static_cast<double>(match->characterIndex));
         return value;
     }
     const TemporaryObject match(run(ObjectReadObject, {object(matches_), text("Item"), TypedValue::ofInt(n - 1)}));
     const TemporaryObject submatches(run(ObjectReadObject, {match.value(), text("SubMatches")}));
     std::string value = takeText(run(ObjectReadText, {submatches.value(), text("Item"), TypedValue::ofInt(m - 1)}));
     if (position != nullptr)
-        *position = positionOf(value, run(ObjectReadNumber, {match.value(), text("FirstIndex")}).asDouble());
+        *position = positionOf(subjectText(), value, run(ObjectReadNumber, {match.value(), text("FirstIndex")}).asDouble());
     return value;
 }
 

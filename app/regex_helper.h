@@ -50,13 +50,16 @@ private:
                        bool global);
     std::string subjectText() const;
     bool ignoresCase() const;
-    int32_t positionOf(const std::string& text, double firstIndex) const;
+    int32_t positionOf(std::string_view subject, const std::string& text, double firstIndex) const;
 
     // The fallback's state, shared between copies like the object references.
+    // Its matches are offsets into its own copy of the subject: the subject
+    // variant gives back other bytes where the text is not valid GBK.
     struct BuiltIn {
         std::unique_ptr<RegexEngine> engine;
         std::string pattern;
         bool ignoreCase = false;
+        std::string subject;
         std::vector<RegexMatch> matches;
     };
 

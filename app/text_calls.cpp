@@ -34,9 +34,11 @@ std::string rightText(const std::string& text, int32_t count)
     return takeText(runCommand(commands::RightText, {textArgument(text), intArgument(count)}));
 }
 
-int32_t findText(const std::string& text, const std::string& sought)
+int32_t findText(const std::string& text, const std::string& sought, int32_t start, bool ignoreCase)
 {
-    return runCommand(commands::FindText, {textArgument(text), textArgument(sought)}).asInt();
+    return runCommand(commands::FindText,
+                      {textArgument(text), textArgument(sought), intArgument(start), intArgument(ignoreCase ? 1 : 0)})
+        .asInt();
 }
 
 std::string replaceAll(const std::string& text, const std::string& sought, const std::string& replacement)

@@ -17,8 +17,8 @@ std::string charFromCode(uint8_t code);
 int32_t textLength(const std::string& text);
 std::string leftText(const std::string& text, int32_t count);
 std::string rightText(const std::string& text, int32_t count);
-// The 1-based position of `sought`, or -1.
-int32_t findText(const std::string& text, const std::string& sought);
+// The 1-based position of `sought` from the 1-based `start`, or -1.
+int32_t findText(const std::string& text, const std::string& sought, int32_t start = 1, bool ignoreCase = false);
 // Every occurrence replaced, letters compared exactly.
 std::string replaceAll(const std::string& text, const std::string& sought, const std::string& replacement);
 // The parts between separators; an empty text gives none, and a separator

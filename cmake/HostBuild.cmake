@@ -18,3 +18,5 @@ add_test(NAME native_packer_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/packer_te
 add_test(NAME native_command_tests COMMAND ${TESSALY_HOST_DIR}/tests/commands/command_tests)
 add_test(NAME native_caption_store_tests COMMAND ${TESSALY_HOST_DIR}/tests/app/caption_store_tests)
 add_test(NAME native_regex_engine_tests COMMAND ${TESSALY_HOST_DIR}/tests/automation/regex_engine_tests)
+add_test(NAME native_ui_reader_asan_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/ui_reader_asan_tests)
+set_tests_properties(native_ui_reader_asan_tests PROPERTIES ENVIRONMENT "${TESSALY_ASAN_ENVIRONMENT}")

@@ -27,12 +27,13 @@ LibraryInfo makeLibrary(const char* identifier, const char* name, std::initializ
     return info;
 }
 
-// Data type records join these records as the unit types are built; until
-// then their counts stay 0.
+// The counts say how many data types each library declares (its data type
+// codes run from 1 to the count); the runtime finds the unit types among them
+// through its own registry, so no record table is carried here.
 const LibraryInfo core = makeLibrary("7A3C61E0B9D44F1E8C2A5D07F61B93C4", "Tessaly core library",
-                                     {5, 7, 64, 3, 7, 3, 7}, 0xc0000001, 0, coreCommandTable, &ui::coreLibraryNotify);
+                                     {5, 7, 64, 3, 7, 3, 7}, 0xc0000001, 51, coreCommandTable, &ui::coreLibraryNotify);
 const LibraryInfo applicationInterface = makeLibrary("2E9B04D7C18A4B6FA3E5710C9D26F8B1", "Tessaly application interface library",
-                                                     {3, 1, 0, 3, 0, 3, 7}, 0, 0, applicationInterfaceCommandTable,
+                                                     {3, 1, 0, 3, 0, 3, 7}, 0, 11, applicationInterfaceCommandTable,
                                                      &applicationLibraryNotify);
 const LibraryInfo specialFunction = makeLibrary("C54F2A9E3B7D41A08E6C1F93D2B7054A", "Tessaly special function library",
                                                 {3, 1, 0, 3, 8, 3, 0}, 0xc0000000, 0, {}, &specialLibraryNotify);

@@ -7,7 +7,7 @@ TESSALY_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$TESSALY_ROOT"
 
 bash scripts/setup.sh
-# The tests run in a prefix of their own (see ensure_unmanaged_wine_prefix).
+# The tests run in a prefix of their own (see ensure_test_wine_prefix).
 export TESSALY_WINEPREFIX="${TESSALY_WINEPREFIX:-$TESSALY_ROOT/build/wine-test-prefix}"
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
@@ -17,6 +17,6 @@ cmake --build --preset windows -j"$(nproc)"
 
 ensure_display
 trap 'wineserver -k 2>/dev/null || true; stop_private_display' EXIT
-ensure_unmanaged_wine_prefix
+ensure_test_wine_prefix
 
 ctest --test-dir build/windows --output-on-failure --timeout 600 "$@"

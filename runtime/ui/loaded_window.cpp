@@ -151,6 +151,23 @@ void LoadedWindow::requestClose(bool now)
     }
 }
 
+int32_t LoadedWindow::takeControlId()
+{
+    constexpr int32_t First = 100, Step = 10, Last = 0xFFFF;
+    for (int32_t tried = 0; tried <= (Last - First) / Step; ++tried) {
+        const int32_t id = nextControlId_;
+        const bool fresh = !controlIdsWrapped_;
+        nextControlId_ += Step;
+        if (nextControlId_ > Last) {
+            nextControlId_ = First;
+            controlIdsWrapped_ = true;
+        }
+        // Once the count has gone round, identifiers still in use are skipped.
+        if (fresh || GetDlgItem(handle(), id) == nullptr) return id;
+    }
+    return First;
+}
+
 void LoadedWindow::disableOthers()
 {
     struct Search {
@@ -178,10 +195,11 @@ void LoadedWindow::restoreDisabled()
 
 bool LoadedWindow::onClose()
 {
+    // Either routine may destroy the window itself; the close then ends there.
     const EventRecord closing = fire(WindowEvent::Closing);
-    if (closing.returned && closing.value == 0) return false;
+    if (!alive() || (closing.returned && closing.value == 0)) return false;
     const EventRecord mayClose = fire(WindowEvent::MayClose);
-    if (mayClose.returned && mayClose.value == 0) return false;
+    if (!alive() || (mayClose.returned && mayClose.value == 0)) return false;
     restoreDisabled();
     DestroyWindow(handle());
     return true;
@@ -252,7 +270,7 @@ bool LoadedWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
             if (std::exchange(firstActivation_, false)) fire(WindowEvent::FirstActivation);
-            fire(WindowEvent::Activated);
+            fire(WindowEvent::Activated);  // nothing when the first routine destroyed the window
         } else {
             fire(WindowEvent::Deactivated);
         }

@@ -71,6 +71,11 @@ public:
     void disableOthers();
     void restoreDisabled();
 
+    // A control identifier for a new unit, 100, 110, 120 ... in creation
+    // order: no two units of the window share one, as WM_MEASUREITEM finds
+    // its unit by identifier.
+    int32_t takeControlId();
+
     TrayIcon& trayIcon() { return tray_; }
     // Runs the modal loop until the window is gone.
     void setModal(bool modal) { modal_ = modal; }
@@ -106,6 +111,8 @@ private:
     bool modal_ = false;
     bool closePending_ = false;
     bool firstActivation_ = true;
+    int32_t nextControlId_ = 100;
+    bool controlIdsWrapped_ = false;
 };
 
 // The window's unit type (0x00010001): its own properties 8-31.

@@ -30,6 +30,19 @@ UINT itemFlags(const MenuItemFields& f, bool ownerDrawn)
     return flags;
 }
 
+// One entry that opens no sub-menu: a separator or a command.
+void appendEntry(HMENU menu, const Item& item, bool ownerDrawn, std::vector<ACCEL>& accelerators)
+{
+    if (item.fields.isSeparator()) {
+        AppendMenuW(menu, MF_SEPARATOR | (ownerDrawn ? MF_OWNERDRAW : 0), 0, nullptr);
+        return;
+    }
+    const std::wstring caption = widenGbk(item.fields.caption);
+    AppendMenuW(menu, itemFlags(item.fields, ownerDrawn), item.command, caption.c_str());
+    if (item.fields.shortcut != 0)
+        accelerators.push_back({FVIRTKEY, static_cast<WORD>(item.fields.shortcut & 0xFFFF), static_cast<WORD>(item.command)});
+}
+
 // Appends items[first, end) at `level` and deeper to `menu`; answers the index after them.
 size_t appendEntries(HMENU menu, const std::vector<Item>& items, size_t first, uint32_t level, bool ownerDrawn,
                      std::vector<ACCEL>& accelerators)
@@ -51,15 +64,8 @@ size_t appendEntries(HMENU menu, const std::vector<Item>& items, size_t first, u
             i = next;
             continue;
         }
-        if (item.fields.isSeparator()) {
-            AppendMenuW(menu, MF_SEPARATOR | (ownerDrawn ? MF_OWNERDRAW : 0), 0, nullptr);
-        } else if (!(item.fields.state & MenuState::Hidden)) {
-            const std::wstring caption = widenGbk(item.fields.caption);
-            AppendMenuW(menu, itemFlags(item.fields, ownerDrawn), item.command, caption.c_str());
-            if (item.fields.shortcut != 0)
-                accelerators.push_back({FVIRTKEY, static_cast<WORD>(item.fields.shortcut & 0xFFFF),
-                                        static_cast<WORD>(item.command)});
-        }
+        // Hidden entries are left out, separators too.
+        if (!(item.fields.state & MenuState::Hidden)) appendEntry(menu, item, ownerDrawn, accelerators);
         ++i;
     }
     return i;

@@ -116,6 +116,8 @@ RECT rectInParent(HWND handle)
     return r;
 }
 
+constexpr uint32_t withFlag(uint32_t flags, uint32_t bit, bool set) { return set ? (flags | bit) : (flags & ~bit); }
+
 Unit* liveUnit(const UnitTable& units, size_t index)
 {
     auto* unit = reinterpret_cast<Unit*>(units.objectSlot(index));
@@ -164,25 +166,6 @@ TypedValue readCommon(const UnitTable& units, size_t index, int32_t property)
     }
 }
 
-// Changes fields of a live record through its owning form.
-template <class Change>
-void changeRecord(UnitTable& units, size_t index, Change change)
-{
-    auto record = decodeUnitRecord(units.bodyAt(index));
-    if (!record) return;
-    change(*record);
-    units.replaceRecord(index, encodeUnitRecord(*record));
-}
-
-template <class Change>
-void changeMenuItem(UnitTable& units, size_t index, Change change)
-{
-    auto record = decodeMenuItemRecord(units.bodyAt(index));
-    if (!record) return;
-    change(*record);
-    units.replaceRecord(index, encodeMenuItemRecord(*record));
-}
-
 void writeMenuItem(WindowLayer& layer, WindowTemplate& window, size_t index, int32_t property, const TypedValue& value)
 {
     UnitTable& units = window.units;
@@ -191,7 +174,7 @@ void writeMenuItem(WindowLayer& layer, WindowTemplate& window, size_t index, int
     if (property == 0) {
         const std::string caption(value.baseType() == TypeCode::Text ? textView(value.text()) : std::string_view{});
         if (caption != f.caption) {
-            changeMenuItem(units, index, [&](MenuItemRecord& r) { r.caption = caption; });
+            units.setMenuCaption(index, caption);
             changed = true;
         }
     } else if (property >= 1 && property <= 3) {
@@ -199,7 +182,7 @@ void writeMenuItem(WindowLayer& layer, WindowTemplate& window, size_t index, int
         bool set = toNumber(value) != 0;
         if (property == 3) set = !set;  // "visible" is the hidden bit cleared
         if (((f.state & bit) != 0) != set) {
-            changeMenuItem(units, index, [&](MenuItemRecord& r) { r.state = set ? (r.state | bit) : (r.state & ~bit); });
+            units.setMenuState(index, withFlag(f.state, bit, set));
             changed = true;
         }
     }
@@ -220,7 +203,9 @@ void writeCommon(WindowTemplate& window, size_t index, int32_t property, const T
     case CommonProperty::Left:
     case CommonProperty::Top: {
         const int32_t v = clampPosition(static_cast<int32_t>(toNumber(value)));
-        changeRecord(units, index, [&](UnitRecord& r) { (property == CommonProperty::Left ? r.position.left : r.position.top) = v; });
+        UnitPosition position = units.unitFields(index).position;
+        (property == CommonProperty::Left ? position.left : position.top) = v;
+        units.setPosition(index, position);
         if (h != nullptr) {
             const RECT rect = rectInParent(h);
             const int x = property == CommonProperty::Left ? v : rect.left;
@@ -232,7 +217,9 @@ void writeCommon(WindowTemplate& window, size_t index, int32_t property, const T
     case CommonProperty::Width:
     case CommonProperty::Height: {
         const int32_t v = clampSize(static_cast<int32_t>(toNumber(value)));
-        changeRecord(units, index, [&](UnitRecord& r) { (property == CommonProperty::Width ? r.position.width : r.position.height) = v; });
+        UnitPosition position = units.unitFields(index).position;
+        (property == CommonProperty::Width ? position.width : position.height) = v;
+        units.setPosition(index, position);
         if (h != nullptr) {
             RECT rect;
             GetWindowRect(h, &rect);
@@ -243,27 +230,26 @@ void writeCommon(WindowTemplate& window, size_t index, int32_t property, const T
         break;
     }
     case CommonProperty::Tag: {
-        const std::string tag(value.baseType() == TypeCode::Text ? textView(value.text()) : std::string_view{});
-        changeRecord(units, index, [&](UnitRecord& r) { r.tag = tag; });
+        units.setTag(index, value.baseType() == TypeCode::Text ? textView(value.text()) : std::string_view{});
         break;
     }
     case CommonProperty::Visible: {
         const bool visible = toNumber(value) != 0;
-        changeRecord(units, index, [&](UnitRecord& r) { r.flags = visible ? (r.flags | UnitFlag::Visible) : (r.flags & ~UnitFlag::Visible); });
+        units.setFlags(index, withFlag(units.unitFields(index).flags, UnitFlag::Visible, visible));
         if (h != nullptr && !(unit->type().flags() & UnitTypeFlag::NeverVisible))
             ShowWindow(h, visible ? (index == 0 ? SW_SHOW : SW_SHOWNA) : SW_HIDE);
         break;
     }
     case CommonProperty::Disabled: {
         const bool disabled = toNumber(value) != 0;
-        changeRecord(units, index, [&](UnitRecord& r) { r.flags = disabled ? (r.flags | UnitFlag::Disabled) : (r.flags & ~UnitFlag::Disabled); });
+        units.setFlags(index, withFlag(units.unitFields(index).flags, UnitFlag::Disabled, disabled));
         if (h != nullptr) EnableWindow(h, !disabled);
         break;
     }
     case CommonProperty::MousePointer: {
         const void* block = value.baseType() == TypeCode::Bytes ? value.pointer() : nullptr;
         const Bytes stored = storedPointer(byteSetBytes(block));
-        changeRecord(units, index, [&](UnitRecord& r) { r.mousePointer = stored; });
+        units.setMousePointer(index, stored);
         releasePointer(units.pointerSlot(index));
         units.setPointerSlot(index, h != nullptr ? pointerSlotWord(loadPointer(stored)) : 0);
         if (h != nullptr) {
@@ -328,6 +314,8 @@ void writeUnitProperty(WindowLayer& layer, const PropertyAccess& access, const T
         reportRuntimeError(WriteNotLoaded, 0, static_cast<int32_t>(access.windowId), static_cast<int32_t>(access.unitId));
     const PropertyInfo* info = unit->type().property(access.property);
     if (info == nullptr) return;
+    // A write may raise an event whose routine destroys the window.
+    const Unit::Hold hold(*unit);
     bool recreate = false;
     if (info->kind == PropertyKind::Font) {
         PropertyValue current;
@@ -338,7 +326,7 @@ void writeUnitProperty(WindowLayer& layer, const PropertyAccess& access, const T
         const ConvertedValue converted = toUnitValue(info->kind, value);
         recreate = unit->type().setProperty(*unit, access.property - 8, converted.value);
     }
-    if (recreate && *index != 0 && IsWindow(unit->handle())) recreateUnit(layer, *unit);
+    if (recreate && *index != 0 && unit->alive()) recreateUnit(layer, *unit);
 }
 
 Unit* recreateUnit(WindowLayer& layer, Unit& old)

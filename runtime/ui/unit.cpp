@@ -36,7 +36,7 @@ Unit* Unit::fromHandle(HWND handle)
 EventRecord Unit::fire(int32_t event, std::initializer_list<int32_t> arguments) const
 {
     EventRecord record = makeEvent(windowId_, unitId_, event, arguments);
-    EventDispatcher::instance().fire(record);
+    if (alive()) EventDispatcher::instance().fire(record);
     return record;
 }
 
@@ -54,6 +54,7 @@ bool Unit::createWindow(DWORD extendedStyle, const wchar_t* className, const wch
 
 void Unit::attach(HWND handle)
 {
+    if (creator_ != nullptr) std::exchange(creator_, nullptr)->release();  // the window owns the unit now
     handle_ = handle;
     SetPropW(handle, UnitProperty, this);
     const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(handle, GWLP_WNDPROC));
@@ -80,14 +81,14 @@ LRESULT Unit::callDefault(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT Unit::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A routine run from here may destroy this unit's window; the object
+    // stays until the message is handled, and deletes itself then.
+    const Hold hold(*this);
     if (message == WM_NCDESTROY) {
         const LRESULT result = callDefault(message, wParam, lParam);
-        const uint32_t windowId = windowId_;
-        const uint32_t unitId = unitId_;
-        const Unit* self = this;
         detach();
-        delete this;
-        if (g_destroyed != nullptr) g_destroyed(windowId, unitId, self);
+        destroyed_ = true;
+        if (g_destroyed != nullptr) g_destroyed(windowId_, unitId_, this);
         return result;
     }
     // Focus changes are sent, never posted, so they are raised here rather
@@ -95,6 +96,7 @@ LRESULT Unit::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     if (!reportsFocusByNotification()) {
         if (message == WM_SETFOCUS) fire(-7);
         if (message == WM_KILLFOCUS) fire(-8);
+        if (!alive()) return 0;
     }
     if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT &&
         g_cursorLookup != nullptr) {
@@ -104,7 +106,7 @@ LRESULT Unit::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         }
     }
     LRESULT result = 0;
-    if (handleMessage(message, wParam, lParam, result)) return result;
+    if (handleMessage(message, wParam, lParam, result) || !alive()) return result;
     return callDefault(message, wParam, lParam);
 }
 

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
+#include <utility>
 
 #include "runtime/ui/event_dispatch.h"
 #include "runtime/ui/unit_type.h"
@@ -43,8 +45,38 @@ public:
     // Finds the unit behind a handle, if the handle belongs to one.
     static Unit* fromHandle(HWND handle);
 
-    // Fires one of this unit's events.
+    // Brings a new unit to life: calls its create(params, extra...), which
+    // makes its window. Until the window takes the unit over (at WM_NCCREATE,
+    // or when a standard control is subclassed) `unit` owns it; from then on
+    // the window does, and its destruction deletes the unit, also when the
+    // creation fails after that point. Null when the window could not be made.
+    template <class T, class... Extra>
+    static Unit* bringToLife(std::unique_ptr<T> unit, const UnitCreateParams& params, Extra&&... extra);
+
+    // False once the unit's window is gone. An event routine may destroy its
+    // own unit or window; whoever fired the event checks this before going on.
+    bool alive() const { return !destroyed_; }
+
+    // Fires one of this unit's events; nothing once the unit's window is gone.
     EventRecord fire(int32_t event, std::initializer_list<int32_t> arguments = {}) const;
+
+    // Keeps the object (not its window) while held, so code that fires an
+    // event through a unit can still look at it afterwards. Every message to a
+    // unit is handled under a hold; a unit whose window is destroyed meanwhile
+    // is deleted when its last hold ends.
+    class Hold {
+    public:
+        explicit Hold(Unit& unit) : unit_(unit) { ++unit_.holds_; }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+        ~Hold()
+        {
+            if (--unit_.holds_ == 0 && unit_.destroyed_) delete &unit_;
+        }
+
+    private:
+        Unit& unit_;
+    };
 
 protected:
     // Creates the unit's window of a class registered by the type
@@ -74,11 +106,26 @@ private:
     uint32_t unitId_;
     HWND handle_ = nullptr;
     WNDPROC original_ = nullptr;  // the standard control's procedure, when subclassed
+    std::unique_ptr<Unit>* creator_ = nullptr;  // the owner until the window takes over
+    int32_t holds_ = 0;
+    bool destroyed_ = false;
 };
 
-// Called by every unit when its window is destroyed (the object itself is
-// gone by then; its address only identifies it); the window layer clears the
-// record's object and pointer slots.
+template <class T, class... Extra>
+Unit* Unit::bringToLife(std::unique_ptr<T> unit, const UnitCreateParams& params, Extra&&... extra)
+{
+    T& created = *unit;
+    std::unique_ptr<Unit> owner = std::move(unit);
+    created.creator_ = &owner;
+    // On failure `owner` still deletes a unit no window took; one that a
+    // window took is already gone with that window.
+    if (!created.create(params, std::forward<Extra>(extra)...)) return nullptr;
+    return &created;
+}
+
+// Called by every unit when its window is destroyed (the object is about to
+// go; its address only identifies it); the window layer clears the record's
+// object and pointer slots.
 using UnitDestroyedHandler = void (*)(uint32_t windowId, uint32_t unitId, const Unit* unit);
 void setUnitDestroyedHandler(UnitDestroyedHandler handler);
 

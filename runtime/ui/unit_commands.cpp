@@ -5,6 +5,7 @@
 #include "runtime/core/runtime_app.h"
 #include "runtime/ui/icon_data.h"
 #include "runtime/ui/menu_builder.h"
+#include "runtime/ui/mouse_pointer.h"
 #include "runtime/ui/window_layer.h"
 
 namespace tessaly::ui {
@@ -33,24 +34,25 @@ std::optional<UnitRecord> copiedRecord(const WindowTemplate& window, uint32_t so
     return record;
 }
 
-void addChild(UnitTable& units, uint32_t containerId, uint32_t childId)
+// Changes the child list of a container's record.
+template <class Change>
+void changeChildren(UnitTable& units, uint32_t containerId, Change change)
 {
     const auto index = units.indexOf(containerId);
-    if (!index) return;
-    auto record = decodeUnitRecord(units.bodyAt(*index));
-    if (!record) return;
-    record->children.push_back(childId);
-    units.replaceRecord(*index, encodeUnitRecord(*record));
+    if (!index || units.isMenuItem(*index)) return;
+    std::vector<uint32_t> children = units.unitFields(*index).childIds();
+    change(children);
+    units.setChildren(*index, children);
+}
+
+void addChild(UnitTable& units, uint32_t containerId, uint32_t childId)
+{
+    changeChildren(units, containerId, [&](std::vector<uint32_t>& children) { children.push_back(childId); });
 }
 
 void removeChild(UnitTable& units, uint32_t containerId, uint32_t childId)
 {
-    const auto index = units.indexOf(containerId);
-    if (!index) return;
-    auto record = decodeUnitRecord(units.bodyAt(*index));
-    if (!record) return;
-    std::erase(record->children, childId);
-    units.replaceRecord(*index, encodeUnitRecord(*record));
+    changeChildren(units, containerId, [&](std::vector<uint32_t>& children) { std::erase(children, childId); });
 }
 
 }  // namespace
@@ -78,9 +80,10 @@ bool copyUnit(WindowLayer& layer, UnitCall& call)
 
     if (LoadedWindow* loaded = layer.findWindow(call.windowId)) {
         const UnitFields f = window->units.unitFields(index);
-        Unit* unit = type->create(createParamsOf(f, loaded->handle(), 100, call.windowId, newId));
+        Unit* unit = type->create(createParamsOf(f, loaded->handle(), loaded->takeControlId(), call.windowId, newId));
         if (unit == nullptr) return false;
         window->units.setObjectSlot(index, reinterpret_cast<uintptr_t>(unit));
+        window->units.setPointerSlot(index, pointerSlotWord(loadPointer(f.mousePointer)));
         if (record->container != 0) {
             addChild(window->units, record->container, newId);
             if (const auto c = window->units.indexOf(record->container); c && liveAt(window->units, *c))

@@ -62,14 +62,19 @@ std::optional<UnitFields> walkUnitRecord(ByteView body)
     f.secondName = in.zeroTerminated();
     f.objectSlotAt = in.position();
     in.skip(WordSize);
+    f.positionAt = in.position();
     f.position = readPosition(in);
     f.pointerSlotAt = in.position();
     in.skip(WordSize);
     f.container = in.u32();
+    f.childrenAt = in.position();
     f.children = in.take(size_t{in.u32()} * WordSize);
+    f.mousePointerAt = in.position();
     f.mousePointer = in.counted();
+    f.tagAt = in.position();
     f.tag = in.zeroTerminated();
     in.skip(WordSize);
+    f.flagsAt = in.position();
     f.flags = in.u32();
     f.focusOrder = in.u32();
     f.bindingCount = in.u32();
@@ -80,6 +85,14 @@ std::optional<UnitFields> walkUnitRecord(ByteView body)
     f.typeDataAt = in.position();
     f.typeData = body.subspan(f.typeDataAt);
     return f;
+}
+
+std::vector<uint32_t> UnitFields::childIds() const
+{
+    std::vector<uint32_t> ids;
+    ids.reserve(childCount());
+    for (size_t i = 0; i < childCount(); ++i) ids.push_back(child(i));
+    return ids;
 }
 
 EventBinding bindingAt(ByteView body, const UnitFields& fields, size_t i)
@@ -99,7 +112,9 @@ std::optional<MenuItemFields> walkMenuItemRecord(ByteView body)
     f.secondName = in.zeroTerminated();
     f.shortcut = in.u32();
     f.level = in.u32();
+    f.stateAt = in.position();
     f.state = in.u32();
+    f.captionAt = in.position();
     f.caption = in.zeroTerminated();
     f.routineAt = in.position();
     f.routine = in.u32();
@@ -123,7 +138,7 @@ std::optional<UnitRecord> decodeUnitRecord(ByteView body)
     r.position = f->position;
     r.pointerSlot = loadU32(body.data() + f->pointerSlotAt);
     r.container = f->container;
-    for (size_t i = 0; i < f->childCount(); ++i) r.children.push_back(f->child(i));
+    r.children = f->childIds();
     r.mousePointer.assign(f->mousePointer.begin(), f->mousePointer.end());
     r.tag = f->tag;
     r.reservedWord = loadU32(reinterpret_cast<const uint8_t*>(f->tag.data()) + f->tag.size() + 1);

@@ -87,12 +87,17 @@ struct UnitFields {
     std::string_view name;
     std::string_view secondName;
     size_t objectSlotAt = 0;
+    size_t positionAt = 0;
     UnitPosition position;
     size_t pointerSlotAt = 0;
     uint32_t container = 0;
-    ByteView children;  // count words
+    size_t childrenAt = 0;  // the count word
+    ByteView children;      // count words
+    size_t mousePointerAt = 0;  // the length word
     ByteView mousePointer;
+    size_t tagAt = 0;
     std::string_view tag;
+    size_t flagsAt = 0;
     uint32_t flags = 0;
     uint32_t focusOrder = 0;
     size_t bindingsAt = 0;  // first pair, after the count word
@@ -102,6 +107,7 @@ struct UnitFields {
 
     uint32_t child(size_t i) const { return loadU32(children.data() + 4 * i); }
     size_t childCount() const { return children.size() / 4; }
+    std::vector<uint32_t> childIds() const;
 };
 
 struct MenuItemFields {
@@ -111,7 +117,9 @@ struct MenuItemFields {
     std::string_view secondName;
     uint32_t shortcut = 0;
     uint32_t level = 0;
+    size_t stateAt = 0;
     uint32_t state = 0;
+    size_t captionAt = 0;
     std::string_view caption;
     size_t routineAt = 0;
     uint32_t routine = NoRoutineWord;

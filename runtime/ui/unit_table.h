@@ -15,10 +15,17 @@
 //  - the object slot (the live unit object) and the pointer slot (the loaded
 //    mouse-pointer handle); the 32-bit slot words in the body stay 0.
 // Copying a table copies all of this: a copy is the pristine copy.
+//
+// Units are found by identifier through an index kept in step with every
+// addition and removal, so a lookup does not grow with the table; a field
+// write changes the record in place, so it costs no more than that record.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "runtime/ui/byte_reader.h"
@@ -37,7 +44,8 @@ public:
     uint32_t idAt(size_t index) const { return entries_[index].id; }
     ByteView bodyAt(size_t index) const { return entries_[index].body; }
     bool isMenuItem(size_t index) const { return isMenuItemIdentifier(entries_[index].id); }
-    // Position of a unit; id 0 names the window's own record.
+    // Position of a unit; id 0 names the window's own record. Where an
+    // identifier stands twice, the first entry answers.
     std::optional<size_t> indexOf(uint32_t unitId) const;
 
     // Walked fields of a record; the table only holds well-formed bodies.
@@ -64,10 +72,19 @@ public:
 
     // Replaces the type data at the end of a unit record; the record may grow or shrink.
     void replaceTypeData(size_t index, ByteView typeData);
-    // Replaces a whole record body (a property write changed a field); the
-    // run-time slots stay. False, and nothing changed, when the body is malformed.
-    bool replaceRecord(size_t index, ByteView body);
+    // One field of a unit record, written in place; the other fields, the
+    // run-time slots and the bound routines stay as they are.
+    void setPosition(size_t index, const UnitPosition& position);
+    void setFlags(size_t index, uint32_t flags);
+    void setTag(size_t index, std::string_view tag);  // ends at a 0 byte
+    void setMousePointer(size_t index, ByteView pointer);
+    void setChildren(size_t index, std::span<const uint32_t> children);
+    // The same for a menu item record.
+    void setMenuState(size_t index, uint32_t state);
+    void setMenuCaption(size_t index, std::string_view caption);  // ends at a 0 byte
+
     // Removes a record (a destroyed unit); the window's own record stays.
+    // The records behind it move up one place.
     void removeRecord(size_t index);
     // Appends a record (a copied unit); false, and nothing added, when the body is malformed
     // or the identifier is already in the table.
@@ -84,8 +101,12 @@ private:
 
     static bool wellFormed(uint32_t id, ByteView body);
     void bindEntry(Entry& entry) const;
+    void append(Entry entry);
+    // Replaces `length` bytes at `at` of a record body.
+    void splice(size_t index, size_t at, size_t length, ByteView replacement);
 
     std::vector<Entry> entries_;
+    std::unordered_map<uint32_t, size_t> positions_;  // identifier -> first entry
     uintptr_t codeBase_ = 0;
     bool bound_ = false;
 };

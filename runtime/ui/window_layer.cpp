@@ -32,6 +32,14 @@ DWORD styleOfFlags(uint32_t flags)
     return style;
 }
 
+// 2 the window type, 1 another unit type (the menu item's included: it has
+// no unit object of its own), 0 anything else.
+int32_t dataTypeClass(uint32_t type)
+{
+    if (type == TypeId::Window) return 2;
+    return type == TypeId::MenuItem || findUnitType(type) != nullptr ? 1 : 0;
+}
+
 Unit* objectOf(const UnitTable& units, size_t index)
 {
     return reinterpret_cast<Unit*>(units.objectSlot(index));
@@ -175,16 +183,15 @@ bool WindowLayer::load(uint32_t windowId, uint32_t ownerId, bool modal)
     const UnitFields own = window->units.unitFields(0);
     MenuBar bar = buildMenuBar(window->units, (own.flags & UnitFlag::OwnerDrawMenu) != 0);
 
-    auto* loaded = new LoadedWindow(windowUnitType(), windowId, window->ownRecordId(), *data);
-    loaded->setTemplate(window);
     UnitCreateParams params = createParamsOf(own, owner, 0, windowId, window->ownRecordId());
     params.menu = bar.menu.get();
-    if (!loaded->create(params)) {
-        delete loaded;
+    auto* loaded = static_cast<LoadedWindow*>(windowUnitType().create(params));
+    if (loaded == nullptr) {
         restorePristineCopy(*window);
         app.resumeEvents();
         return false;
     }
+    loaded->setTemplate(window);
     loaded->setMenuBar(std::move(bar.menu), std::move(bar.accelerators));
     window->units.setObjectSlot(0, reinterpret_cast<uintptr_t>(static_cast<Unit*>(loaded)));
     loaded_[windowId] = loaded;
@@ -197,14 +204,12 @@ bool WindowLayer::load(uint32_t windowId, uint32_t ownerId, bool modal)
 bool WindowLayer::createUnits(WindowTemplate& window, LoadedWindow& loaded)
 {
     UnitTable& units = window.units;
-    int32_t controlId = 100;
     for (size_t i = units.size(); i-- > 1;) {
         if (units.isMenuItem(i)) continue;
         const UnitType* type = findUnitType(units.typeIdAt(i));
         if (type == nullptr) continue;
         const UnitCreateParams params =
-            createParamsOf(units.unitFields(i), loaded.handle(), controlId, window.id, units.idAt(i));
-        controlId += 10;
+            createParamsOf(units.unitFields(i), loaded.handle(), loaded.takeControlId(), window.id, units.idAt(i));
         if (Unit* unit = type->create(params)) units.setObjectSlot(i, reinterpret_cast<uintptr_t>(unit));
     }
     // Units inside a container become its children; positions are already relative to it.
@@ -241,7 +246,8 @@ bool WindowLayer::createUnits(WindowTemplate& window, LoadedWindow& loaded)
 
 void WindowLayer::finishLoading(WindowTemplate& window, LoadedWindow& loaded, bool modal)
 {
-    const uint32_t windowId = window.id;
+    // The window's routines may destroy it at any step from here on.
+    const Unit::Hold hold(loaded);
     auto forEachUnit = [&](auto&& action, bool backwards) {
         const size_t n = window.units.size();
         for (size_t k = 1; k < n; ++k) {
@@ -260,15 +266,12 @@ void WindowLayer::finishLoading(WindowTemplate& window, LoadedWindow& loaded, bo
         false);
 
     for (const int32_t event : {WindowEvent::Created, WindowEvent::Moved, WindowEvent::Resized}) {
-        if (findWindow(windowId) == nullptr) return;
+        if (!loaded.alive()) return;
         loaded.fire(event);
     }
-    if (findWindow(windowId) == nullptr) return;
-    if (window.units.unitFields(0).flags & UnitFlag::Visible) {
-        ShowWindow(loaded.handle(), SW_SHOW);
-        if (Unit* focused = Unit::fromHandle(GetFocus())) focused->fire(-7);
-    }
-    if (findWindow(windowId) == nullptr) return;
+    if (!loaded.alive()) return;
+    if (window.units.unitFields(0).flags & UnitFlag::Visible) showAndAnnounceFocus(loaded);
+    if (!loaded.alive()) return;
     if (modal) {
         loaded.setModal(true);
         loaded.disableOthers();
@@ -276,12 +279,26 @@ void WindowLayer::finishLoading(WindowTemplate& window, LoadedWindow& loaded, bo
     HWND focus = GetFocus();
     forEachUnit([](Unit& u, size_t) { SendMessageW(u.handle(), UnitMessage::Loaded, 0, 0); }, false);
     if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
+    if (!loaded.alive()) return;
     loaded.markLoaded();
     if (modal) {
+        const uint32_t windowId = window.id;
         modalRunning_[windowId] = true;
         RuntimeApp::instance().runModalLoop(modalRunning_[windowId]);
         modalRunning_.erase(windowId);
     }
+}
+
+void WindowLayer::showAndAnnounceFocus(LoadedWindow& loaded)
+{
+    HWND before = GetFocus();
+    ShowWindow(loaded.handle(), SW_SHOW);
+    // Showing moves the focus, and the unit that receives it raises got focus
+    // itself; a focus that stayed on a unit of this window is announced here.
+    HWND focus = GetFocus();
+    if (focus != before) return;
+    Unit* focused = Unit::fromHandle(focus);
+    if (focused != nullptr && focused->windowId() == loaded.windowId()) focused->fire(-7);
 }
 
 void WindowLayer::onUnitDestroyed(uint32_t windowId, uint32_t unitId, const Unit* unit)
@@ -352,11 +369,7 @@ intptr_t WindowLayer::notify(int32_t code, intptr_t value1, intptr_t value2, boo
         return 1;
     }
     case 2022: return unitTypeOf(windowId, unitId);
-    case 2029: {
-        const auto type = static_cast<uint32_t>(value1);
-        if (type == TypeId::Window) return 2;
-        return findUnitType(type) != nullptr ? 1 : 0;
-    }
+    case 2029: return dataTypeClass(static_cast<uint32_t>(value1));
     case 1001: {
         // The window list: the count of loaded windows, and up to value 2
         // of their identifiers written where value 1 points.

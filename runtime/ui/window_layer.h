@@ -62,6 +62,7 @@ private:
     void unitDestroyed(uint32_t windowId, uint32_t unitId, const Unit* unit);
     bool createUnits(WindowTemplate& window, LoadedWindow& loaded);
     void finishLoading(WindowTemplate& window, LoadedWindow& loaded, bool modal);
+    static void showAndAnnounceFocus(LoadedWindow& loaded);
 
     TemplateTable templates_;
     std::unordered_map<uint32_t, LoadedWindow*> loaded_;

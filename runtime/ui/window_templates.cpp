@@ -32,6 +32,7 @@ std::optional<WindowTemplate> readWindowRecord(ByteReader& in, uint32_t id)
 void TemplateTable::add(WindowTemplate window)
 {
     windows_.push_back(std::make_unique<WindowTemplate>(std::move(window)));
+    byId_.try_emplace(windows_.back()->id, windows_.back().get());
 }
 
 WindowTemplate* TemplateTable::find(uint32_t windowId)
@@ -41,12 +42,8 @@ WindowTemplate* TemplateTable::find(uint32_t windowId)
 
 const WindowTemplate* TemplateTable::find(uint32_t windowId) const
 {
-    if (windows_.empty()) return nullptr;
-    if (windows_.front()->id == windowId) return windows_.front().get();
-    for (const auto& w : windows_) {
-        if (w->id == windowId) return w.get();
-    }
-    return nullptr;
+    const auto found = byId_.find(windowId);
+    return found == byId_.end() ? nullptr : found->second;
 }
 
 void TemplateTable::bindRoutines(uintptr_t codeBase)

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "runtime/ui/byte_reader.h"
@@ -39,7 +40,7 @@ public:
     // Window records move with their unique owners: pointers to them stay valid.
     void add(WindowTemplate window);
 
-    // The first entry is compared before the search.
+    // Where an identifier stands twice, the first window answers.
     WindowTemplate* find(uint32_t windowId);
     const WindowTemplate* find(uint32_t windowId) const;
     WindowTemplate* at(size_t index) { return index < windows_.size() ? windows_[index].get() : nullptr; }
@@ -50,6 +51,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<WindowTemplate>> windows_;
+    std::unordered_map<uint32_t, WindowTemplate*> byId_;
 };
 
 // None when the block ends early or holds an impossible length or count;

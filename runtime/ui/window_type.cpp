@@ -54,12 +54,8 @@ public:
     {
         auto data = readWindowData(params.typeData);
         if (!data) return nullptr;
-        auto* window = new LoadedWindow(*this, params.windowId, params.unitId, std::move(*data));
-        if (!window->create(params)) {
-            delete window;
-            return nullptr;
-        }
-        return window;
+        return Unit::bringToLife(std::make_unique<LoadedWindow>(*this, params.windowId, params.unitId, std::move(*data)),
+                                 params);
     }
 
     bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override

@@ -108,11 +108,45 @@ TEST_P(RegexHelperOnEachEngine, CopiesShareTheLastSearch)
     EXPECT_EQ(copy.ReplaceMatches("-"), "a-c");
 }
 
+// Lone lead bytes, and a lead byte at the very end.
+const std::string InvalidSubjects[] = {std::string("\x81\n\x81\nz"), std::string("z\x81"), std::string("\xFE")};
+
+TEST_P(RegexHelperOnEachEngine, InvalidDoubleByteSubjectsAreAnsweredNeverFatal)
+{
+    for (const std::string& subject : InvalidSubjects) {
+        RegexHelper helper = make();
+        ASSERT_TRUE(helper.Search("(z)", subject));
+        int32_t position = -1;
+        EXPECT_EQ(helper.GetMatchText(1, &position), subject == "\xFE" ? "" : "z");
+        EXPECT_EQ(helper.GetSubmatchText(1, 1, &position), subject == "\xFE" ? "" : "z");
+        EXPECT_FALSE(helper.ReplaceMatches("Z").empty());
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, RegexHelperOnEachEngine,
                          ::testing::Values(RegexEngineChoice::SystemFirst, RegexEngineChoice::BuiltInOnly),
                          [](const auto& info) {
                              return info.param == RegexEngineChoice::SystemFirst ? "SystemObject" : "BuiltIn";
                          });
+
+// The built-in engine works on the subject's own bytes, invalid ones included.
+TEST(RegexHelperBuiltIn, InvalidDoubleByteSubjectsKeepTheirBytesAndOffsets)
+{
+    declareDllCommands();
+    RegexHelper helper(RegexEngineChoice::BuiltInOnly);
+    ASSERT_TRUE(helper.Search("(z)", InvalidSubjects[0]));
+    int32_t position = -1;
+    EXPECT_EQ(helper.GetMatchText(1, &position), "z");
+    EXPECT_EQ(position, 4);
+    EXPECT_EQ(helper.GetSubmatchText(1, 1, &position), "z");
+    EXPECT_EQ(position, 4);
+    EXPECT_EQ(helper.ReplaceMatches("Z"), "\x81\n\x81\nZ");
+    ASSERT_TRUE(helper.Search("z", InvalidSubjects[1]));
+    EXPECT_EQ(helper.ReplaceMatches("Z"), "Z\x81");
+    ASSERT_TRUE(helper.Search("z", InvalidSubjects[2]));
+    EXPECT_EQ(helper.GetMatchCount(), 0);
+    EXPECT_EQ(helper.ReplaceMatches("Z"), "\xFE");
+}
 
 }  // namespace
 }  // namespace tessaly::program

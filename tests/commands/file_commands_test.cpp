@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "runtime/core/commands/atomic_file_writer.h"
 #include "runtime/core/commands/commands.h"
 #include "tests/commands/command_harness.h"
@@ -27,6 +29,7 @@ TEST(ReadFileBytes, WholeFileOrNull)
     EXPECT_EQ(readBytes(dir.file("empty.bin")), std::nullopt);
     EXPECT_EQ(readBytes(dir.file("missing.bin")), std::nullopt);
     EXPECT_EQ(readBytes(""), std::nullopt);
+    EXPECT_EQ(takeBytes(call(ReadFileBytes, {TypedValue{0, 0, TypeCode::Text}})), std::nullopt);
     EXPECT_EQ(readBytes(dir.path()), std::nullopt);
 }
 
@@ -62,12 +65,53 @@ TEST(WriteFileBytes, FailureLeavesTargetAndNoTemporary)
     ScratchDirectory dir;
     const ByteSetArgument bytes("new");
     EXPECT_FALSE(call(WriteFileBytes, {text(""), bytes.value()}).asBool());
+    EXPECT_FALSE(call(WriteFileBytes, {TypedValue{0, 0, TypeCode::Text}, bytes.value()}).asBool());
     // A directory cannot be replaced by a file: the rename fails after the write.
     CreateDirectoryA(dir.file("folder").c_str(), nullptr);
     EXPECT_FALSE(call(WriteFileBytes, {text(dir.file("folder").c_str()), bytes.value()}).asBool());
     EXPECT_EQ(GetFileAttributesA(dir.file("folder").c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
     EXPECT_EQ(dir.fileCount(), 1);
     EXPECT_FALSE(call(WriteFileBytes, {text(dir.file("no\\such\\dir.txt").c_str()), bytes.value()}).asBool());
+}
+
+// A byte-set whose bytes run on into memory that cannot be read: writing it
+// fails part way through, as a full disk would.
+class UnreadableByteSet {
+public:
+    explicit UnreadableByteSet(std::string_view readable)
+    {
+        SYSTEM_INFO system;
+        GetSystemInfo(&system);
+        const size_t page = system.dwPageSize;
+        base_ = static_cast<char*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        DWORD former;
+        VirtualProtect(base_ + page, page, PAGE_NOACCESS, &former);
+        char* bytes = base_ + page - readable.size();
+        block_ = bytes - sizeof(ByteSetHeader);
+        const ByteSetHeader header{1, static_cast<int32_t>(readable.size() + page)};
+        std::memcpy(block_, &header, sizeof header);
+        std::memcpy(bytes, readable.data(), readable.size());
+    }
+    ~UnreadableByteSet() { VirtualFree(base_, 0, MEM_RELEASE); }
+    UnreadableByteSet(const UnreadableByteSet&) = delete;
+    UnreadableByteSet& operator=(const UnreadableByteSet&) = delete;
+    TypedValue value() const { return TypedValue::ofPointer(block_, TypeCode::Bytes); }
+
+private:
+    char* base_ = nullptr;
+    char* block_ = nullptr;
+};
+
+TEST(WriteFileBytes, WriteThatFailsPartWayLeavesTheOldFileWhole)
+{
+    ScratchDirectory dir;
+    const std::string name = dir.file("配置.ini");
+    writeFile(name, "old contents");
+    const ByteSetArgument first("new contents, ");
+    const UnreadableByteSet broken("and then more");
+    EXPECT_FALSE(call(WriteFileBytes, {text(name.c_str()), first.value(), broken.value()}).asBool());
+    EXPECT_EQ(readFile(name), "old contents");
+    EXPECT_EQ(dir.fileCount(), 1) << "no temporary left behind";
 }
 
 TEST(WriteFileBytes, TargetHeldOpenWithoutSharingStaysWhole)
@@ -126,28 +170,75 @@ std::string besideThisProgram(const char* name)
     return directory.substr(0, directory.find_last_of('\\') + 1) + name;
 }
 
+// Another process that has written half of a new content for the target and
+// waits there until it is killed.
+class HalfwayWriter {
+public:
+    explicit HalfwayWriter(const std::string& target)
+    {
+        char eventName[64];
+        std::snprintf(eventName, sizeof eventName, "tessaly-writer-ready-%lu", static_cast<unsigned long>(GetCurrentProcessId()));
+        ready_ = CreateEventA(nullptr, TRUE, FALSE, eventName);
+        std::string commandLine = "\"" + besideThisProgram(INTERRUPTED_WRITER) + "\" \"" + target + "\" " + eventName;
+        STARTUPINFOA startup{sizeof startup};
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+            return;
+        // The writer signals once it has written half; if it ends first it failed.
+        const HANDLE waits[2] = {ready_, process_.hProcess};
+        halfway_ = WaitForMultipleObjects(2, waits, FALSE, 60000) == WAIT_OBJECT_0;
+    }
+    ~HalfwayWriter()
+    {
+        kill();
+        CloseHandle(ready_);
+    }
+    HalfwayWriter(const HalfwayWriter&) = delete;
+    HalfwayWriter& operator=(const HalfwayWriter&) = delete;
+
+    bool halfway() const { return halfway_; }
+    void kill()
+    {
+        if (process_.hProcess == nullptr) return;
+        TerminateProcess(process_.hProcess, 9);
+        WaitForSingleObject(process_.hProcess, 60000);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+        process_ = {};
+    }
+
+private:
+    HANDLE ready_ = nullptr;
+    PROCESS_INFORMATION process_{};
+    bool halfway_ = false;
+};
+
 TEST(AtomicFileWriter, KilledWriterLeavesOldFileWhole)
 {
     ScratchDirectory dir;
     const std::string name = dir.file("target.txt");
     writeFile(name, "old contents");
-    char eventName[64];
-    std::snprintf(eventName, sizeof eventName, "tessaly-writer-ready-%lu", static_cast<unsigned long>(GetCurrentProcessId()));
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName);
-    std::string commandLine = "\"" + besideThisProgram(INTERRUPTED_WRITER) + "\" \"" + name + "\" " + eventName;
-    STARTUPINFOA startup{sizeof startup};
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
-    const HANDLE waits[2] = {ready, process.hProcess};
-    // The writer signals once it has written half; if it ends first it failed.
-    EXPECT_EQ(WaitForMultipleObjects(2, waits, FALSE, 60000), WAIT_OBJECT_0);
-    TerminateProcess(process.hProcess, 9);
-    WaitForSingleObject(process.hProcess, 60000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    CloseHandle(ready);
+    HalfwayWriter writer(name);
+    EXPECT_TRUE(writer.halfway());
+    writer.kill();
     EXPECT_EQ(readFile(name), "old contents");
+}
+
+TEST(WriteFileBytes, TemporariesOfWritersThatNoLongerRunAreSweptByTheNextWrite)
+{
+    ScratchDirectory dir;
+    const std::string name = dir.file("配置.ini");
+    writeFile(name, "old");
+    writeFile(name + ".bak", "the user's own");
+    HalfwayWriter other(name);
+    ASSERT_TRUE(other.halfway());
+    const ByteSetArgument first("first"), second("second");
+    EXPECT_TRUE(call(WriteFileBytes, {text(name.c_str()), first.value()}).asBool());
+    EXPECT_EQ(dir.fileCount(), 3) << "a running writer keeps its temporary";
+    other.kill();
+    EXPECT_EQ(dir.fileCount(), 3) << "a killed writer leaves its temporary";
+    EXPECT_TRUE(call(WriteFileBytes, {text(name.c_str()), second.value()}).asBool());
+    EXPECT_EQ(readFile(name), "second");
+    EXPECT_EQ(dir.fileCount(), 2) << "the target and the file beside it that is no temporary";
 }
 
 }  // namespace

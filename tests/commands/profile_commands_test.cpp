@@ -1,6 +1,8 @@
 // Settings-file commands through the system's private-profile calls.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include "runtime/core/commands/commands.h"
 #include "tests/commands/command_harness.h"
 #include "tests/commands/scratch_directory.h"
@@ -45,6 +47,20 @@ TEST_F(ProfileCommands, EmptyNamesGiveEmptyEvenWithADefault)
     EXPECT_EQ(read("", "k", text("default")), std::nullopt);
     EXPECT_EQ(read(" \t", "k", text("default")), std::nullopt);
     EXPECT_EQ(takeText(call(ReadIniText, {text(""), text("s"), text("k"), text("default")})), std::nullopt);
+}
+
+TEST_F(ProfileCommands, EmptyOrNullFileNameWritesNothing)
+{
+    constexpr const char* Section = "tessaly-unnamed-file";
+    const TypedValue nullText{0, 0, TypeCode::Text};
+    for (const TypedValue name : {text(""), nullText, Omitted}) {
+        EXPECT_FALSE(call(WriteIniText, {name, text(Section), text("k"), text("v")}).asBool());
+        EXPECT_EQ(takeText(call(ReadIniText, {name, text(Section), text("k"), text("d")})), std::nullopt);
+    }
+    char stored[16] = {};
+    GetProfileStringA(Section, "k", "", stored, sizeof stored);
+    WriteProfileStringA(Section, nullptr, nullptr);  // leaves the system's settings file as it was
+    EXPECT_STREQ(stored, "") << "nothing went to the system's own settings file";
 }
 
 TEST_F(ProfileCommands, LeadingBlanksInNamesAreSkipped)

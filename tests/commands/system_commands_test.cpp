@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "runtime/core/commands/commands.h"
 #include "runtime/core/runtime_app.h"
 #include "tests/commands/command_harness.h"
@@ -49,6 +53,41 @@ TEST(SystemCommands, FontNamesHaveNoAdjacentRepeatsAndFitTheirBlocks)
             EXPECT_NE(names[i], names[i - 1]);
         }
     }
+}
+
+int CALLBACK noteFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM families)
+{
+    char name[LF_FACESIZE * 2] = {};
+    WideCharToMultiByte(936, 0, font->lfFaceName, -1, name, sizeof name, nullptr, nullptr);
+    reinterpret_cast<std::vector<std::string>*>(families)->push_back(name);
+    return 1;
+}
+
+// Every family for every character set, in the order the system reports them.
+std::vector<std::string> reportedFamilies()
+{
+    std::vector<std::string> families;
+    HDC screen = GetDC(nullptr);
+    LOGFONTW request{};
+    request.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(screen, &request, noteFamily, reinterpret_cast<LPARAM>(&families), 0);
+    ReleaseDC(nullptr, screen);
+    return families;
+}
+
+TEST(SystemCommands, FontNamesComeInReverseReportOrderWithEachRunOfOneNameOnce)
+{
+    std::vector<std::string> expected = reportedFamilies();
+    ASSERT_FALSE(expected.empty());
+    // One family is reported once per character set, one report after another.
+    const auto repeats = std::adjacent_find(expected.begin(), expected.end());
+    EXPECT_NE(repeats, expected.end()) << "no family was reported twice in a row: nothing to drop";
+    expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+    std::reverse(expected.begin(), expected.end());
+
+    std::vector<std::string> names;
+    for (const auto& name : takeTextArray(call(GetFontNames, {}))) names.push_back(name.value_or("(null)"));
+    EXPECT_EQ(names, expected);
 }
 
 }  // namespace

@@ -95,17 +95,27 @@ TEST(FindText, IgnoringCaseFoldsOnlyAsciiLetters)
     EXPECT_EQ(call(FindText, {text("字幕ABC"), text("abc"), integer(2), boolean(1)}).asInt(), -1);
 }
 
-TEST(ReplaceSubtext, CountStartAndCase)
+TEST(ReplaceSubtext, CountAndStart)
 {
     EXPECT_EQ(takeText(call(ReplaceSubtext, {text("aXbXc"), text("X"), text("-")})), "a-b-c");
     EXPECT_EQ(takeText(call(ReplaceSubtext, {text("aXbXc"), text("X"), text("-"), Omitted, integer(1)})), "a-bXc");
     EXPECT_EQ(takeText(call(ReplaceSubtext, {text("aXbXc"), text("X"), text("-"), integer(3)})), "aXb-c");
-    EXPECT_EQ(takeText(call(ReplaceSubtext, {text("aXbXc"), text("x"), text("-")})), "a-b-c");
-    EXPECT_EQ(takeText(call(ReplaceSubtext, {text("aXbXc"), text("x"), text("-"), Omitted, Omitted, boolean(1)})),
-              "aXbXc");
     EXPECT_EQ(takeText(call(ReplaceSubtext, {text("aXbXc"), text("X")})), "abc");
     EXPECT_EQ(takeText(call(ReplaceSubtext, {text("aXbXc"), text("X"), text("<>"), integer(-4), integer(-1)})),
               "a<>b<>c");
+}
+
+// The sixth argument decides by its value, not by being there: an explicit
+// false still ignores case, as an omitted one does.
+TEST(ReplaceSubtext, CaseSensitivityIsTheSixthArgumentsValue)
+{
+    auto replaced = [](TypedValue caseSensitive) {
+        return takeText(call(ReplaceSubtext, {text("aXbXc"), text("x"), text("-"), Omitted, Omitted, caseSensitive}));
+    };
+    EXPECT_EQ(replaced(Omitted), "a-b-c");
+    EXPECT_EQ(replaced(boolean(0)), "a-b-c");
+    EXPECT_EQ(replaced(boolean(1)), "aXbXc");
+    EXPECT_EQ(replaced(integer(2)), "aXbXc") << "any non-zero value is case-sensitive";
 }
 
 TEST(ReplaceSubtext, NothingToDoGivesACopyOrNull)

@@ -56,7 +56,7 @@ TEST(CaptionEditor, AddModeStartsFromItsTemplateAndAppendsAHiddenCaption)
     EXPECT_FALSE(IsWindowEnabled(open.units.addCaption)) << "one editor at a time";
     const EditorUnits units = editorUnits(editor);
 
-    EXPECT_EQ(controlText(units.content), "Tessaly字幕");
+    EXPECT_EQ(controlTextGbk(units.content), "Tessaly字幕");
     const std::vector<std::string> sizes = comboItems(units.size);
     ASSERT_EQ(sizes.size(), 45u);
     for (size_t i = 0; i < sizes.size(); ++i) EXPECT_EQ(sizes[i], std::to_string(8 + 2 * i));
@@ -123,7 +123,7 @@ TEST(CaptionEditor, TransparencyAndScrollingSwitchTheirPartnersAndComeBackInEdit
     editor = open.edit(1);
     ASSERT_NE(editor, nullptr);
     units = editorUnits(editor);
-    EXPECT_EQ(controlText(units.content), "透明的");
+    EXPECT_EQ(controlTextGbk(units.content), "透明的");
     EXPECT_TRUE(isChecked(units.transparent));
     EXPECT_FALSE(IsWindowEnabled(units.background));
     EXPECT_FALSE(isChecked(units.scrolls));
@@ -148,7 +148,7 @@ TEST(CaptionEditor, EditingKeepsTheShownFlagAndThePlaceAndSettingsMeanwhileDoesN
     const HWND editor = open.edit(1);
     ASSERT_NE(editor, nullptr);
     const EditorUnits units = editorUnits(editor);
-    EXPECT_EQ(controlText(units.content), "二");
+    EXPECT_EQ(controlTextGbk(units.content), "二");
     EXPECT_EQ(selectedText(units.size), "8");
     const std::string font = selectedFont(editor);
 
@@ -156,7 +156,7 @@ TEST(CaptionEditor, EditingKeepsTheShownFlagAndThePlaceAndSettingsMeanwhileDoesN
     open.chooseFromMenu(0, EditEntry);
     ASSERT_TRUE(waitForPostedMessages(units.content));
     EXPECT_EQ(open.tool->editorWindow(), editor);
-    EXPECT_EQ(controlText(units.content), "二");
+    EXPECT_EQ(controlTextGbk(units.content), "二");
 
     setText(units.content, "二改");
     selectComboItem(units.size, 2);

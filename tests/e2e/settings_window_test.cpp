@@ -27,7 +27,7 @@ TEST(SettingsWindow, OpensCompactAndItsButtonTogglesTheWidthReloadingSliderAndSp
     clickButton(open.units.settings);
     ASSERT_TRUE(waitUntil([&] { return hasSize(settings, 628, 310); }));
     EXPECT_EQ(sliderPosition(open.units.slider), 100);
-    EXPECT_EQ(controlText(open.units.speed), "4");
+    EXPECT_EQ(controlTextGbk(open.units.speed), "4");
     EXPECT_EQ(layeredAlpha(tool.display()), 50);
     closeWindow(settings);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(settings); }));
@@ -46,7 +46,7 @@ TEST(SettingsWindow, OpensCompactAndItsButtonTogglesTheWidthReloadingSliderAndSp
     clickButton(units.settings);
     ASSERT_TRUE(waitUntil([&] { return hasSize(settings, 628, 310); }));
     EXPECT_EQ(sliderPosition(units.slider), 100);
-    EXPECT_EQ(controlText(units.speed), "0");
+    EXPECT_EQ(controlTextGbk(units.speed), "0");
     setSliderSilently(units.slider, 200);
     clickButton(units.settings);
     ASSERT_TRUE(waitUntil([&] { return hasSize(settings, 320, 310); }));

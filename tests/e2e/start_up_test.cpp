@@ -2,12 +2,24 @@
 // captions it finds beside itself.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "tests/e2e/caption_files.h"
 #include "tests/e2e/tool_driver.h"
 
 namespace tessaly::e2e {
 namespace {
 
-constexpr COLORREF ColourKey = 0x400040;
+// Units of the settings window, by their place on its client area.
+constexpr POINT SettingsButton{96, 216};
+constexpr POINT TransparencySlider{384, 24};
+constexpr POINT SpeedBox{392, 64};
+constexpr POINT HideHotkeyBox{392, 120};
+constexpr POINT ShowHotkeyBox{392, 144};
+
+HWND unitOf(HWND settings, POINT place) { return unitAt(settings, place.x, place.y); }
 
 TEST(StartUp, FirstRunCoversTheScreenWithAClickThroughKeyedWindowAndWritesItsDefaults)
 {
@@ -34,7 +46,53 @@ TEST(StartUp, FirstRunCoversTheScreenWithAClickThroughKeyedWindowAndWritesItsDef
 
     EXPECT_TRUE(tool.captionLabels().empty());
     EXPECT_EQ(tool.settingsWindow(), nullptr) << "nothing but the tray icon shows";
+    EXPECT_TRUE(tool.hasTrayIcon());
     EXPECT_EQ(readSetting(directory, "透明度"), "255") << "written when the hidden settings window closed";
+    EXPECT_FALSE(directory.exists(CaptionsFile));
+    EXPECT_EQ(directory.read(ConfigFile), "") << "the empty configuration text written back";
+    EXPECT_EQ(tool.exitFromTray(), 0u);
+}
+
+TEST(StartUp, WithoutASettingsFileTheDefaultsAreInEffect)
+{
+    ProgramDirectory directory;
+    ToolProcess tool(directory);
+    ASSERT_TRUE(tool.started());
+    const HWND settings = tool.openSettings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(controlTextGbk(unitOf(settings, HideHotkeyBox)), "无");
+    EXPECT_EQ(controlTextGbk(unitOf(settings, ShowHotkeyBox)), "无");
+    // The settings button shows the values the tool runs with.
+    PostMessageW(unitOf(settings, SettingsButton), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitUntil([&] { return controlTextGbk(unitOf(settings, SpeedBox)) == "5"; }));
+    EXPECT_EQ(SendMessageW(unitOf(settings, TransparencySlider), TBM_GETPOS, 0, 0), 255);
+    EXPECT_EQ(tool.exitFromTray(), 0u);
+}
+
+// Transparency 256 has alpha byte 0, which switches the alpha off and keeps
+// the colour key; speed 0 leaves scrolling captions where they are.
+TEST(StartUp, TransparencyWithAlphaByteZeroKeepsOnlyTheKeyAndSpeedZeroStandsStill)
+{
+    ProgramDirectory directory;
+    directory.write(SettingsFile, "[透明度]\r\n值=256\r\n[滚动速度]\r\n值=0\r\n");
+    CaptionLook look;
+    look.scrolls = true;
+    look.background = RGB(0, 0, 128);
+    look.left = 300;
+    writeCaptions(directory, {{"Still", look.line()}});
+    ToolProcess tool(directory);
+    ASSERT_TRUE(tool.started());
+
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(tool.display(), &key, &alpha, &flags));
+    EXPECT_EQ(key, ColourKey);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+
+    ASSERT_TRUE(tool.waitForTicks(3));
+    EXPECT_EQ(rectInParent(tool.captionLabel("Still")).left, 300);
+    EXPECT_EQ(directory.read(ConfigFile), look.line()) << "nothing moved, nothing written";
     EXPECT_EQ(tool.exitFromTray(), 0u);
 }
 

@@ -15,6 +15,10 @@
 
 namespace tessaly::e2e {
 
+// GBK texts (the tool's, and this file's literals) to wide ones and back.
+std::wstring widen(const std::string& gbk);
+std::string narrow(const std::wstring& wide);
+
 // Waits, with this thread's messages pumped, until `done` holds; false at the deadline.
 bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 10000);
 
@@ -80,6 +84,25 @@ public:
     // "退出", then waits for the process to end; its exit code, none when it did not end.
     std::optional<DWORD> exitFromTray();
     std::optional<DWORD> waitForExit(DWORD milliseconds = 15000);
+    bool running() const;
+
+    // Waits until the caption timer has run `ticks` whole ticks from now
+    // (false at the deadline). Each tick first makes the display window the
+    // topmost window, so a topmost window of the test's put above it shows
+    // when the next tick has begun.
+    bool waitForTicks(int ticks) const;
+    // The tray icon the display window set, as the shell holds it.
+    bool hasTrayIcon() const;
+    // The window of the tool that holds the mouse, if any.
+    HWND mouseCapture() const;
+    // Waits until the tool has finished the message it is handling: a
+    // message sent to one of its windows is answered between two messages.
+    bool finishHandling() const;
+    // Presses the left button on a caption label at `at` (screen) and waits
+    // until the label holds the mouse and the press has been handled; false,
+    // with the button released again, when no press reached the label.
+    // `at` comes back as the place pressed.
+    bool pressOnCaption(HWND label, POINT& at) const;
 
 private:
     PROCESS_INFORMATION process_{};
@@ -91,9 +114,8 @@ std::vector<HWND> topLevelWindows(DWORD processId);
 std::wstring windowTitle(HWND window);
 std::wstring className(HWND window);
 std::string windowTextGbk(HWND window);
-// What a control holds, asked of the control itself: another process's
-// window title is not an edit box's text.
-std::string controlText(HWND control);
+// A control's own text (an edit box's content), asked of the control, GBK.
+std::string controlTextGbk(HWND control);
 // The child whose class and text match (text empty: any text), in Z order.
 HWND findChild(HWND parent, const std::wstring& cls, const std::string& textGbk = "");
 // The child whose rectangle in the parent's client area starts at (left, top).
@@ -101,6 +123,12 @@ HWND childAt(HWND parent, int left, int top);
 RECT rectInParent(HWND window);
 // The menu the tool is tracking, if any.
 HWND openMenu(DWORD processId);
+// The unit of `window` (a descendant) whose rectangle on the window's client area starts at (left, top).
+HWND unitAt(HWND window, int left, int top);
+// The texts of a list box's entries, GBK.
+std::vector<std::string> listEntries(HWND list);
+// Whether `upper` lies above `lower` in the stacking order of their siblings.
+bool isAbove(HWND upper, HWND lower);
 
 // Input.
 void postClick(HWND window, int x, int y);
@@ -112,10 +140,14 @@ void moveCursor(int x, int y);
 void pressLeft();
 void releaseLeft();
 void clickAt(int x, int y);
+// Moves the pointer and releases the left button in one piece of input.
+void moveAndRelease(int x, int y);
 void doubleClickAt(int x, int y);
 // Holds the left button on the label's middle, moves it by `dx`, `dy` (the
 // label staying on the screen), waits until the label has followed and lets go.
 void dragLabel(HWND label, int dx, int dy);
+// Whether some program holds the system-wide hotkey (MOD_ flags and a key code).
+bool hotkeyTaken(UINT modifiers, UINT key);
 // Makes the window the foreground one, so keys reach it.
 bool bringToFront(HWND window);
 

@@ -100,7 +100,7 @@ TEST(UserJourney, FromTheTrayThroughEveryCaptionOperationToExit)
     clickButton(units.settings);
     ASSERT_TRUE(waitUntil([&] { return windowSize(settings).cx == 628; }));
     EXPECT_EQ(sliderPosition(units.slider), 255);
-    EXPECT_EQ(controlText(units.speed), "5");
+    EXPECT_EQ(controlTextGbk(units.speed), "5");
     postSliderKey(units.slider, VK_HOME);
     ASSERT_TRUE(waitUntil([&] { return layeredAlpha(tool.display()) == 100; }));
     EXPECT_EQ(readSetting(directory, "透明度"), "255");
@@ -110,9 +110,9 @@ TEST(UserJourney, FromTheTrayThroughEveryCaptionOperationToExit)
     // A hide hotkey set, used and cleared again.
     ASSERT_TRUE(bringToFront(settings));
     postClick(units.hideHotkey, 5, 5);
-    ASSERT_TRUE(waitUntil([&] { return controlText(units.hideHotkey) == "请按下按键"; }));
+    ASSERT_TRUE(waitUntil([&] { return controlTextGbk(units.hideHotkey) == "请按下按键"; }));
     sendChord({VK_CONTROL}, 'H');
-    ASSERT_TRUE(waitUntil([&] { return controlText(units.hideHotkey) == "Ctrl+H 键"; }));
+    ASSERT_TRUE(waitUntil([&] { return controlTextGbk(units.hideHotkey) == "Ctrl+H 键"; }));
     EXPECT_EQ(readSetting(directory, "隐藏快捷键"), "1+72");
     // Pressed with the focus elsewhere: in the box its Ctrl alone would be captured first.
     selectListItem(units.list, 0);
@@ -121,9 +121,9 @@ TEST(UserJourney, FromTheTrayThroughEveryCaptionOperationToExit)
     ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(label) == FALSE; }));
     EXPECT_TRUE(listChecked(units.list, 0)) << "the hotkey hides without unchecking";
     postClick(units.hideHotkey, 5, 5);
-    ASSERT_TRUE(waitUntil([&] { return controlText(units.hideHotkey) == "请按下按键"; }));
+    ASSERT_TRUE(waitUntil([&] { return controlTextGbk(units.hideHotkey) == "请按下按键"; }));
     sendKey(VK_ESCAPE);
-    ASSERT_TRUE(waitUntil([&] { return controlText(units.hideHotkey) == "无"; }));
+    ASSERT_TRUE(waitUntil([&] { return controlTextGbk(units.hideHotkey) == "无"; }));
     EXPECT_EQ(readSetting(directory, "隐藏快捷键"), "无");
 
     // Unchecked and checked again: the caption shows once more.

@@ -142,7 +142,7 @@ HWND openScene(const std::wstring& scene, ToolProcess& tool)
     postListMenuClick(units.list);
     chooseMenuEntry(tool.id(), EditEntry);
     HWND editor = nullptr;
-    waitUntil([&] { return (editor = tool.editorWindow()) != nullptr && !controlText(editorUnits(editor).content).empty(); });
+    waitUntil([&] { return (editor = tool.editorWindow()) != nullptr && !controlTextGbk(editorUnits(editor).content).empty(); });
     if (editor != nullptr)
         SetWindowPos(editor, nullptr, WindowLeft + 640, WindowTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return editor;

@@ -117,15 +117,15 @@ TEST_F(DisplayUnits, GroupBoxIsAContainerPaintedInItsColours)
     EXPECT_STREQ(className, L"Button");
     const Snapshot shot(box->handle());
     EXPECT_EQ(shot.at(100, 60), Green) << "background inside the frame";
-    EXPECT_GT(shot.count(Red, {0, 0, 100, 20}), 5) << "caption at the left of the top edge";
-    EXPECT_EQ(shot.count(Red, {100, 0, 200, 20}), 0);
+    EXPECT_GT(shot.countInk(Red, Green, {0, 0, 100, 20}), 5) << "caption at the left of the top edge";
+    EXPECT_EQ(shot.countInk(Red, Green, {100, 0, 200, 20}), 0);
 
     setNumber(*box, 9, 7);
     EXPECT_EQ(number(*box, 9), 2);
     EXPECT_EQ(GetWindowLongPtrW(box->handle(), GWL_STYLE) & (BS_LEFT | BS_CENTER | BS_RIGHT), BS_RIGHT);
     const Snapshot right(box->handle());
-    EXPECT_EQ(right.count(Red, {0, 0, 100, 20}), 0);
-    EXPECT_GT(right.count(Red, {100, 0, 200, 20}), 5);
+    EXPECT_EQ(right.countInk(Red, Green, {0, 0, 100, 20}), 0);
+    EXPECT_GT(right.countInk(Red, Green, {100, 0, 200, 20}), 5);
 }
 
 // The host's WM_COMMAND notifications, to see what a group box passes up.

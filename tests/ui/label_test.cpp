@@ -199,12 +199,12 @@ TEST_F(LabelTest, BackgroundPictureLiesOverTheBackgroundColourUntilRemoved)
     EXPECT_EQ(Snapshot(label->handle()).at(0, 2), Red) << "without the picture the gradient shows";
 }
 
-// The first and last rows that hold text in the text colour.
-std::pair<int32_t, int32_t> textRows(const Snapshot& shot, COLORREF colour)
+// The first and last rows that hold text of the colour over the background.
+std::pair<int32_t, int32_t> textRows(const Snapshot& shot, COLORREF colour, COLORREF background)
 {
     int32_t first = -1, last = -1;
     for (int32_t y = 0; y < shot.height(); ++y) {
-        if (shot.count(colour, {0, y, shot.width(), y + 1}) == 0) continue;
+        if (shot.countInk(colour, background, {0, y, shot.width(), y + 1}) == 0) continue;
         if (first < 0) first = y;
         last = y;
     }
@@ -219,16 +219,41 @@ TEST_F(LabelTest, WordWrapIgnoresTheVerticalAlignment)
     d.caption = "some words that cannot fit on one line of this label";
     Unit* label = makeLabel(d, {10, 10, 130, 130});
     ASSERT_NE(label, nullptr);
-    const auto [singleTop, singleBottom] = textRows(Snapshot(label->handle()), Yellow);
+    const auto [singleTop, singleBottom] = textRows(Snapshot(label->handle()), Yellow, Blue);
     ASSERT_GE(singleTop, 0);
     EXPECT_GT(singleTop, 60) << "a single line sits at the bottom";
 
     setNumber(*label, 25, 1);
-    const auto [wrappedTop, wrappedBottom] = textRows(Snapshot(label->handle()), Yellow);
+    const auto [wrappedTop, wrappedBottom] = textRows(Snapshot(label->handle()), Yellow, Blue);
     ASSERT_GE(wrappedTop, 0);
     EXPECT_LT(wrappedTop, 10) << "wrapped text starts at the top";
     const int32_t lineHeight = singleBottom - singleTop + 1;
     EXPECT_GT(wrappedBottom - wrappedTop + 1, 2 * lineHeight) << "and takes several lines";
+}
+
+// The measure is the caption's own size, wherever the label places it.
+TEST_F(LabelTest, MeasuredCaptionIsTheTextsSizeWhateverItsAlignment)
+{
+    LabelData d = plain(Blue);
+    d.caption = "Measure me";
+    Unit* label = makeLabel(d);
+    ASSERT_NE(label, nullptr);
+    HDC dc = GetDC(label->handle());
+    const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE text{};
+    GetTextExtentPoint32W(dc, L"Measure me", 10, &text);
+    SelectObject(dc, previous);
+    ReleaseDC(label->handle(), dc);
+    for (int32_t vertical : {0, 1, 2}) {
+        for (int32_t horizontal : {0, 1, 2}) {
+            setNumber(*label, 26, vertical);
+            setNumber(*label, 24, horizontal);
+            SIZE measured{};
+            ASSERT_NE(SendMessageW(label->handle(), UnitMessage::MeasureCaption, 0, reinterpret_cast<LPARAM>(&measured)), 0);
+            EXPECT_EQ(measured.cx, text.cx) << vertical << " " << horizontal;
+            EXPECT_EQ(measured.cy, text.cy) << vertical << " " << horizontal;
+        }
+    }
 }
 
 TEST_F(LabelTest, DropShadowEffectAddsBlackUnderTheCaption)
@@ -239,9 +264,10 @@ TEST_F(LabelTest, DropShadowEffectAddsBlackUnderTheCaption)
     Unit* label = makeLabel(d);
     ASSERT_NE(label, nullptr);
     const RECT all{0, 0, 200, 60};
-    EXPECT_EQ(Snapshot(label->handle()).count(RGB(0, 0, 0), all), 0);
+    constexpr COLORREF Black = RGB(0, 0, 0);
+    EXPECT_EQ(Snapshot(label->handle()).countInk(Black, Blue, all), 0);
     setNumber(*label, 9, 3);
-    EXPECT_GT(Snapshot(label->handle()).count(RGB(0, 0, 0), all), 10);
+    EXPECT_GT(Snapshot(label->handle()).countInk(Black, Blue, all), 10);
 }
 
 // Feedback routines: the label's event 0 answers the sum of its arguments;

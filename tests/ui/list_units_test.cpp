@@ -18,6 +18,7 @@
 #include "runtime/ui/units/slider_bar.h"
 #include "runtime/ui/units/type_data_io.h"
 #include "tests/ui/message_pump.h"
+#include "tests/ui/western_ansi_fonts.h"
 
 namespace tessaly::ui {
 namespace {
@@ -242,6 +243,18 @@ TEST_F(CheckList, ItemHeightIsFontHeightPlusExtraPlusTwo)
     EXPECT_EQ(SendMessageW(list->handle(), LB_GETITEMHEIGHT, 0, 0), tm.tmHeight + 12);
     write(*list, 11, -3);
     EXPECT_EQ(readInt(*list, 11), 0);
+}
+
+TEST_F(CheckList, FontFaceReadsRightWhateverTheAnsiCodePage)
+{
+    const testing::WesternAnsiFonts western;
+    CheckListBoxData d;
+    d.font = makeLogFont(-16, 400, 134, "微软雅黑");
+    CheckListBox* list = make<CheckListBox>(checkListBoxType(), writeCheckListBoxData(d));
+    ASSERT_NE(list, nullptr);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(list->handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, L"微软雅黑");
 }
 
 TEST_F(CheckList, StyleSwitchesAskForRecreationOnlyWhenChanged)

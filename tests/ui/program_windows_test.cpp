@@ -40,6 +40,7 @@ constexpr uint32_t ShowSettingsItem = 0x26012A39;
 constexpr uint32_t SeparatorItem = 0x26012A3B;
 constexpr uint32_t SettingsWindow = 0x520154F4;
 constexpr uint32_t CaptionList = 0x160154F5;
+constexpr uint32_t OperationMenu = 0x260155E8;
 constexpr uint32_t TransparencySlider = 0x16015624;
 constexpr uint32_t SpeedBox = 0x16015643;
 constexpr uint32_t GroupBox = 0x16015622;
@@ -102,8 +103,11 @@ TypedValue call(void (*command)(TypedValue*, int32_t, TypedValue*), std::vector<
 
 class ProgramWindows : public ::testing::Test {
 protected:
+    // Once per process: the caption label tests run on the same frame.
     static void SetUpTestSuite()
     {
+        static bool started = false;
+        if (std::exchange(started, true)) return;
         static const char* noNames[] = {nullptr};
         static const ProgramHeader header = {
             .mode = 3,
@@ -153,15 +157,19 @@ TEST_F(ProgramWindows, TimerTicksRaiseTheTickRoutine)
     EXPECT_GE(countOf("captionTick"), 3u);
 }
 
-TEST_F(ProgramWindows, TrayNotificationsBecomeWindowEventNine)
+// The tray routine opens its menu on action 3 only, so each action must
+// arrive as its own number.
+TEST_F(ProgramWindows, TrayNotificationsBecomeWindowEventNineWithTheirAction)
 {
     ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
-    SendMessageW(display(), 0x8064, 100, WM_RBUTTONUP);
-    SendMessageW(display(), 0x8064, 100, WM_LBUTTONDBLCLK);
-    SendMessageW(display(), 0x8064, 100, WM_MOUSEMOVE);
-    ASSERT_EQ(countOf("trayEvent"), 2u);
-    EXPECT_EQ(g_calls[g_calls.size() - 2].arguments[0], 3);
-    EXPECT_EQ(lastOf("trayEvent")->arguments[0], 2);
+    std::vector<intptr_t> actions;
+    for (const LPARAM mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_CONTEXTMENU, WM_MOUSEMOVE,
+                               WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
+        const size_t before = countOf("trayEvent");
+        SendMessageW(display(), 0x8064, 100, mouse);
+        if (countOf("trayEvent") > before) actions.push_back(lastOf("trayEvent")->arguments[0]);
+    }
+    EXPECT_EQ(actions, (std::vector<intptr_t>{1, 2, 3, 3})) << "moves and presses raise nothing";
 }
 
 TEST_F(ProgramWindows, TrayMenuEntriesRaiseTheirRoutinesAndTheSeparatorNothing)
@@ -210,6 +218,37 @@ TEST_F(ProgramWindows, HotkeysCountFrom33001NeverReuseAndRestoreTheProcedure)
     call(commands::UnregisterHotkey, {handle(h), TypedValue::ofInt(third)});
 }
 
+// The program numbers modifiers 1 Ctrl, 2 Shift, 4 Alt and their sums up to
+// 6; each registers its own system combination (seen by that combination
+// being taken), and any other number goes to the system as it is.
+TEST_F(ProgramWindows, HotkeyModifierNumbersRegisterTheirSystemCombination)
+{
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    HWND h = display();
+    HWND label = layer().findUnit(DisplayWindow, HotkeyLabel)->handle();
+    auto handle = [](HWND w) { return TypedValue::ofInt(static_cast<int32_t>(reinterpret_cast<intptr_t>(w))); };
+    const std::pair<int32_t, UINT> numbers[] = {{0, 0},
+                                                {1, MOD_CONTROL},
+                                                {2, MOD_SHIFT},
+                                                {3, MOD_CONTROL | MOD_SHIFT},
+                                                {4, MOD_ALT},
+                                                {5, MOD_ALT | MOD_CONTROL},
+                                                {6, MOD_ALT | MOD_SHIFT},
+                                                {7, MOD_ALT | MOD_CONTROL | MOD_SHIFT}};
+    constexpr int ProbeId = 1;
+    for (const auto& [number, system] : numbers) {
+        const int32_t id = call(commands::RegisterHotkey, {handle(h), handle(label), TypedValue::ofInt(number),
+                                                           TypedValue::ofInt(VK_F9)}).asInt();
+        ASSERT_NE(id, 0) << "modifier number " << number;
+        const bool taken = !RegisterHotKey(h, ProbeId, system, VK_F9);
+        if (!taken) UnregisterHotKey(h, ProbeId);
+        EXPECT_TRUE(taken) << "modifier number " << number;
+        call(commands::UnregisterHotkey, {handle(h), TypedValue::ofInt(id)});
+        EXPECT_TRUE(RegisterHotKey(h, ProbeId, system, VK_F9)) << "free again after " << number;
+        UnregisterHotKey(h, ProbeId);
+    }
+}
+
 TEST_F(ProgramWindows, CopiedLabelRaisesItsSourcesRoutinesAndNamesItselfAsTheSource)
 {
     ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
@@ -239,6 +278,16 @@ TEST_F(ProgramWindows, CopiedLabelRaisesItsSourcesRoutinesAndNamesItselfAsTheSou
     EXPECT_FALSE(layer().templates().find(DisplayWindow)->units.indexOf(copy[1]).has_value());
     EXPECT_FALSE(call(commands::IsCreated, {TypedValue::ofUnit(DisplayWindow, copy[1], TypeCode::Label)}).asBool());
     EXPECT_TRUE(call(commands::IsCreated, {displayValue()}).asBool());
+}
+
+TEST_F(ProgramWindows, MenuItemIsCreatedWhileItsWindowIs)
+{
+    const TypedValue entry = TypedValue::ofUnit(DisplayWindow, ShowSettingsItem, TypeCode::Menu);
+    EXPECT_FALSE(call(commands::IsCreated, {entry}).asBool());
+    ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    EXPECT_TRUE(call(commands::IsCreated, {entry}).asBool());
+    DestroyWindow(display());
+    EXPECT_FALSE(call(commands::IsCreated, {entry}).asBool());
 }
 
 TEST_F(ProgramWindows, DestroyCommandClosesTheWindowByAPostedMessage)
@@ -363,25 +412,331 @@ TEST_F(ProgramWindows, TrayIconCommandTakesIconDataAndATip)
     release(icon.pointer());
 }
 
-// Picks the first entry of whatever pop-up menu is open, from inside the
-// menu's own modal loop.
+RECT g_openMenu{};
+
+// Notes where the open pop-up menu stands and picks its first entry, from
+// inside the menu's own modal loop.
 void CALLBACK chooseFirstMenuEntry(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND menu = FindWindowW(L"#32768", nullptr);
-    if (menu == nullptr) return;  // not open yet: the timer comes round again
+    if (menu == nullptr || !IsWindowVisible(menu)) return;  // not open yet: the timer comes round again
     KillTimer(nullptr, timer);
+    GetWindowRect(menu, &g_openMenu);
     PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// Pops a menu up with the command, picks its first entry and answers the
+// menu's top left corner.
+POINT openAndChooseFirstEntry(CommandEntry popup, std::vector<TypedValue> arguments)
+{
+    g_openMenu = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &chooseFirstMenuEntry);
+    call(popup, std::move(arguments));
+    KillTimer(nullptr, timer);
+    return {g_openMenu.left, g_openMenu.top};
 }
 
 TEST_F(ProgramWindows, TrayMenuPopsUpAndItsEntryRaisesItsRoutine)
 {
     ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &chooseFirstMenuEntry);
-    call(commands::PopupTrayMenu, {displayValue(), TypedValue::ofUnit(DisplayWindow, 0x26012A38, TypeCode::Menu)});
+    openAndChooseFirstEntry(commands::PopupTrayMenu, {displayValue(), TypedValue::ofUnit(DisplayWindow, 0x26012A38, TypeCode::Menu)});
     pumpUntil([] { return countOf("showSettings") > 0; }, 2000);
-    KillTimer(nullptr, timer);
     EXPECT_EQ(countOf("showSettings"), 1u) << "the first entry of the tray menu is the settings entry";
+}
+
+TEST_F(ProgramWindows, OperationMenuOpensAtTheGivenPointElseJustBelowRightOfThePointer)
+{
+    ASSERT_TRUE(layer().load(SettingsWindow, 0, false));
+    ShowWindow(layer().findWindow(SettingsWindow)->handle(), SW_SHOW);
+    const TypedValue settings = unitValue(SettingsWindow, 0, TypeCode::Window);
+    const TypedValue menu = unitValue(SettingsWindow, OperationMenu, TypeCode::Menu);
+    const POINT given = openAndChooseFirstEntry(commands::PopupMenu, {settings, menu, TypedValue::ofInt(200), TypedValue::ofInt(150)});
+    EXPECT_EQ(given.x, 200);
+    EXPECT_EQ(given.y, 150);
+    pumpUntil([] { return countOf("editCaption") > 0; }, 2000);
+    EXPECT_EQ(countOf("editCaption"), 1u) << "the first entry edits the selected caption";
+
+    SetCursorPos(300, 250);
+    const POINT atPointer = openAndChooseFirstEntry(commands::PopupMenu, {settings, menu});
+    EXPECT_EQ(atPointer.x, 303);
+    EXPECT_EQ(atPointer.y, 253);
+    pumpUntil([] { return countOf("editCaption") > 1; }, 2000);
+}
+
+// Caption labels: copies of "标签1" on the display window.
+class CaptionLabels : public ProgramWindows {
+protected:
+    void SetUp() override
+    {
+        ProgramWindows::SetUp();
+        ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
+    }
+    static uint32_t copyOfHotkeyLabel()
+    {
+        uint32_t copy[2] = {};
+        const TypedValue source = unitValue(DisplayWindow, HotkeyLabel, TypeCode::Label);
+        const TypedValue target = TypedValue::ofPointer(copy, TypeCode::Label | ArgumentFlag);
+        return call(commands::CopyUnit, {source, target}).asBool() ? copy[1] : 0;
+    }
+    static HWND handleOf(uint32_t unit) { return layer().findUnit(DisplayWindow, unit)->handle(); }
+    static TypedValue property(uint32_t unit, int32_t index, int32_t field = -1)
+    {
+        return readUnitProperty(layer(), {DisplayWindow, unit, index, field});
+    }
+};
+
+// "A caption created later lies above the ones created before it": each
+// copy goes directly behind its source, so in front of the earlier copies.
+TEST_F(CaptionLabels, EachCopyLiesDirectlyBehindItsSourceAndAboveTheEarlierCopies)
+{
+    const uint32_t first = copyOfHotkeyLabel();
+    ASSERT_NE(first, 0u);
+    EXPECT_EQ(GetWindow(handleOf(first), GW_HWNDPREV), handleOf(HotkeyLabel));
+    const uint32_t second = copyOfHotkeyLabel();
+    ASSERT_NE(second, 0u);
+    EXPECT_EQ(GetWindow(handleOf(second), GW_HWNDPREV), handleOf(HotkeyLabel));
+    EXPECT_EQ(GetWindow(handleOf(second), GW_HWNDNEXT), handleOf(first));
+}
+
+// The caption tool reads a new label's caption and font size back before it
+// sizes the label, and sets visibility itself.
+TEST_F(CaptionLabels, ACopyStartsWithItsSourcesProperties)
+{
+    const uint32_t copy = copyOfHotkeyLabel();
+    ASSERT_NE(copy, 0u);
+    constexpr int32_t Caption = 8, Font = 15, TextColour = 16, Background = 17;
+    EXPECT_STREQ(property(copy, Caption).text(), "标签");
+    for (const int32_t field : {1, 5})
+        EXPECT_EQ(property(copy, Font, field).asInt(), property(HotkeyLabel, Font, field).asInt()) << "field " << field;
+    EXPECT_STREQ(property(copy, Font, 6).text(), property(HotkeyLabel, Font, 6).text());
+    EXPECT_EQ(property(copy, TextColour).asInt(), 0xFFFFFF);
+    EXPECT_EQ(property(copy, Background).asInt(), 0x00400040);
+    for (const int32_t common : {CommonProperty::Left, CommonProperty::Top, CommonProperty::Width, CommonProperty::Height})
+        EXPECT_EQ(property(copy, common).asInt(), property(HotkeyLabel, common).asInt()) << "property " << common;
+    EXPECT_FALSE(property(copy, CommonProperty::Visible).asBool()) << "hidden, as its source";
+}
+
+// Bring to front: a double-clicked caption goes above every other one;
+// positions 0 and below count as the top too, 2 is the bottom.
+TEST_F(CaptionLabels, StackingPositionOneBringsACaptionAboveItsSiblings)
+{
+    const uint32_t older = copyOfHotkeyLabel(), newer = copyOfHotkeyLabel();
+    ASSERT_TRUE(older != 0 && newer != 0);
+    HWND h = handleOf(older);
+    const TypedValue unit = unitValue(DisplayWindow, older, TypeCode::Label);
+    for (const int32_t top : {1, 0, -1}) {
+        call(commands::SetZOrder, {unit, TypedValue::ofInt(2)});
+        ASSERT_EQ(GetWindow(h, GW_HWNDLAST), h);
+        call(commands::SetZOrder, {unit, TypedValue::ofInt(top)});
+        EXPECT_EQ(GetWindow(h, GW_HWNDFIRST), h) << "position " << top;
+    }
+}
+
+// What the caption tool writes on each label and reads back at every tick,
+// press and double-click: tag, visibility, position and size, on the live
+// label, in the display window's client coordinates.
+TEST_F(CaptionLabels, TagVisibilityPositionAndSizeWritesReachTheLiveLabel)
+{
+    const uint32_t copy = copyOfHotkeyLabel();
+    ASSERT_NE(copy, 0u);
+    auto set = [&](int32_t index, TypedValue value) { writeUnitProperty(layer(), {DisplayWindow, copy, index, -1}, value); };
+    HWND h = handleOf(copy);
+    set(CommonProperty::Tag, TypedValue::ofPointer("7", TypeCode::Text));
+    set(CommonProperty::Visible, TypedValue::ofBool(true));
+    set(CommonProperty::Left, TypedValue::ofInt(300));
+    set(CommonProperty::Top, TypedValue::ofInt(120));
+    set(CommonProperty::Width, TypedValue::ofInt(60));
+    set(CommonProperty::Height, TypedValue::ofInt(30));
+    EXPECT_STREQ(property(copy, CommonProperty::Tag).text(), "7");
+    EXPECT_TRUE(IsWindowVisible(h));
+    EXPECT_TRUE(property(copy, CommonProperty::Visible).asBool());
+    RECT placed;
+    GetWindowRect(h, &placed);
+    MapWindowPoints(nullptr, display(), reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 300);
+    EXPECT_EQ(placed.top, 120);
+    EXPECT_EQ(placed.right - placed.left, 60);
+    EXPECT_EQ(placed.bottom - placed.top, 30);
+    EXPECT_EQ(property(copy, CommonProperty::Left).asInt(), 300);
+    EXPECT_EQ(property(copy, CommonProperty::Top).asInt(), 120);
+
+    // A caption whose font is below 9 points gets a negative width: no width at all.
+    set(CommonProperty::Width, TypedValue::ofInt(-6));
+    EXPECT_EQ(property(copy, CommonProperty::Width).asInt(), 0);
+    EXPECT_EQ(property(copy, CommonProperty::Left).asInt(), 300) << "resizing keeps the place";
+    set(CommonProperty::Visible, TypedValue::ofBool(false));
+    EXPECT_FALSE(IsWindowVisible(h));
+    EXPECT_FALSE(property(copy, CommonProperty::Visible).asBool());
+    EXPECT_TRUE(IsWindowVisible(display())) << "hiding a caption leaves the display window alone";
+}
+
+// Each caption gets its font field by field; each write changes its own
+// member of the label's font, starting from the font the label has.
+TEST_F(CaptionLabels, FontFieldWritesChangeOnlyTheirOwnMember)
+{
+    const uint32_t copy = copyOfHotkeyLabel();
+    ASSERT_NE(copy, 0u);
+    constexpr int32_t FontProperty = 15;
+    auto set = [&](int32_t field, TypedValue value) { writeUnitProperty(layer(), {DisplayWindow, copy, FontProperty, field}, value); };
+    auto stored = [&] {
+        Unit* label = layer().findUnit(DisplayWindow, copy);
+        PropertyValue font;
+        LOGFONTA out{};
+        if (label->type().getProperty(*label, FontProperty - 8, font) && font.length == sizeof out)
+            std::memcpy(&out, reinterpret_cast<const void*>(font.data), sizeof out);
+        return out;
+    };
+    set(6, TypedValue::ofPointer("DejaVu Sans", TypeCode::Text));
+    set(5, TypedValue::ofInt(24));
+    set(3, TypedValue::ofBool(true));
+    set(2, TypedValue::ofBool(true));
+    set(1, TypedValue::ofBool(true));
+    LOGFONTA font = stored();
+    EXPECT_STREQ(font.lfFaceName, "DejaVu Sans");
+    EXPECT_EQ(font.lfHeight, -MulDiv(24, screenDotsPerInch(), 72));
+    EXPECT_TRUE(font.lfStrikeOut);
+    EXPECT_FALSE(font.lfUnderline);
+    EXPECT_TRUE(font.lfItalic);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_EQ(font.lfCharSet, GB2312_CHARSET) << "kept from the label's own font";
+
+    set(4, TypedValue::ofBool(true));
+    set(3, TypedValue::ofBool(false));
+    font = stored();
+    EXPECT_FALSE(font.lfStrikeOut);
+    EXPECT_TRUE(font.lfUnderline);
+    EXPECT_EQ(property(copy, FontProperty, 5).asInt(), 24);
+    EXPECT_STREQ(property(HotkeyLabel, FontProperty, 6).text(), "宋体") << "the source keeps its font";
+
+    // A face name that is empty or does not fit falls back to the default face.
+    LOGFONTA fallback{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
+    for (const char* face : {"", "a face name of thirty-two bytes!"}) {
+        set(6, TypedValue::ofPointer(face, TypeCode::Text));
+        EXPECT_STREQ(stored().lfFaceName, fallback.lfFaceName) << '"' << face << '"';
+    }
+}
+
+// A double-click on a caption brings it to the front: the label takes real
+// double-clicks, and a copy raises its source's routine for them.
+TEST_F(CaptionLabels, RealDoubleClickOnACopyRaisesTheDoubleClickRoutine)
+{
+    const uint32_t copy = copyOfHotkeyLabel();
+    ASSERT_NE(copy, 0u);
+    for (const auto& [index, value] : {std::pair{CommonProperty::Width, 80}, std::pair{CommonProperty::Height, 30},
+                                       std::pair{CommonProperty::Visible, 1}})
+        writeUnitProperty(layer(), {DisplayWindow, copy, index, -1}, TypedValue::ofInt(value));
+    pumpPending();
+    RECT placed;
+    GetWindowRect(handleOf(copy), &placed);
+    INPUT clicks[4] = {};
+    const DWORD buttons[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dx = MulDiv((placed.left + placed.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        clicks[i].mi.dy = MulDiv((placed.top + placed.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        clicks[i].mi.dwFlags = buttons[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    // One call: the four events share one time, well within the double-click time.
+    ASSERT_EQ(SendInput(4, clicks, sizeof(INPUT)), 4u);
+    pumpUntil([] { return countOf("labelBringToFront") > 0 && countOf("labelRelease") >= 2; });
+    EXPECT_EQ(countOf("labelBringToFront"), 1u);
+    EXPECT_EQ(countOf("labelPress"), 1u) << "the second press arrives as the double-click";
+}
+
+bool isTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// Each tick makes the display window topmost.
+TEST_F(CaptionLabels, StackingPositionThreeMakesTheDisplayWindowTopmost)
+{
+    ASSERT_FALSE(isTopmost(display()));
+    call(commands::SetZOrder, {displayValue(), TypedValue::ofInt(3)});
+    EXPECT_TRUE(isTopmost(display()));
+}
+
+// A window remembers that it is topmost until position 4 takes it away. Shown
+// on the settings window, which has no owner: under Wine, position 4 did not
+// always take the topmost state from the owned display window.
+TEST_F(ProgramWindows, AWindowStaysTopmostUntilStackingPositionFour)
+{
+    ASSERT_TRUE(layer().load(SettingsWindow, 0, false));
+    HWND settings = layer().findWindow(SettingsWindow)->handle();
+    const TypedValue window = TypedValue::ofUnit(SettingsWindow, 0, TypeCode::Window);
+    auto rememberedOnTop = [] { return readUnitProperty(layer(), {SettingsWindow, 0, 29, -1}).asBool(); };
+    ASSERT_FALSE(isTopmost(settings));
+    call(commands::SetZOrder, {window, TypedValue::ofInt(3)});
+    EXPECT_TRUE(isTopmost(settings));
+    EXPECT_TRUE(rememberedOnTop());
+    for (const TypedValue top : {TypedValue::omitted(), TypedValue::ofInt(1), TypedValue::ofInt(0)}) {
+        call(commands::SetZOrder, {window, top});
+        EXPECT_TRUE(isTopmost(settings)) << "the top of a topmost window is the top of the topmost band";
+    }
+    call(commands::SetZOrder, {window, TypedValue::ofInt(4)});
+    EXPECT_FALSE(isTopmost(settings));
+    EXPECT_FALSE(rememberedOnTop());
+    call(commands::SetZOrder, {window});
+    EXPECT_FALSE(isTopmost(settings)) << "an omitted position leaves a window that is not topmost so";
+}
+
+// Opening the settings writes interval 0 to pause the captions; closing them
+// writes 20 and the ticks come back.
+TEST_F(CaptionLabels, TimerIntervalZeroPausesTheTicksAndTwentyResumesThem)
+{
+    constexpr uint32_t Timer = 0x16010006;
+    constexpr int32_t Interval = 8;
+    pumpUntil([] { return countOf("captionTick") > 0; });
+    ASSERT_GT(countOf("captionTick"), 0u);
+    writeUnitProperty(layer(), {DisplayWindow, Timer, Interval, -1}, TypedValue::ofInt(0));
+    EXPECT_EQ(property(Timer, Interval).asInt(), 0);
+    pumpPending();
+    const size_t paused = countOf("captionTick");
+    pumpUntil([&] { return countOf("captionTick") > paused; }, 300);
+    EXPECT_EQ(countOf("captionTick"), paused) << "no tick while the interval is 0";
+    writeUnitProperty(layer(), {DisplayWindow, Timer, Interval, -1}, TypedValue::ofInt(20));
+    EXPECT_EQ(property(Timer, Interval).asInt(), 20);
+    pumpUntil([&] { return countOf("captionTick") >= paused + 3; });
+    EXPECT_GE(countOf("captionTick"), paused + 3);
+}
+
+// The caption loader fills and checks the list in code; were that to raise
+// the check-changed routine, every load would rewrite the configuration file.
+TEST_F(ProgramWindows, ListAndSliderWritesOfTheProgramRaiseNoEvents)
+{
+    ASSERT_TRUE(layer().load(SettingsWindow, 0, false));
+    const TypedValue list = unitValue(SettingsWindow, CaptionList, TypeCode::ChkListBox);
+    auto text = [](const char* t) { return TypedValue::ofPointer(t, TypeCode::Text); };
+    auto checked = [&](int32_t i) { return call(commands::ListIsChecked, {list, TypedValue::ofInt(i)}).asBool(); };
+    call(commands::ListClear, {list});
+    for (const char* caption : {"一", "二", "三", "四"})
+        ASSERT_GE(call(commands::ListAddItem, {list, text(caption)}).asInt(), 0);
+    EXPECT_TRUE(call(commands::ListSetChecked, {list, TypedValue::ofInt(0)}).asBool());
+    EXPECT_TRUE(call(commands::ListSetChecked, {list, TypedValue::ofInt(2), TypedValue::ofBool(true)}).asBool());
+    EXPECT_TRUE(call(commands::ListSetChecked, {list, TypedValue::ofInt(3)}).asBool());
+    EXPECT_TRUE(call(commands::ListSetChecked, {list, TypedValue::ofInt(0), TypedValue::ofBool(false)}).asBool());
+    EXPECT_FALSE(checked(0));
+    EXPECT_FALSE(checked(1));
+    EXPECT_TRUE(checked(2));
+    EXPECT_TRUE(call(commands::ListDeleteItem, {list, TypedValue::ofInt(2)}).asBool()) << "a checked entry";
+    EXPECT_TRUE(checked(2)) << "the fourth entry moved up with its check";
+    writeUnitProperty(layer(), {SettingsWindow, TransparencySlider, 19, -1}, TypedValue::ofInt(200));
+    EXPECT_EQ(readUnitProperty(layer(), {SettingsWindow, TransparencySlider, 19, -1}).asInt(), 200);
+    pumpPending();
+    EXPECT_EQ(countOf("checkChanged"), 0u);
+    EXPECT_EQ(countOf("transparencyChanged"), 0u);
+
+    // The user's own changes do raise them.
+    HWND control = layer().findUnit(SettingsWindow, CaptionList)->handle();
+    RECT item;
+    SendMessageW(control, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    const LPARAM box = MAKELPARAM(item.left + 6, (item.top + item.bottom) / 2);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, box);
+    PostMessageW(control, WM_LBUTTONUP, 0, box);
+    PostMessageW(layer().findUnit(SettingsWindow, TransparencySlider)->handle(), WM_KEYDOWN, VK_NEXT, 0);
+    pumpUntil([] { return countOf("checkChanged") > 0 && countOf("transparencyChanged") > 0; });
+    EXPECT_EQ(countOf("checkChanged"), 1u);
+    EXPECT_TRUE(checked(1));
+    EXPECT_EQ(countOf("transparencyChanged"), 1u);
 }
 
 }  // namespace

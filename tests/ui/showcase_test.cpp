@@ -92,7 +92,7 @@ TEST(Showcase, LabelsInFontsColoursAndEffectsPaintSideBySide)
 
     const Snapshot shot(host.handle());
     EXPECT_EQ(shot.at(12, 12), RGB(20, 30, 90));
-    EXPECT_GT(shot.count(RGB(255, 230, 0), {10, 10, 630, 80}), 50) << "the big caption";
+    EXPECT_GT(shot.countInk(RGB(255, 230, 0), RGB(20, 30, 90), {10, 10, 630, 80}), 50) << "the big caption";
     EXPECT_EQ(shot.at(10, 210), RGB(0x80, 0x80, 0x80)) << "the frame's outer colour";
 
     if (const char* hold = std::getenv("TESSALY_HOLD_MS")) pumpUntil([] { return false; }, std::atoi(hold));

@@ -71,6 +71,32 @@ TEST(TemplateBlock, ImpossibleLengthsAndCountsAreRefused)
     EXPECT_FALSE(readTemplateBlock(patched(unitCountAt + 8 + 6 * 4, 0x7FFFFFF0))) << "offset beyond the table";
 }
 
+TEST(TemplateBlock, UnitCountBeyondTheOffsetListIsRefusedWithoutReadingPastTheBlock)
+{
+    // One window, so its unit table is the last thing in the block.
+    WindowTemplate w = testing::window(0x52000001, 0x06000001);
+    ASSERT_TRUE(w.units.addRecord(0x16000002, encodeUnitRecord(testing::unit(TypeId::Label))));
+    const size_t tableSize = w.units.pack().size();
+    Bytes block = testing::block({&w});
+    const size_t unitCountAt = block.size() - tableSize - 8;  // the count, then the table's length word
+    ASSERT_EQ(loadU32(block.data() + unitCountAt), 2u);
+    // One entry (identifier and offset) more than the table holds, though
+    // the identifiers alone would still fit in it.
+    const auto tooMany = static_cast<uint32_t>(tableSize / 8 + 1);
+    ASSERT_LE(size_t{tooMany} * 4, tableSize);
+    storeU32(block.data() + unitCountAt, tooMany);
+
+    // A copy of exactly the block's size, so a sanitizer sees any read beyond it.
+    const Bytes exact(block.begin(), block.end());
+    ThrowingErrorHook hook;
+    try {
+        loadTemplateBlock(exact, CodeBase);
+        FAIL() << "a unit count of " << tooMany << " was accepted for a table of " << tableSize << " bytes";
+    } catch (const CapturedReport& r) {
+        EXPECT_NE(r.text.find(std::string(TemplateLoadError)), std::string::npos) << r.text;
+    }
+}
+
 TEST(TemplateBlock, ImpossibleCountsInsideARecordAreRefused)
 {
     UnitRecord r = testing::unit(TypeId::Label);
@@ -236,6 +262,165 @@ TEST(UnitTableChanges, TypeDataGrowsSlotsHoldPointersAndThePristineCopyComesBack
     EXPECT_EQ(w.units.unitFields(label).typeData.size(), 4u);
     EXPECT_EQ(w.units.objectSlot(label), 0u);
     EXPECT_FALSE(w.pristine);
+}
+
+// A window of `labels` labels behind its own record, identifiers 0x16000100 up.
+WindowTemplate labelWindow(size_t labels)
+{
+    WindowTemplate w = testing::window(0x52000001, 0x06000001);
+    for (size_t i = 0; i < labels; ++i) {
+        UnitRecord label = testing::unit(TypeId::Label, {{-1, static_cast<uint32_t>(i)}});
+        label.position.left = static_cast<int32_t>(i);
+        w.units.addRecord(0x16000100 + static_cast<uint32_t>(i), encodeUnitRecord(label));
+    }
+    return w;
+}
+
+// Every identifier answers the position that holds it, and its own record.
+void expectEveryLookupLandsOnItsRecord(const UnitTable& units)
+{
+    for (size_t i = 0; i < units.size(); ++i) {
+        ASSERT_EQ(units.indexOf(units.idAt(i)), std::optional<size_t>(i)) << "identifier " << std::hex << units.idAt(i);
+        if (!units.isMenuItem(i) && units.typeIdAt(i) == TypeId::Label) {
+            EXPECT_EQ(units.unitFields(i).position.left, static_cast<int32_t>(units.idAt(i) - 0x16000100));
+        }
+    }
+}
+
+TEST(UnitLookup, RemovingRecordsAnywhereKeepsEveryOtherLookup)
+{
+    WindowTemplate w = labelWindow(40);
+    for (const uint32_t gone : {0x16000100u + 17, 0x16000100u, 0x16000100u + 39}) {
+        w.units.removeRecord(*w.units.indexOf(gone));
+        EXPECT_EQ(w.units.indexOf(gone), std::nullopt);
+        expectEveryLookupLandsOnItsRecord(w.units);
+    }
+    EXPECT_EQ(w.units.size(), 38u);
+    w.units.removeRecord(0);
+    w.units.removeRecord(w.units.size());
+    EXPECT_EQ(w.units.size(), 38u) << "the own record stays and a position beyond the table is no record";
+    ASSERT_TRUE(w.units.addRecord(0x16000100 + 17, encodeUnitRecord(testing::unit(TypeId::Label))));
+    EXPECT_EQ(w.units.indexOf(0x16000100 + 17), std::optional<size_t>(38)) << "a removed identifier can come back, last";
+}
+
+// A table of labels 0x16000100, 0x16000101 and again 0x16000101, as a block may hold them.
+UnitTable tableWithARepeatedIdentifier()
+{
+    Bytes packed = labelWindow(3).units.pack();
+    storeU32(packed.data() + 4 * 3, 0x16000101);
+    return *UnitTable::parse(packed, 4);
+}
+
+TEST(UnitLookup, AnIdentifierThatStandsTwiceAnswersItsFirstEntryThenItsNext)
+{
+    UnitTable units = tableWithARepeatedIdentifier();
+    EXPECT_EQ(units.indexOf(0x16000101), std::optional<size_t>(2));
+    units.removeRecord(1);
+    EXPECT_EQ(units.indexOf(0x16000101), std::optional<size_t>(1)) << "moved up with its entry";
+    units.removeRecord(1);
+    EXPECT_EQ(units.indexOf(0x16000101), std::optional<size_t>(1)) << "the second entry answers now";
+
+    UnitTable again = tableWithARepeatedIdentifier();
+    again.removeRecord(3);
+    EXPECT_EQ(again.indexOf(0x16000101), std::optional<size_t>(2)) << "removing the second entry leaves the first";
+}
+
+TEST(UnitLookup, CopiesOfATableLookUpIndependently)
+{
+    WindowTemplate w = labelWindow(10);
+    keepPristineCopy(w);
+    const UnitTable copy = w.units;
+    w.units.removeRecord(*w.units.indexOf(0x16000103));
+    ASSERT_TRUE(w.units.addRecord(0x16000200, w.units.bodyAt(1)));
+    EXPECT_EQ(copy.indexOf(0x16000103), std::optional<size_t>(4));
+    EXPECT_EQ(copy.indexOf(0x16000200), std::nullopt);
+    EXPECT_EQ(w.units.indexOf(0x16000109), std::optional<size_t>(9));
+
+    restorePristineCopy(w);
+    EXPECT_EQ(w.units.indexOf(0x16000200), std::nullopt);
+    expectEveryLookupLandsOnItsRecord(w.units);
+    EXPECT_EQ(w.units.size(), 11u);
+}
+
+TEST(UnitLookup, WindowsAreFoundByIdentifierAndTheFirstOfTwoAnswers)
+{
+    TemplateTable t;
+    for (const uint32_t id : {0x52000001u, 0x52000002u, 0x52000001u}) {
+        WindowTemplate w = testing::window(id, 0x06000001);
+        w.moduleId = static_cast<uint32_t>(t.size());
+        t.add(std::move(w));
+    }
+    EXPECT_EQ(t.find(0x52000002), t.at(1));
+    EXPECT_EQ(t.find(0x52000001)->moduleId, 0u);
+}
+
+// A field write changes a record exactly as re-encoding it with that field changed would.
+class FieldWrites : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        table = loaded();
+        units = &table.find(0x52000001)->units;
+        label = *units->indexOf(0x16000002);
+        before = *decodeUnitRecord(units->bodyAt(label));
+    }
+    void expectRecord(const UnitRecord& expected) const
+    {
+        const ByteView body = units->bodyAt(label);
+        EXPECT_EQ(Bytes(body.begin(), body.end()), encodeUnitRecord(expected));
+        EXPECT_EQ(units->routineAt(label, 1), CodeBase + 0x10) << "bindings stay bound";
+    }
+
+    TemplateTable table;
+    UnitTable* units = nullptr;
+    size_t label = 0;
+    UnitRecord before;
+};
+
+TEST_F(FieldWrites, FixedWordsAreOverwritten)
+{
+    units->setPosition(label, {-7, 8, 32627, 0});
+    before.position = {-7, 8, 32627, 0};
+    expectRecord(before);
+    units->setFlags(label, UnitFlag::Disabled | UnitFlag::TabStop);
+    before.flags = UnitFlag::Disabled | UnitFlag::TabStop;
+    expectRecord(before);
+}
+
+TEST_F(FieldWrites, VariableFieldsGrowAndShrink)
+{
+    units->setTag(label, "一个较长的标记");
+    before.tag = "一个较长的标记";
+    expectRecord(before);
+    units->setTag(label, std::string_view("ab\0cd", 5));
+    before.tag = "ab";
+    expectRecord(before);
+    units->setMousePointer(label, Bytes{0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3});
+    before.mousePointer = {0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3};
+    expectRecord(before);
+    units->setMousePointer(label, {});
+    before.mousePointer.clear();
+    expectRecord(before);
+    const uint32_t children[] = {0x16000010, 0x16000011};
+    units->setChildren(label, children);
+    before.children = {0x16000010, 0x16000011};
+    expectRecord(before);
+    units->setChildren(label, {});
+    before.children.clear();
+    expectRecord(before);
+}
+
+TEST_F(FieldWrites, MenuItemStateAndCaption)
+{
+    const size_t item = *units->indexOf(0x26000004);
+    MenuItemRecord expected = *decodeMenuItemRecord(units->bodyAt(item));
+    units->setMenuState(item, MenuState::Checked | MenuState::Hidden);
+    units->setMenuCaption(item, "新的菜单项");
+    expected.state = MenuState::Checked | MenuState::Hidden;
+    expected.caption = "新的菜单项";
+    const ByteView body = units->bodyAt(item);
+    EXPECT_EQ(Bytes(body.begin(), body.end()), encodeMenuItemRecord(expected));
+    EXPECT_EQ(units->routineAt(item), CodeBase + 0x30);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tests/ui/unit_host.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "runtime/ui/message_events.h"
@@ -134,6 +136,40 @@ int32_t Snapshot::count(COLORREF colour, const RECT& area) const
     for (int32_t y = area.top; y < area.bottom; ++y)
         for (int32_t x = area.left; x < area.right; ++x)
             if (at(x, y) == colour) ++n;
+    return n;
+}
+
+namespace {
+
+// Rounding in the blend may step a channel this far past either end.
+constexpr int32_t BlendSlack = 8;
+
+bool between(int32_t value, int32_t a, int32_t b)
+{
+    return value >= std::min(a, b) - BlendSlack && value <= std::max(a, b) + BlendSlack;
+}
+
+bool isInk(COLORREF pixel, COLORREF ink, COLORREF paper)
+{
+    const int32_t channels[3][3] = {{GetRValue(pixel), GetRValue(ink), GetRValue(paper)},
+                                    {GetGValue(pixel), GetGValue(ink), GetGValue(paper)},
+                                    {GetBValue(pixel), GetBValue(ink), GetBValue(paper)}};
+    bool marked = false;
+    for (const auto& [value, inkValue, paperValue] : channels) {
+        if (!between(value, inkValue, paperValue)) return false;
+        marked = marked || std::abs(value - paperValue) > BlendSlack;
+    }
+    return marked;
+}
+
+}  // namespace
+
+int32_t Snapshot::countInk(COLORREF ink, COLORREF paper, const RECT& area) const
+{
+    int32_t n = 0;
+    for (int32_t y = area.top; y < area.bottom; ++y)
+        for (int32_t x = area.left; x < area.right; ++x)
+            if (isInk(at(x, y), ink, paper)) ++n;
     return n;
 }
 

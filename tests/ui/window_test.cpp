@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "runtime/core/command_call.h"
+#include "runtime/core/commands/commands.h"
+#include "runtime/core/library_notify.h"
 #include "runtime/core/memory.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/runtime_error.h"
@@ -15,6 +18,7 @@
 #include "runtime/ui/menu_builder.h"
 #include "runtime/ui/property_access.h"
 #include "runtime/ui/unit.h"
+#include "runtime/ui/unit_commands.h"
 #include "runtime/ui/units/window_data.h"
 #include "runtime/ui/window_layer.h"
 #include "tests/ui/frame_setup.h"
@@ -63,12 +67,13 @@ RoutineResult onEditLeftDown(intptr_t x, intptr_t y, intptr_t, intptr_t, intptr_
     g_events.push_back("down " + std::to_string(x) + "," + std::to_string(y));
     return nothing();
 }
+RoutineResult onGotFocus(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) { g_events.push_back("got focus"); return nothing(); }
 
 // Routine words are offsets from the lowest routine address.
 const std::vector<RoutineEntry>& routines()
 {
-    static const std::vector<RoutineEntry> all = {&onCreated, &onMoved,     &onResized,  &onClosing,
-                                                  &onDestroying, &onMenuEntry, &onEditChar, &onEditLeftDown};
+    static const std::vector<RoutineEntry> all = {&onCreated,    &onMoved,     &onResized,  &onClosing,     &onDestroying,
+                                                  &onMenuEntry, &onEditChar, &onEditLeftDown, &onGotFocus};
     return all;
 }
 uintptr_t codeBase()
@@ -79,11 +84,23 @@ uintptr_t codeBase()
 }
 uint32_t word(RoutineEntry r) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(r) - codeBase()); }
 
+// The units that owner-drawing measure requests reached, in order.
+std::vector<uint32_t> g_measured;
+
 // An edit control as a minimal unit type, for input events.
 class TestEditUnit final : public Unit {
 public:
     using Unit::Unit;
     bool make(const UnitCreateParams& p) { return createWindow(0, L"EDIT", L"", WS_CHILD | WS_BORDER, p); }
+
+protected:
+    bool handleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override
+    {
+        if (message != UnitMessage::ReflectOffset + WM_MEASUREITEM) return false;
+        g_measured.push_back(unitId());
+        result = TRUE;
+        return true;
+    }
 };
 
 class TestEdit final : public UnitType {
@@ -118,8 +135,8 @@ Bytes templateBlock()
     own.position = {40, 40, 320, 200};
     own.flags = UnitFlag::Visible;
     own.tag = "main";
-    own.bindings = {{0, word(&onCreated)}, {3, word(&onMoved)}, {4, word(&onResized)},
-                    {12, word(&onClosing)}, {2, word(&onDestroying)}};
+    own.bindings = {{0, word(&onCreated)}, {3, word(&onMoved)},       {4, word(&onResized)},
+                    {12, word(&onClosing)}, {2, word(&onDestroying)}, {-7, word(&onGotFocus)}};
     own.typeData = writeWindowData(data);
 
     UnitRecord edit;
@@ -128,8 +145,9 @@ Bytes templateBlock()
     edit.position = {10, 10, 200, 24};
     edit.flags = UnitFlag::Visible | UnitFlag::TabStop;
     edit.tag = "edit";
-    edit.bindings = {{-11, word(&onEditChar)}, {-1, word(&onEditLeftDown)}};
+    edit.bindings = {{-11, word(&onEditChar)}, {-1, word(&onEditLeftDown)}, {-7, word(&onGotFocus)}};
     edit.typeData = {1, 0, 0, 0};
+    edit.mousePointer = {0x03, 0x7F, 0, 0};  // the cross, 32515
 
     MenuItemRecord menu;
     menu.caption = "操作";
@@ -173,12 +191,14 @@ protected:
         static TestEdit editType;
         registerUnitType(editType);
         static const Bytes block = templateBlock();
+        tessaly::coreLibraryNotify(1, reinterpret_cast<intptr_t>(&runtimeNotify), 0);  // for the unit commands
         testing::startFrame(block.data(), static_cast<uint32_t>(block.size()), codeBase(), 0x100);
     }
 
     void SetUp() override
     {
         g_events.clear();
+        g_measured.clear();
         g_closingAnswer = -1;
         g_charAnswer = -1;
     }
@@ -212,6 +232,13 @@ TEST_F(Windows, LoadingCreatesTheWindowAndItsUnitsThenRaisesCreatedMovedResized)
     ASSERT_NE(layer().findUnit(MainWindow, Edit), nullptr);
     EXPECT_EQ(GetParent(layer().findUnit(MainWindow, Edit)->handle()), h);
     EXPECT_EQ(GetMenu(h), nullptr) << "a hidden top-level menu is only popped up";
+}
+
+TEST_F(Windows, ShowingTheWindowRaisesGotFocusOnce)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    pumpPending();
+    EXPECT_EQ(std::count(g_events.begin(), g_events.end(), "got focus"), 1);
 }
 
 TEST_F(Windows, LoadingALoadedWindowActivatesItWithoutASecondInstance)
@@ -295,6 +322,19 @@ TEST_F(Windows, MenuEntriesRaiseTheirEventAndSeparatorsNever)
     EXPECT_EQ(*menuCommandOf(units, MenuEntry), 20001u);
 }
 
+TEST_F(Windows, HiddenEntriesAndSeparatorsAreLeftOutOfTheMenu)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    const UnitTable& units = layer().templates().find(MainWindow)->units;
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 2);
+    set(MenuSeparator, 3, TypedValue::ofBool(false));
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 1) << "a hidden separator is left out";
+    set(MenuEntry, 3, TypedValue::ofBool(false));
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 0);
+    set(MenuSeparator, 3, TypedValue::ofBool(true));
+    EXPECT_EQ(GetMenuItemCount(buildPopupMenu(units, Menu, false).get()), 1);
+}
+
 TEST_F(Windows, MenuItemPropertiesChangeOnlyWhenTheValueDoes)
 {
     ASSERT_TRUE(layer().load(MainWindow, 0, false));
@@ -341,6 +381,26 @@ TEST_F(Windows, InputWhileEventsAreSuspendedRaisesNothing)
     EXPECT_EQ(std::count(g_events.begin(), g_events.end(), "down 3,4"), 1);
 }
 
+// Suspension is a counter: each resume takes back one suspension, so nested
+// suspensions keep events away until the outermost one is resumed.
+TEST_F(Windows, EventsComeBackOnlyWhenTheLastSuspensionIsResumed)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    HWND edit = layer().findUnit(MainWindow, Edit)->handle();
+    auto downs = [] { return std::count(g_events.begin(), g_events.end(), "down 3,4"); };
+    RuntimeApp& app = RuntimeApp::instance();
+    app.suspendEvents();
+    app.suspendEvents();
+    app.resumeEvents();
+    PostMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    pumpPending();
+    EXPECT_EQ(downs(), 0) << "one suspension is still counted";
+    app.resumeEvents();
+    PostMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    pumpPending();
+    EXPECT_EQ(downs(), 1);
+}
+
 TEST_F(Windows, MousePointerIsStoredAsTheSystemCursorAndShownOverTheUnit)
 {
     ASSERT_TRUE(layer().load(MainWindow, 0, false));
@@ -360,6 +420,34 @@ TEST_F(Windows, MousePointerIsStoredAsTheSystemCursorAndShownOverTheUnit)
     HWND edit = layer().findUnit(MainWindow, Edit)->handle();
     SendMessageW(edit, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32513)));
+}
+
+TEST_F(Windows, CopiesLoadTheirPointerAndTakeIdentifiersOfTheirOwn)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    std::vector<HWND> copies;
+    for (int i = 0; i < 2; ++i) {
+        UnitCall call;
+        call.windowId = MainWindow;
+        call.unitId = Edit;
+        ASSERT_TRUE(copyUnit(layer(), call));
+        copies.push_back(layer().findUnit(MainWindow, call.result)->handle());
+    }
+    HWND edit = layer().findUnit(MainWindow, Edit)->handle();
+    for (HWND copy : copies) {
+        SendMessageW(copy, WM_SETCURSOR, reinterpret_cast<WPARAM>(copy), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32515))) << "the copy shows its source's pointer";
+        EXPECT_NE(GetDlgCtrlID(copy), GetDlgCtrlID(edit));
+    }
+    EXPECT_NE(GetDlgCtrlID(copies[0]), GetDlgCtrlID(copies[1]));
+
+    // Measure requests find their unit by its identifier.
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_LISTBOX;
+    SendMessageW(mainHandle(), WM_MEASUREITEM, static_cast<WPARAM>(GetDlgCtrlID(copies[1])),
+                 reinterpret_cast<LPARAM>(&measure));
+    ASSERT_EQ(g_measured.size(), 1u);
+    EXPECT_EQ(g_measured[0], Unit::fromHandle(copies[1])->unitId());
 }
 
 bool g_mainEnabledDuringModal = true;
@@ -397,6 +485,51 @@ TEST_F(Windows, ErrorReportNamesTheWindowAndUnitTags)
     const std::string text = composeErrorReport("x", 0, static_cast<int32_t>(MainWindow), static_cast<int32_t>(Edit),
                                                 errorSubject());
     EXPECT_NE(text.find("属性值: \"main\"\r\n所访问窗口组件的\"标记\"属性值: \"edit\""), std::string::npos) << text;
+}
+
+TypedValue runCommand(CommandEntry command, std::vector<TypedValue> arguments)
+{
+    return callCommand(command, static_cast<int32_t>(arguments.size()), arguments.data());
+}
+
+TypedValue editValue(uint32_t unit) { return TypedValue::ofUnit(MainWindow, unit, TestEditTypeId); }
+
+TEST_F(Windows, CopiesStayReachableAroundDestroyedOnesAndGoWithTheWindow)
+{
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    std::vector<uint32_t> copies;
+    for (int32_t i = 0; i < 6; ++i) {
+        uint32_t copy[2] = {};
+        ASSERT_TRUE(runCommand(commands::CopyUnit, {editValue(Edit), TypedValue::ofPointer(copy, TestEditTypeId | ArgumentFlag)}).asBool());
+        copies.push_back(copy[1]);
+        set(copy[1], CommonProperty::Left, TypedValue::ofInt(20 + i));
+        set(copy[1], CommonProperty::Tag, TypedValue::ofPointer(std::to_string(i).c_str(), TypeCode::Text));
+    }
+    runCommand(commands::Destroy, {editValue(copies[2])});
+    runCommand(commands::Destroy, {editValue(copies[0])});
+    EXPECT_EQ(layer().findUnit(MainWindow, copies[2]), nullptr);
+    set(copies[5], CommonProperty::Left, TypedValue::ofInt(99));
+    for (const int32_t i : {1, 3, 4, 5}) {
+        Unit* unit = layer().findUnit(MainWindow, copies[i]);
+        ASSERT_NE(unit, nullptr);
+        EXPECT_EQ(unit->unitId(), copies[i]);
+        RECT r;
+        GetWindowRect(unit->handle(), &r);
+        MapWindowPoints(nullptr, mainHandle(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, i == 5 ? 99 : 20 + i) << "copy " << i;
+        EXPECT_EQ(get(copies[i], CommonProperty::Left).asInt(), r.left);
+        const TypedValue tag = get(copies[i], CommonProperty::Tag);
+        EXPECT_EQ(std::string(tag.text()), std::to_string(i));
+        release(tag.pointer());
+    }
+
+    DestroyWindow(mainHandle());
+    const UnitTable& units = layer().templates().find(MainWindow)->units;
+    for (const uint32_t copy : copies) EXPECT_EQ(units.indexOf(copy), std::nullopt);
+    EXPECT_EQ(get(Edit, CommonProperty::Left).asInt(), 10);
+    ASSERT_TRUE(layer().load(MainWindow, 0, false));
+    EXPECT_NE(layer().findUnit(MainWindow, Edit), nullptr);
+    EXPECT_EQ(layer().findUnit(MainWindow, copies[1]), nullptr);
 }
 
 }  // namespace

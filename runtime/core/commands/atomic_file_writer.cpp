@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <optional>
+#include <string_view>
 #include <utility>
 
 #include "runtime/core/commands/file_handle.h"
@@ -10,15 +12,79 @@
 namespace tessaly {
 namespace {
 
-// Beside the target, so the final rename stays on one volume; the process id
-// and a counter keep concurrent writers apart.
+constexpr char TemporarySuffix[] = ".tmp";
+
+// The writing process, by identifier and start time: an identifier alone may
+// be reused by a later process.
+struct Writer {
+    unsigned long process = 0;
+    unsigned long long started = 0;
+};
+
+unsigned long long startTimeOf(HANDLE process)
+{
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    return (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+const Writer& thisWriter()
+{
+    static const Writer self{GetCurrentProcessId(), startTimeOf(GetCurrentProcess())};
+    return self;
+}
+
+bool stillRuns(const Writer& writer)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, writer.process);
+    // A process this one may not look at still runs.
+    if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT && startTimeOf(process) == writer.started;
+    CloseHandle(process);
+    return runs;
+}
+
+// Beside the target, so the final rename stays on one volume. The name says
+// which process writes it (so a later writer can tell an abandoned one), and
+// a counter keeps the writers of one process apart.
 std::string temporaryNameFor(const std::string& target)
 {
     static std::atomic<uint32_t> counter{0};
-    char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".%lu-%u.tmp", static_cast<unsigned long>(GetCurrentProcessId()),
+    char middle[64];
+    std::snprintf(middle, sizeof middle, ".%lu-%llx-%u", thisWriter().process, thisWriter().started,
                   counter.fetch_add(1));
-    return target + suffix;
+    return target + middle + TemporarySuffix;
+}
+
+// The writer named by a file beside the target, if it is one of its temporaries.
+std::optional<Writer> writerOf(std::string_view fileName, std::string_view targetName)
+{
+    if (!fileName.starts_with(targetName) || !fileName.ends_with(TemporarySuffix)) return std::nullopt;
+    const std::string middle(fileName.substr(targetName.size()));
+    Writer writer;
+    unsigned counter = 0;
+    int consumed = 0;
+    if (std::sscanf(middle.c_str(), ".%lu-%llx-%u.tmp%n", &writer.process, &writer.started, &counter, &consumed) != 3 ||
+        static_cast<size_t>(consumed) != middle.size())
+        return std::nullopt;
+    return writer;
+}
+
+// A writer that was killed leaves its temporary behind; the next writer of
+// the same target removes those whose process no longer runs.
+void removeAbandonedTemporaries(const std::string& target)
+{
+    const size_t slash = target.find_last_of("\\/");
+    const std::string directory = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string targetName = target.substr(directory.size());
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((target + ".*" + TemporarySuffix).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const auto writer = writerOf(found.cFileName, targetName);
+        if (writer && !stillRuns(*writer)) DeleteFileA((directory + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 // What a rename reports when another process holds the target open.
@@ -32,6 +98,7 @@ AtomicFileWriter::~AtomicFileWriter() { discard(); }
 
 bool AtomicFileWriter::open()
 {
+    removeAbandonedTemporaries(target_);
     temporary_ = temporaryNameFor(target_);
     file_ = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file_ != INVALID_HANDLE_VALUE) return true;

@@ -2,8 +2,9 @@
 // never a torn mix: the bytes go to a temporary file beside the target, are
 // flushed to the disk, and then replace the target in one rename. A writer
 // that is abandoned (destroyed without commit, or a process that dies) never
-// touches the target. A target that another process holds open, sharing
-// writes, cannot be renamed over; it takes the bytes in place instead.
+// touches the target; the temporary of a process that died is removed by the
+// next writer of the same target. A target that another process holds open,
+// sharing writes, cannot be renamed over; it takes the bytes in place instead.
 #pragma once
 
 #include <windows.h>

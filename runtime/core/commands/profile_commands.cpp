@@ -47,6 +47,8 @@ void ReadIniText(TypedValue* result, int32_t count, TypedValue* arguments)
 void WriteIniText(TypedValue* result, int32_t count, TypedValue* arguments)
 {
     const CommandArguments a(count, arguments);
+    // The system takes a missing name for its own settings file.
+    if (a.text(0).empty()) return;
     result->low = WritePrivateProfileStringA(a.text(1).data(), textOrNone(a, 2), textOrNone(a, 3),
                                              a.text(0).data()) != 0;
 }

@@ -88,12 +88,7 @@ public:
     {
         auto data = readButtonData(params.typeData);
         if (!data) return nullptr;
-        auto* button = new Button(*this, params.windowId, params.unitId, std::move(*data));
-        if (!button->create(params)) {
-            delete button;
-            return nullptr;
-        }
-        return button;
+        return Unit::bringToLife(std::make_unique<Button>(*this, params.windowId, params.unitId, std::move(*data)), params);
     }
 
     bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override

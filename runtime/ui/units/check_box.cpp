@@ -103,12 +103,7 @@ public:
     {
         auto data = readCheckBoxData(params.typeData);
         if (!data) return nullptr;
-        auto* box = new CheckBox(*this, params.windowId, params.unitId, std::move(*data));
-        if (!box->create(params)) {
-            delete box;
-            return nullptr;
-        }
-        return box;
+        return Unit::bringToLife(std::make_unique<CheckBox>(*this, params.windowId, params.unitId, std::move(*data)), params);
     }
 
     bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override

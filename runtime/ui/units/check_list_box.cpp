@@ -11,7 +11,6 @@
 #include "runtime/core/unit_requests.h"
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/unit_font.h"
 #include "runtime/ui/units/border_rule.h"
 #include "runtime/ui/units/type_data_io.h"
 
@@ -180,9 +179,7 @@ void CheckListBox::setSingleCheck(bool on)
 void CheckListBox::setFont(std::span<const uint8_t> logFont)
 {
     data_.font.assign(logFont.begin(), logFont.end());
-    const LOGFONTA font = fontOrDefault(logFont);
-    font_.reset(CreateFontIndirectA(&font));
-    SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    font_.apply(handle(), logFont);
     applyItemHeight();
 }
 
@@ -283,8 +280,9 @@ bool CheckListBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        // The list reports the press first; that routine may destroy the window.
         result = callDefault(message, wParam, lParam);
-        onClick(lParam);
+        if (alive()) onClick(lParam);
         return true;
     case WM_KEYDOWN:
         if (wParam != VK_SPACE) return false;
@@ -433,12 +431,7 @@ public:
     {
         auto data = readCheckListBoxData(params.typeData);
         if (!data) return nullptr;
-        auto* unit = new CheckListBox(*this, params.windowId, params.unitId, std::move(*data));
-        if (!unit->create(params)) {
-            delete unit;
-            return nullptr;
-        }
-        return unit;
+        return Unit::bringToLife(std::make_unique<CheckListBox>(*this, params.windowId, params.unitId, std::move(*data)), params);
     }
 
     bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override

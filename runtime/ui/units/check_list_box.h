@@ -13,6 +13,7 @@
 
 #include "runtime/ui/unit.h"
 #include "runtime/ui/units/check_list_box_data.h"
+#include "runtime/ui/units/control_look.h"
 #include "runtime/ui/units/unit_theme.h"
 #include "runtime/ui/win32_handles.h"
 
@@ -84,7 +85,7 @@ private:
 
     CheckListBoxData data_;
     std::vector<uint8_t> checked_;  // one entry per item, in list order
-    UniqueFont font_;
+    ControlFont font_;
     UniqueTheme theme_;
     bool itemValuesPending_ = false;
     mutable Bytes answer_;  // the bytes a data property read points into

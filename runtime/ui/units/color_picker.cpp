@@ -224,12 +224,7 @@ public:
     {
         auto data = readColorPickerData(params.typeData);
         if (!data) return nullptr;
-        auto* unit = new ColorPicker(*this, params.windowId, params.unitId, *data);
-        if (!unit->create(params)) {
-            delete unit;
-            return nullptr;
-        }
-        return unit;
+        return Unit::bringToLife(std::make_unique<ColorPicker>(*this, params.windowId, params.unitId, *data), params);
     }
 
     bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override

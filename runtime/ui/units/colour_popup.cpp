@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "runtime/ui/win32_handles.h"
@@ -239,7 +240,9 @@ LRESULT CALLBACK ColourPopup::procedure(HWND window, UINT message, WPARAM wParam
 {
     auto* popup = reinterpret_cast<ColourPopup*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (popup == nullptr && message == WM_NCCREATE) {
-        popup = static_cast<ColourPopup*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        // The window takes the popup over from its creator here.
+        auto* creator = static_cast<std::unique_ptr<ColourPopup>*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        popup = creator->release();
         popup->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(popup));
     }
@@ -280,12 +283,11 @@ HWND openColourPopup(HWND picker, uint32_t current, bool allowNoColour)
     int32_t top = below.bottom;
     if (top + PopupHeight + 2 > screen.rcWork.bottom) top = below.top - PopupHeight - 2;
 
-    auto* popup = new ColourPopup(picker, current, allowNoColour);
+    // Owned here until WM_NCCREATE; a window that fails after that deletes it itself.
+    auto popup = std::make_unique<ColourPopup>(picker, current, allowNoColour);
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, ColourPopupClass, L"", WS_POPUP | WS_BORDER,
                                   left, top, PopupWidth + 2, PopupHeight + 2, GetAncestor(picker, GA_ROOT), nullptr,
-                                  GetModuleHandleW(nullptr), popup);
-    // A window that failed after WM_NCCREATE has deleted the object already;
-    // one that failed before leaks these few bytes rather than risk a double delete.
+                                  GetModuleHandleW(nullptr), &popup);
     if (window == nullptr) return nullptr;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);

@@ -242,12 +242,7 @@ public:
     {
         auto data = readComboBoxData(params.typeData);
         if (!data) return nullptr;
-        auto* box = new ComboBox(*this, params.windowId, params.unitId, std::move(*data));
-        if (!box->create(params)) {
-            delete box;
-            return nullptr;
-        }
-        return box;
+        return Unit::bringToLife(std::make_unique<ComboBox>(*this, params.windowId, params.unitId, std::move(*data)), params);
     }
 
     bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override

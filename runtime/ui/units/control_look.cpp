@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <vector>
 
 #include "runtime/core/text_encoding.h"
-#include "runtime/ui/unit_font.h"
+#include "runtime/ui/units/unit_paint.h"
 #include "runtime/ui/units/type_data_io.h"
 
 namespace tessaly::ui {
@@ -60,13 +59,7 @@ void assignBytes(std::vector<uint8_t>& target, const PropertyValue& value)
 
 void ControlFont::apply(HWND window, std::span<const uint8_t> stored)
 {
-    const LOGFONTA narrow = fontOrDefault(stored);
-    LOGFONTW wide{};
-    static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(LOGFONTW, lfFaceName));
-    std::memcpy(&wide, &narrow, offsetof(LOGFONTA, lfFaceName));
-    const std::wstring face = widenGbk(std::string_view(narrow.lfFaceName, strnlen(narrow.lfFaceName, LF_FACESIZE)));
-    face.copy(wide.lfFaceName, LF_FACESIZE - 1);
-    UniqueFont font(CreateFontIndirectW(&wide));
+    UniqueFont font = createStoredFont(stored);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font.get() : GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     own_ = std::move(font);  // the old font goes only once the control has let go of it
 }

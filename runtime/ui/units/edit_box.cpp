@@ -256,12 +256,7 @@ public:
     {
         auto data = readEditBoxData(params.typeData);
         if (!data) return nullptr;
-        auto* box = new EditBox(*this, params.windowId, params.unitId, std::move(*data));
-        if (!box->create(params)) {
-            delete box;
-            return nullptr;
-        }
-        return box;
+        return Unit::bringToLife(std::make_unique<EditBox>(*this, params.windowId, params.unitId, std::move(*data)), params);
     }
 
     bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override

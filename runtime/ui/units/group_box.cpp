@@ -180,9 +180,7 @@ Unit* GroupBoxType::create(const UnitCreateParams& params) const
 {
     std::optional<GroupBoxData> data = readGroupBoxData(params.typeData);
     if (!data) return nullptr;
-    auto box = std::make_unique<GroupBox>(*this, params.windowId, params.unitId, std::move(*data));
-    if (!box->create(params)) return nullptr;
-    return box.release();  // the window owns it now
+    return Unit::bringToLife(std::make_unique<GroupBox>(*this, params.windowId, params.unitId, std::move(*data)), params);
 }
 
 bool GroupBoxType::setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const

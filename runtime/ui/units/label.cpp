@@ -168,16 +168,19 @@ LRESULT Label::onFeedback(WPARAM wParam, LPARAM lParam)
     return record.returned != 0 ? record.value : 0;
 }
 
-// Measured as the caption is drawn: one line, or wrapped at the label's width.
-void Label::measureCaption(SIZE& size) const
+// Measured as the caption is drawn, in the font it is drawn with: one line,
+// or wrapped at the label's width. Where the label places the text plays no
+// part: a measure centred or put at the bottom of an empty rectangle would
+// come back short.
+void Label::measureCaption(SIZE& size)
 {
     size = {0, 0};
     if (data_.caption.empty()) return;
     const std::wstring text = widenGbk(data_.caption);
     WindowDC dc(handle());
-    SelectedObject selected(dc.get(), fontOrDefault(font_));
+    SelectedObject selected(dc.get(), captionFont());
     RECT area{0, 0, 0, 0};
-    UINT flags = labelTextFlags(data_) | DT_CALCRECT;
+    UINT flags = (labelTextFlags(data_) & ~(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT;
     if (data_.wordWrap != 0) {
         GetClientRect(handle(), &area);
         area.bottom = 0;
@@ -215,9 +218,7 @@ Unit* LabelType::create(const UnitCreateParams& params) const
 {
     std::optional<LabelData> data = readLabelData(params.typeData);
     if (!data) return nullptr;
-    auto label = std::make_unique<Label>(*this, params.windowId, params.unitId, std::move(*data));
-    if (!label->create(params)) return nullptr;
-    return label.release();  // the window owns it now
+    return Unit::bringToLife(std::make_unique<Label>(*this, params.windowId, params.unitId, std::move(*data)), params);
 }
 
 bool LabelType::setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const

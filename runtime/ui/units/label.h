@@ -32,7 +32,7 @@ private:
     void paint(HDC target);
     void onPaint();
     LRESULT onFeedback(WPARAM wParam, LPARAM lParam);
-    void measureCaption(SIZE& size) const;
+    void measureCaption(SIZE& size);
     bool backgroundIsColourKey() const;
     HFONT captionFont();
 

@@ -124,9 +124,7 @@ Unit* PicBoxType::create(const UnitCreateParams& params) const
 {
     std::optional<PicBoxData> data = readPicBoxData(params.typeData);
     if (!data) return nullptr;
-    auto box = std::make_unique<PicBox>(*this, params.windowId, params.unitId, std::move(*data));
-    if (!box->create(params)) return nullptr;
-    return box.release();  // the window owns it now
+    return Unit::bringToLife(std::make_unique<PicBox>(*this, params.windowId, params.unitId, std::move(*data)), params);
 }
 
 bool PicBoxType::setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const

@@ -213,12 +213,7 @@ public:
     {
         auto data = readSliderBarData(params.typeData);
         if (!data) return nullptr;
-        auto* unit = new SliderBar(*this, params.windowId, params.unitId, *data);
-        if (!unit->create(params)) {
-            delete unit;
-            return nullptr;
-        }
-        return unit;
+        return Unit::bringToLife(std::make_unique<SliderBar>(*this, params.windowId, params.unitId, *data), params);
     }
 
     bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override

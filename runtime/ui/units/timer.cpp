@@ -53,9 +53,7 @@ Unit* TimerType::create(const UnitCreateParams& params) const
 {
     const std::optional<TimerData> data = readTimerData(params.typeData);
     if (!data) return nullptr;
-    auto timer = std::make_unique<Timer>(*this, params.windowId, params.unitId);
-    if (!timer->create(params, data->interval)) return nullptr;
-    return timer.release();  // the window owns it now
+    return Unit::bringToLife(std::make_unique<Timer>(*this, params.windowId, params.unitId), params, data->interval);
 }
 
 bool TimerType::setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const

@@ -1,0 +1,77 @@
+// What the screen shows: a copy of part of it, a desktop of a known colour
+// under the tool's windows, and a caption drawn the way its label draws it,
+// to compare with what the screen shows of the label.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tessaly::e2e {
+
+// An image of `width` x `height` pixels, row by row from the top.
+class Image {
+public:
+    Image(int width, int height, std::vector<COLORREF> pixels);
+    int width() const { return width_; }
+    int height() const { return height_; }
+    COLORREF at(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+
+private:
+    int width_;
+    int height_;
+    std::vector<COLORREF> pixels_;
+};
+
+// A copy of the screen's pixels in `area` (screen coordinates).
+Image captureScreen(const RECT& area);
+// A copy of the part of the screen that a window covers.
+Image captureWindow(HWND window);
+
+// A window of this program that covers the screen in one colour and lies
+// under the tool's windows, standing in for the desktop.
+class Desktop {
+public:
+    explicit Desktop(COLORREF colour);
+    // A desktop showing a picture from a BMP file, stretched over the screen.
+    explicit Desktop(const std::wstring& bitmapFile);
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+    COLORREF colour() const { return colour_; }
+
+private:
+    void show(HBRUSH background);
+    COLORREF colour_ = 0;
+    HWND window_ = nullptr;
+    HBITMAP picture_ = nullptr;
+};
+
+// A caption as a label draws it: the text centred on one line in its font
+// over the background colour, in a label of the given size.
+struct CaptionDrawing {
+    std::string textGbk;
+    std::string face;
+    int points = 12;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    bool smoothed = true;
+    COLORREF textColour = 0;
+    COLORREF background = 0;
+};
+Image drawCaption(const CaptionDrawing& caption, int width, int height);
+// The caption's text measured in its font.
+SIZE measureCaption(const CaptionDrawing& caption);
+
+// Writes the image as a 24-bit BMP file.
+bool saveBitmap(const Image& image, const std::wstring& path);
+
+// Pixels of `shown` that differ from `expected` within a caption label's
+// rounded region; where `expected` holds the colour key, `shown` must hold the desktop.
+int differingPixels(const Image& shown, const Image& expected, COLORREF colourKey, COLORREF desktop);
+
+}  // namespace tessaly::e2e

@@ -1,0 +1,193 @@
+// Scrolling captions: each direction steps by the scroll speed, wraps round
+// once the caption has wholly left the screen, and its position goes into the
+// configuration file; what stands still, hidden or not, writes nothing.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/e2e/caption_files.h"
+#include "tests/e2e/tool_driver.h"
+
+namespace tessaly::e2e {
+namespace {
+
+constexpr int DefaultSpeed = 5;
+
+int screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+CaptionLook scrolling(const std::string& direction, int left, int top)
+{
+    CaptionLook look;
+    look.scrolls = true;
+    look.direction = direction;
+    look.background = RGB(0, 64, 128);
+    look.left = left;
+    look.top = top;
+    return look;
+}
+
+bool stepsFrom(int from, int to, int speed) { return (to - from) % speed == 0; }
+
+// One caption's coordinate along its direction: where it started, and the
+// place it wraps to once it has left the screen.
+struct Lane {
+    std::string text;
+    CaptionLook look;
+    bool horizontal;
+    bool forwards;  // towards the right or the bottom
+};
+
+class Scrolling : public testing::Test {
+protected:
+    static std::vector<Lane> lanes()
+    {
+        return {{"右 Rightwards", scrolling("1", screenWidth() - 12, 100), true, true},
+                {"左 Leftwards", scrolling("2", 8, 200), true, false},
+                {"下 Downwards", scrolling("3", 300, screenHeight() - 12), false, true},
+                {"上 Upwards", scrolling("4", 600, 8), false, false}};
+    }
+    static CaptionLook earlier() { return scrolling("2", 700, 500); }
+    static CaptionLook hidden()
+    {
+        CaptionLook look = scrolling("1", 100, 600);
+        look.shown = false;
+        return look;
+    }
+    static CaptionLook unknownDirection() { return scrolling("7", 100, 700); }
+
+    static void SetUpTestSuite()
+    {
+        directory_ = std::make_unique<ProgramDirectory>();
+        std::vector<StoredCaption> stored;
+        for (const Lane& lane : lanes()) stored.push_back({lane.text, lane.look.line()});
+        stored.push_back({"Nine fields", earlier().earlierLine()});
+        stored.push_back({"Hidden", hidden().line()});
+        stored.push_back({"Sideways", unknownDirection().line()});
+        writeCaptions(*directory_, stored);
+        tool_ = std::make_unique<ToolProcess>(*directory_);
+    }
+    static void TearDownTestSuite()
+    {
+        if (tool_) tool_->exitFromTray();
+        tool_.reset();
+        directory_.reset();
+    }
+
+    static std::unique_ptr<ProgramDirectory> directory_;
+    static std::unique_ptr<ToolProcess> tool_;
+};
+
+std::unique_ptr<ProgramDirectory> Scrolling::directory_;
+std::unique_ptr<ToolProcess> Scrolling::tool_;
+
+// Every position seen, in the file and on the screen, lies a whole number of
+// steps from the start or from the place the caption wraps to.
+TEST_F(Scrolling, EachDirectionWrapsRoundAtItsEdgeAndStoresItsPositionInSteps)
+{
+    ASSERT_TRUE(tool_->started());
+    const std::vector<Lane> all = lanes();
+    for (size_t n = 1; n <= all.size(); ++n) {
+        const Lane& lane = all[n - 1];
+        SCOPED_TRACE(lane.text);
+        const HWND label = tool_->captionLabel(lane.text);
+        ASSERT_NE(label, nullptr);
+        const RECT r = rectInParent(label);
+        const int start = lane.horizontal ? lane.look.left : lane.look.top;
+        const int size = lane.horizontal ? r.right - r.left : r.bottom - r.top;
+        const int screen = lane.horizontal ? screenWidth() : screenHeight();
+        const int wrapsTo = lane.forwards ? -size : screen;
+        const size_t field = lane.horizontal ? 8 : 9;
+
+        std::vector<int> seen;
+        int stored = start;
+        const bool wrapped = waitUntil([&] {
+            if (storedLine(*directory_, n).empty()) return false;  // caught mid-write
+            stored = storedNumber(*directory_, n, field);
+            const RECT now = rectInParent(label);
+            const int shown = lane.horizontal ? now.left : now.top;
+            seen.push_back(stored);
+            seen.push_back(shown);
+            const bool storedWrapped = lane.forwards ? stored < start : stored > start;
+            const bool shownWrapped = lane.forwards ? shown < start : shown > start;
+            return storedWrapped && shownWrapped;
+        });
+        EXPECT_TRUE(wrapped) << "last stored " << stored;
+        for (int at : seen) {
+            const bool beforeWrap = lane.forwards ? at >= start : at <= start;
+            EXPECT_TRUE(stepsFrom(beforeWrap ? start : wrapsTo, at, DefaultSpeed)) << at;
+        }
+        EXPECT_EQ(fieldsOf(storedLine(*directory_, n)).size(), 12u);
+    }
+}
+
+TEST_F(Scrolling, AnEarlierNineFieldLineStaysNineFieldsAsItMoves)
+{
+    const CaptionLook look = earlier();
+    EXPECT_TRUE(waitUntil([&] {
+        const std::string line = storedLine(*directory_, 5);
+        return !line.empty() && storedNumber(*directory_, 5, 8) < look.left;
+    }));
+    EXPECT_TRUE(stepsFrom(look.left, storedNumber(*directory_, 5, 8), DefaultSpeed));
+    EXPECT_EQ(fieldsOf(storedLine(*directory_, 5)).size(), 9u);
+    EXPECT_LT(rectInParent(tool_->captionLabel("Nine fields")).left, look.left);
+}
+
+// A hidden caption and one whose direction is none of the four stand still,
+// and their lines stay as they were.
+TEST_F(Scrolling, HiddenCaptionsAndUnknownDirectionsStandStill)
+{
+    ASSERT_TRUE(tool_->waitForTicks(3));
+    const RECT hiddenPlace = rectInParent(tool_->captionLabel("Hidden"));
+    EXPECT_EQ(hiddenPlace.left, hidden().left);
+    EXPECT_EQ(hiddenPlace.top, hidden().top);
+    const RECT sideways = rectInParent(tool_->captionLabel("Sideways"));
+    EXPECT_EQ(sideways.left, unknownDirection().left);
+    EXPECT_EQ(sideways.top, unknownDirection().top);
+    waitUntil([&] { return !storedLine(*directory_, 7).empty(); });
+    EXPECT_EQ(storedLine(*directory_, 6), hidden().line());
+    EXPECT_EQ(storedLine(*directory_, 7), unknownDirection().line());
+}
+
+// The list names each caption's direction; one that cannot move reads as standing.
+TEST_F(Scrolling, TheListNamesEachDirectionAndAnUnknownOneAsStanding)
+{
+    const HWND settings = tool_->openSettings();
+    ASSERT_NE(settings, nullptr);
+    const std::vector<std::string> entries = listEntries(findChild(settings, L"ListBox"));
+    const std::vector<std::string> expected = {"右 Rightwards (左到右)", "左 Leftwards (右到左)",
+                                               "下 Downwards (上到下)",  "上 Upwards (下到上)",
+                                               "Nine fields (右到左)",  "Hidden (左到右)",
+                                               "Sideways (不滚动)"};
+    EXPECT_EQ(entries, expected);
+}
+
+// A negative speed runs each caption against its direction, and the wrap
+// test of its direction never fires.
+TEST(ScrollSpeed, ANegativeSpeedRunsBackwardsWithoutWrapping)
+{
+    ProgramDirectory directory;
+    directory.write(SettingsFile, "[滚动速度]\r\n值=-5\r\n");
+    const CaptionLook right = scrolling("1", 60, 100);
+    const CaptionLook up = scrolling("4", 300, screenHeight() - 200);
+    writeCaptions(directory, {{"Backwards left", right.line()}, {"Backwards down", up.line()}});
+    ToolProcess tool(directory);
+    ASSERT_TRUE(tool.started());
+    const RECT r = rectInParent(tool.captionLabel("Backwards left"));
+    const int width = r.right - r.left;
+    // Right to left past its whole width, where a leftward caption would have wrapped.
+    EXPECT_TRUE(waitUntil([&] {
+        return !storedLine(directory, 1).empty() && storedNumber(directory, 1, 8) < -width - 10;
+    }));
+    EXPECT_TRUE(stepsFrom(right.left, storedNumber(directory, 1, 8), 5));
+    EXPECT_LT(rectInParent(tool.captionLabel("Backwards left")).left, -width);
+    // Downwards past the bottom edge, where a downward caption would have wrapped.
+    EXPECT_TRUE(waitUntil([&] {
+        return !storedLine(directory, 2).empty() && storedNumber(directory, 2, 9) > screenHeight() + 10;
+    }));
+    EXPECT_TRUE(stepsFrom(up.top, storedNumber(directory, 2, 9), 5));
+    EXPECT_EQ(tool.exitFromTray(), 0u);
+}
+
+}  // namespace
+}  // namespace tessaly::e2e
