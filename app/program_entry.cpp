@@ -8,14 +8,18 @@
 #include "runtime/core/program_header.h"
 #include "runtime/core/service_table.h"
 
-extern "C" int tessaly::programEntry()
+void tessaly::program::startProgram()
 {
-    using namespace tessaly;
     callRequest(Request::StartUp);
     std::fesetenv(FE_DFL_ENV);
-    program::initialiseProgramState();
-    callRequest(Request::RegisterExitRoutine, &program::releaseProgramState);
+    initialiseProgramState();
+    callRequest(Request::RegisterExitRoutine, &releaseProgramState);
     programHeader()->startRoutine();
+}
+
+extern "C" int tessaly::programEntry()
+{
+    program::startProgram();
     callService<Service::MessageLoop>();
     return 0;
 }

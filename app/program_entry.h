@@ -3,3 +3,12 @@
 #pragma once
 
 extern "C" char program_thunks[];
+
+namespace tessaly::program {
+
+// Everything the entry routine does before it enters the message loop: the
+// runtime's start-up, the program state, the exit routine and the start
+// routine. The benchmarks run the program this far and then drive it.
+void startProgram();
+
+}  // namespace tessaly::program

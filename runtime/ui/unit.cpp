@@ -5,7 +5,6 @@
 namespace tessaly::ui {
 namespace {
 
-constexpr wchar_t UnitProperty[] = L"TessalyUnit";
 UnitDestroyedHandler g_destroyed = nullptr;
 UnitCursorLookup g_cursorLookup = nullptr;
 
@@ -13,6 +12,15 @@ std::unordered_map<uint32_t, const UnitType*>& unitTypes()
 {
     static std::unordered_map<uint32_t, const UnitType*> types;
     return types;
+}
+
+// Every live unit by its window's handle. The lookup runs for every message a
+// unit receives; a window property would serve too, but under Wine reading
+// one is a round trip to the window server.
+std::unordered_map<HWND, Unit*>& unitsByHandle()
+{
+    static std::unordered_map<HWND, Unit*> units;
+    return units;
 }
 
 }  // namespace
@@ -30,7 +38,8 @@ void setUnitCursorLookup(UnitCursorLookup lookup) { g_cursorLookup = lookup; }
 
 Unit* Unit::fromHandle(HWND handle)
 {
-    return handle == nullptr ? nullptr : static_cast<Unit*>(GetPropW(handle, UnitProperty));
+    const auto found = unitsByHandle().find(handle);
+    return found == unitsByHandle().end() ? nullptr : found->second;
 }
 
 EventRecord Unit::fire(int32_t event, std::initializer_list<int32_t> arguments) const
@@ -56,7 +65,7 @@ void Unit::attach(HWND handle)
 {
     if (creator_ != nullptr) std::exchange(creator_, nullptr)->release();  // the window owns the unit now
     handle_ = handle;
-    SetPropW(handle, UnitProperty, this);
+    unitsByHandle()[handle] = this;
     const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(handle, GWLP_WNDPROC));
     if (procedure != &Unit::unitProcedure) {
         original_ = procedure;
@@ -64,9 +73,17 @@ void Unit::attach(HWND handle)
     }
 }
 
+Unit::~Unit() { forget(); }
+
+void Unit::forget()
+{
+    const auto found = unitsByHandle().find(handle_);
+    if (found != unitsByHandle().end() && found->second == this) unitsByHandle().erase(found);
+}
+
 void Unit::detach()
 {
-    RemovePropW(handle_, UnitProperty);
+    forget();
     if (original_ != nullptr) SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
     handle_ = nullptr;
 }

@@ -35,7 +35,7 @@ public:
     Unit(const UnitType& type, uint32_t windowId, uint32_t unitId) : type_(type), windowId_(windowId), unitId_(unitId) {}
     Unit(const Unit&) = delete;
     Unit& operator=(const Unit&) = delete;
-    virtual ~Unit() = default;
+    virtual ~Unit();
 
     HWND handle() const { return handle_; }
     const UnitType& type() const { return type_; }
@@ -100,6 +100,8 @@ private:
     LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void attach(HWND handle);
     void detach();
+    // Drops the handle's entry in the lookup of fromHandle.
+    void forget();
 
     const UnitType& type_;
     uint32_t windowId_;

@@ -55,6 +55,20 @@ void removeChild(UnitTable& units, uint32_t containerId, uint32_t childId)
     changeChildren(units, containerId, [&](std::vector<uint32_t>& children) { std::erase(children, childId); });
 }
 
+// True when the window already stands where `after` would put it, so that
+// moving it there would change nothing. The caption tool re-makes its display
+// window topmost at every tick, and under Wine even a move that changes
+// nothing costs a round of window-position messages and X requests.
+bool alreadyStacked(HWND window, HWND after)
+{
+    const bool topmost = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (after == HWND_NOTOPMOST) return !topmost;
+    if (after == HWND_TOPMOST) return topmost && GetWindow(window, GW_HWNDPREV) == nullptr;
+    if (after == HWND_TOP) return GetWindow(window, GW_HWNDPREV) == nullptr;
+    // The bottom also takes a topmost window out of the topmost band.
+    return after == HWND_BOTTOM && !topmost && GetWindow(window, GW_HWNDNEXT) == nullptr;
+}
+
 }  // namespace
 
 intptr_t windowHandleOf(WindowLayer& layer, const UnitCall& call)
@@ -139,6 +153,7 @@ void setZOrder(WindowLayer& layer, const UnitCall& call)
         if (position == 3 || (position <= 1 && window->data().alwaysOnTop)) after = HWND_TOPMOST;
         if (position >= 4) after = HWND_NOTOPMOST;
     }
+    if (alreadyStacked(unit->handle(), after)) return;
     SetWindowPos(unit->handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

@@ -58,7 +58,6 @@ Label::Label(const UnitType& type, uint32_t windowId, uint32_t unitId, LabelData
     : Unit(type, windowId, unitId), data_(std::move(data))
 {
     picture_ = decodePicture(data_.picture);
-    font_ = createStoredFont(data_.font);
 }
 
 bool Label::create(const UnitCreateParams& params)
@@ -112,14 +111,18 @@ void Label::applyChange(int32_t index)
     case CaptionIndex: SetWindowTextW(handle(), widenGbk(data_.caption).c_str()); break;
     case BorderIndex: applyBorder(handle(), windowBorder(data_.border)); break;
     case FontIndex:
-        font_ = createStoredFont(data_.font);
+        font_.reset();
+        fontMade_ = false;
         unsmoothedFont_.reset();
         break;
     // Pictures do not animate yet, so dropping the old one stops nothing else.
     case PictureIndex: picture_ = decodePicture(data_.picture); break;
     default: break;
     }
-    InvalidateRect(handle(), nullptr, FALSE);
+    // A hidden label is painted whole when it is shown; asking for a repaint
+    // before then is a round trip to the window server for nothing, and a
+    // caption being loaded is given a dozen properties while still hidden.
+    if (IsWindowVisible(handle())) InvalidateRect(handle(), nullptr, FALSE);
 }
 
 // A label whose background is its layered window's colour key shows no
@@ -137,9 +140,18 @@ bool Label::backgroundIsColourKey() const
     return key == displayColour(data_.backgroundColour);
 }
 
+HFONT Label::storedFont()
+{
+    if (!fontMade_) {
+        font_ = createStoredFont(data_.font);
+        fontMade_ = true;
+    }
+    return fontOrDefault(font_);
+}
+
 HFONT Label::captionFont()
 {
-    if (!backgroundIsColourKey()) return fontOrDefault(font_);
+    if (!backgroundIsColourKey()) return storedFont();
     if (!unsmoothedFont_) unsmoothedFont_ = createUnsmoothedFont(data_.font);
     return unsmoothedFont_.get();
 }
@@ -171,13 +183,14 @@ LRESULT Label::onFeedback(WPARAM wParam, LPARAM lParam)
 // Measured as the caption is drawn, in the font it is drawn with: one line,
 // or wrapped at the label's width. Where the label places the text plays no
 // part: a measure centred or put at the bottom of an empty rectangle would
-// come back short.
+// come back short. A memory DC like the screen measures as the label's own DC
+// does, without a round trip to the window server for its visible region.
 void Label::measureCaption(SIZE& size)
 {
     size = {0, 0};
     if (data_.caption.empty()) return;
     const std::wstring text = widenGbk(data_.caption);
-    WindowDC dc(handle());
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     SelectedObject selected(dc.get(), captionFont());
     RECT area{0, 0, 0, 0};
     UINT flags = (labelTextFlags(data_) & ~(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT;

@@ -34,12 +34,17 @@ private:
     LRESULT onFeedback(WPARAM wParam, LPARAM lParam);
     void measureCaption(SIZE& size);
     bool backgroundIsColourKey() const;
+    HFONT storedFont();
     HFONT captionFont();
 
     LabelData data_;
     std::optional<PngImage> picture_;
+    // Both fonts are made when first needed after the font changed: a caption
+    // is given its font part by part (face, size, weight, ...), and making a
+    // font for every part made loading many captions slow.
     UniqueFont font_;
-    UniqueFont unsmoothedFont_;  // made when first needed
+    bool fontMade_ = false;
+    UniqueFont unsmoothedFont_;
 };
 
 class LabelType final : public UnitType {

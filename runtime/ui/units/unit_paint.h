@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "runtime/ui/byte_reader.h"
 #include "runtime/ui/win32_handles.h"
@@ -24,7 +25,11 @@ UniqueFont createUnsmoothedFont(ByteView logFont);
 HFONT fontOrDefault(const UniqueFont& font);
 
 // A 32-bit top-down DIB section selected into a memory DC; its pixels are
-// 0x00RRGGBB words that gradient code writes directly.
+// 0x00RRGGBB words that gradient code writes directly. Every paint starts
+// from black pixels and the memory DC's state as it was, as a new section
+// would. The section itself is kept and lent to the next paint: making one
+// for every paint costs more than the painting (a label's paint under Wine
+// took half as long again), and scrolling captions paint all the time.
 class BackBuffer {
 public:
     BackBuffer(HDC compatibleWith, int32_t width, int32_t height);
@@ -32,8 +37,10 @@ public:
     BackBuffer& operator=(const BackBuffer&) = delete;
     ~BackBuffer();
 
-    bool ok() const { return pixels_ != nullptr; }
-    HDC dc() const { return dc_.get(); }
+    struct Surface;
+
+    bool ok() const { return surface_ != nullptr; }
+    HDC dc() const;
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
     // Direct pixel access; GDI drawing is flushed first.
@@ -43,10 +50,9 @@ public:
 private:
     int32_t width_;
     int32_t height_;
-    UniqueMemoryDC dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ previous_ = nullptr;
-    uint32_t* pixels_ = nullptr;
+    std::unique_ptr<Surface> own_;  // only while the kept one is lent out already
+    Surface* surface_ = nullptr;
+    int savedState_ = 0;
 };
 
 // 0x00BBGGRR to the DIB's 0x00RRGGBB.
