@@ -17,28 +17,31 @@ ensure_wine_prefix() {
   fi
 }
 
-# The test prefix keeps Wine's windows unmanaged: without a window manager on
-# Xvfb, Wine otherwise waits about two seconds for one whenever a framed
-# window goes away. The prefix that runs the tool for people stays managed.
-# Fonts are smoothed, as in any fresh prefix, whatever the machine: painting
-# tests hold with smoothing on, and a test of unsmoothed drawing can fail. A
-# crash ends the test program at once instead of waiting on a crash dialog.
-ensure_test_wine_prefix() {
+# Prefixes that run under Xvfb keep Wine's windows unmanaged: without a
+# window manager, Wine otherwise waits about two seconds for one whenever a
+# framed window goes away, and a managed full-screen layered window shows its
+# keyed pixels black. The prefix that runs the tool for people stays managed.
+ensure_unmanaged_wine_prefix() {
   ensure_wine_prefix
+  if [ ! -f "$WINEPREFIX/.tessaly-unmanaged" ]; then
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
+    touch "$WINEPREFIX/.tessaly-unmanaged"
+  fi
+}
+
+# The test prefix is unmanaged too. Fonts are smoothed, as in any fresh
+# prefix, whatever the machine: painting tests hold with smoothing on, and a
+# test of unsmoothed drawing can fail. A program that crashes under test ends
+# at once instead of waiting behind Wine's crash dialog for someone to close it.
+ensure_test_wine_prefix() {
+  ensure_unmanaged_wine_prefix
   local marker="$WINEPREFIX/.tessaly-test-settings-2"
   if [ ! -f "$marker" ]; then
-    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
     "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v FontSmoothing /t REG_SZ /d 2 /f >/dev/null 2>&1 || true
     "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
     touch "$marker"
-  fi
-  # A program that crashes under test ends at once instead of waiting behind
-  # Wine's crash dialog for someone to close it.
-  if [ ! -f "$WINEPREFIX/.tessaly-no-crash-dialog" ]; then
-    "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
-    wineserver -w 2>/dev/null || true
-    touch "$WINEPREFIX/.tessaly-no-crash-dialog"
   fi
 }
 
