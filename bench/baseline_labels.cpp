@@ -29,7 +29,7 @@ constexpr UINT_PTR TickTimer = 1;
 constexpr UINT CaptionFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
 
 struct Label {
-    CaptionSpec spec;
+    CaptionSample sample;
     std::wstring text;
     HFONT font = nullptr;
     HWND window = nullptr;
@@ -53,7 +53,7 @@ std::wstring widen(const std::string& gbk)
     return wide;
 }
 
-HFONT makeFont(const CaptionSpec& c)
+HFONT makeFont(const CaptionSample& c)
 {
     LOGFONTW f{};
     f.lfHeight = -MulDiv(c.points, 96, 72);
@@ -74,12 +74,12 @@ void paintLabel(HWND window)
     HDC dc = BeginPaint(window, &ps);
     RECT area;
     GetClientRect(window, &area);
-    HBRUSH brush = CreateSolidBrush(label->spec.background);
+    HBRUSH brush = CreateSolidBrush(label->sample.background);
     FillRect(dc, &area, brush);
     DeleteObject(brush);
     HGDIOBJ old = SelectObject(dc, label->font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, label->spec.textColour);
+    SetTextColor(dc, label->sample.textColour);
     DrawTextW(dc, label->text.c_str(), static_cast<int>(label->text.size()), &area, CaptionFlags);
     SelectObject(dc, old);
     EndPaint(window, &ps);
@@ -99,7 +99,7 @@ void moveLabels()
     const int32_t screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int32_t screenHeight = GetSystemMetrics(SM_CYSCREEN);
     for (const auto& l : labels) {
-        switch (l->spec.direction) {
+        switch (l->sample.direction) {
         case 1:
             l->left += ScrollStep;
             if (l->left > screenWidth) l->left = -l->width;
@@ -126,7 +126,7 @@ void writePositions()
     std::string text;
     for (size_t i = 0; i < labels.size(); ++i) {
         if (i != 0) text += "\r\n";
-        text += configurationLine(labels[i]->spec, labels[i]->left, labels[i]->top);
+        text += configurationLine(labels[i]->sample, labels[i]->left, labels[i]->top);
     }
     HANDLE file = CreateFileW(configPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
@@ -188,7 +188,7 @@ void sizeLabel(Label& l)
     // A memory DC: a DC of the layered display window would push the whole
     // window to the screen each time it is released.
     static HDC measuring = CreateCompatibleDC(nullptr);
-    CaptionSpec regular = l.spec;
+    CaptionSample regular = l.sample;
     regular.style = 0;
     HFONT font = makeFont(regular);
     HGDIOBJ old = SelectObject(measuring, font);
@@ -196,20 +196,20 @@ void sizeLabel(Label& l)
     DrawTextW(measuring, l.text.c_str(), static_cast<int>(l.text.size()), &area, CaptionFlags | DT_CALCRECT);
     SelectObject(measuring, old);
     DeleteObject(font);
-    const auto bytes = static_cast<int32_t>(l.spec.text.size());
-    l.width = std::max(bytes * (l.spec.points - 9), static_cast<int32_t>(area.right) + LabelMargin);
-    l.height = std::max(l.spec.points * 2, static_cast<int32_t>(area.bottom) + LabelMargin);
+    const auto bytes = static_cast<int32_t>(l.sample.text.size());
+    l.width = std::max(bytes * (l.sample.points - 9), static_cast<int32_t>(area.right) + LabelMargin);
+    l.height = std::max(l.sample.points * 2, static_cast<int32_t>(area.bottom) + LabelMargin);
 }
 
 void createLabels(int32_t n)
 {
     for (int32_t k = 0; k < n; ++k) {
         auto l = std::make_unique<Label>();
-        l->spec = captionSpec(k);
-        l->text = widen(l->spec.text);
-        l->font = makeFont(l->spec);
-        l->left = l->spec.left;
-        l->top = l->spec.top;
+        l->sample = captionSample(k);
+        l->text = widen(l->sample.text);
+        l->font = makeFont(l->sample);
+        l->left = l->sample.left;
+        l->top = l->sample.top;
         sizeLabel(*l);
         l->window = CreateWindowExW(0, LabelClass, l->text.c_str(), WS_CHILD | WS_CLIPSIBLINGS, l->left, l->top, l->width,
                                     l->height, display, nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -23,9 +23,9 @@ std::string captionText(int32_t k)
 
 }  // namespace
 
-CaptionSpec captionSpec(int32_t k)
+CaptionSample captionSample(int32_t k)
 {
-    CaptionSpec c;
+    CaptionSample c;
     c.text = captionText(k);
     c.face = k % 2 == 0 ? "WenQuanYi Micro Hei" : "DejaVu Sans";
     c.points = 12 + (k * 7) % 25;
@@ -38,7 +38,7 @@ CaptionSpec captionSpec(int32_t k)
     return c;
 }
 
-std::string configurationLine(const CaptionSpec& c, int32_t left, int32_t top)
+std::string configurationLine(const CaptionSample& c, int32_t left, int32_t top)
 {
     const std::array<std::string, 12> fields = {
         c.face,        std::to_string(c.points), std::to_string(c.textColour), std::to_string(c.background),
@@ -64,7 +64,7 @@ std::string configurationText(int32_t n)
 {
     std::string text;
     for (int32_t k = 0; k < n; ++k) {
-        const CaptionSpec c = captionSpec(k);
+        const CaptionSample c = captionSample(k);
         text += (k == 0 ? "" : LineBreak) + configurationLine(c, c.left, c.top);
     }
     return text;

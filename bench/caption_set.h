@@ -18,7 +18,7 @@ inline constexpr int32_t ScrollStep = 5;
 inline constexpr int32_t LabelMargin = 12;
 inline constexpr int32_t CornerEllipse = 15;
 
-struct CaptionSpec {
+struct CaptionSample {
     std::string text;
     std::string face;
     int32_t points = 0;
@@ -33,11 +33,11 @@ struct CaptionSpec {
 // Caption k of every set (0-based): Chinese and Latin texts, 12 to 36
 // points, half of them on a transparent background, all four directions,
 // spread over a 1280 x 1024 screen.
-CaptionSpec captionSpec(int32_t k);
+CaptionSample captionSample(int32_t k);
 
 // The caption's configuration line as the tool stores it (12 fields), at
 // the given position.
-std::string configurationLine(const CaptionSpec& caption, int32_t left, int32_t top);
+std::string configurationLine(const CaptionSample& caption, int32_t left, int32_t top);
 
 // The captions file and the configuration file of the first n captions.
 std::string captionsText(int32_t n);
