@@ -15,6 +15,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "runtime/core/command_call.h"
 #include "runtime/core/commands/commands.h"
 #include "runtime/core/memory.h"
@@ -117,17 +118,7 @@ uint32_t windowOfLabels(uint32_t window, size_t labels)
     return last;
 }
 
-double nowNanoseconds()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1e9 / frequency;
-}
+double nowNanoseconds() { return bench::nowMilliseconds() * 1e6; }
 
 // Nanoseconds per operation, the best of several batches of at least 20 ms:
 // the machine is shared, and the best batch is the one least disturbed.
