@@ -106,16 +106,6 @@ ConvertedValue toUnitValue(int32_t kind, const TypedValue& value)
     return c;
 }
 
-RECT rectInParent(HWND handle)
-{
-    RECT r;
-    GetWindowRect(handle, &r);
-    HWND parent = GetParent(handle);
-    const bool popup = (GetWindowLongPtrW(handle, GWL_STYLE) & WS_CHILD) == 0;
-    if (parent != nullptr && !popup) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 constexpr uint32_t withFlag(uint32_t flags, uint32_t bit, bool set) { return set ? (flags | bit) : (flags & ~bit); }
 
 Unit* liveUnit(const UnitTable& units, size_t index)
@@ -154,7 +144,7 @@ TypedValue readCommon(const UnitTable& units, size_t index, int32_t property)
         default: return {};
         }
     }
-    const RECT r = rectInParent(unit->handle());
+    const RECT r = unit->placement();
     switch (property) {
     case CommonProperty::Left: return TypedValue::ofInt(r.left);
     case CommonProperty::Top: return TypedValue::ofInt(r.top);
@@ -194,6 +184,18 @@ void writeMenuItem(WindowLayer& layer, WindowTemplate& window, size_t index, int
     }
 }
 
+// A window moves at once, since its routines hear of every move and size
+// change; a unit in it may keep a placement until it is shown.
+void placeUnit(Unit& unit, size_t index, const RECT& rect, UINT unchanged)
+{
+    if (index != 0) {
+        unit.place(rect, unchanged);
+        return;
+    }
+    SetWindowPos(unit.handle(), nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 unchanged | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void writeCommon(WindowTemplate& window, size_t index, int32_t property, const TypedValue& value)
 {
     UnitTable& units = window.units;
@@ -206,11 +208,12 @@ void writeCommon(WindowTemplate& window, size_t index, int32_t property, const T
         UnitPosition position = units.unitFields(index).position;
         (property == CommonProperty::Left ? position.left : position.top) = v;
         units.setPosition(index, position);
-        if (h != nullptr) {
-            const RECT rect = rectInParent(h);
-            const int x = property == CommonProperty::Left ? v : rect.left;
-            const int y = property == CommonProperty::Top ? v : rect.top;
-            SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (unit != nullptr) {
+            RECT rect = unit->placement();
+            const LONG x = property == CommonProperty::Left ? v : rect.left;
+            const LONG y = property == CommonProperty::Top ? v : rect.top;
+            OffsetRect(&rect, x - rect.left, y - rect.top);
+            placeUnit(*unit, index, rect, SWP_NOSIZE);
         }
         break;
     }
@@ -220,12 +223,11 @@ void writeCommon(WindowTemplate& window, size_t index, int32_t property, const T
         UnitPosition position = units.unitFields(index).position;
         (property == CommonProperty::Width ? position.width : position.height) = v;
         units.setPosition(index, position);
-        if (h != nullptr) {
-            RECT rect;
-            GetWindowRect(h, &rect);
-            const int w = property == CommonProperty::Width ? v : rect.right - rect.left;
-            const int ht = property == CommonProperty::Height ? v : rect.bottom - rect.top;
-            SetWindowPos(h, nullptr, 0, 0, w, ht, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (unit != nullptr) {
+            RECT rect = unit->placement();
+            if (property == CommonProperty::Width) rect.right = rect.left + v;
+            if (property == CommonProperty::Height) rect.bottom = rect.top + v;
+            placeUnit(*unit, index, rect, SWP_NOMOVE);
         }
         break;
     }
@@ -236,8 +238,12 @@ void writeCommon(WindowTemplate& window, size_t index, int32_t property, const T
     case CommonProperty::Visible: {
         const bool visible = toNumber(value) != 0;
         units.setFlags(index, withFlag(units.unitFields(index).flags, UnitFlag::Visible, visible));
-        if (h != nullptr && !(unit->type().flags() & UnitTypeFlag::NeverVisible))
+        if (h != nullptr && !(unit->type().flags() & UnitTypeFlag::NeverVisible)) {
             ShowWindow(h, visible ? (index == 0 ? SW_SHOW : SW_SHOWNA) : SW_HIDE);
+            // Showing a unit takes its waiting placement along, except in a
+            // hidden window, where showing it moves nothing.
+            if (visible) unit->applyPendingPlacement();
+        }
         break;
     }
     case CommonProperty::Disabled: {
@@ -338,9 +344,10 @@ Unit* recreateUnit(WindowLayer& layer, Unit& old)
     RuntimeApp& app = RuntimeApp::instance();
     app.suspendEvents();
 
+    old.applyPendingPlacement();
     HWND oldHandle = old.handle();
     const std::vector<uint8_t> data = old.type().currentTypeData(old);
-    const RECT rect = rectInParent(oldHandle);
+    const RECT rect = old.placement();
     HWND parent = GetParent(oldHandle);
     HWND before = GetWindow(oldHandle, GW_HWNDPREV);
     const bool visible = IsWindowVisible(oldHandle) != FALSE;

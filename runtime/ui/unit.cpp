@@ -88,6 +88,49 @@ void Unit::detach()
     handle_ = nullptr;
 }
 
+RECT Unit::placement() const
+{
+    if (pendingPlacement_) return *pendingPlacement_;
+    RECT r;
+    GetWindowRect(handle_, &r);
+    HWND parent = GetParent(handle_);
+    const bool popup = (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) == 0;
+    if (parent != nullptr && !popup) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void Unit::place(const RECT& rect, UINT unchanged)
+{
+    if ((GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE) == 0) {
+        pendingPlacement_ = rect;
+        return;
+    }
+    SetWindowPos(handle_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 unchanged | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Unit::applyPendingPlacement()
+{
+    if (!pendingPlacement_) return;
+    const RECT r = *std::exchange(pendingPlacement_, std::nullopt);
+    SetWindowPos(handle_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Unit::takePendingPlacement(WINDOWPOS& change)
+{
+    const RECT r = *std::exchange(pendingPlacement_, std::nullopt);
+    if (change.flags & SWP_NOMOVE) {
+        change.x = r.left;
+        change.y = r.top;
+        change.flags &= ~SWP_NOMOVE;
+    }
+    if (change.flags & SWP_NOSIZE) {
+        change.cx = r.right - r.left;
+        change.cy = r.bottom - r.top;
+        change.flags &= ~SWP_NOSIZE;
+    }
+}
+
 bool Unit::handleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 LRESULT Unit::callDefault(UINT message, WPARAM wParam, LPARAM lParam)
@@ -115,6 +158,7 @@ LRESULT Unit::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         if (message == WM_KILLFOCUS) fire(-8);
         if (!alive()) return 0;
     }
+    if (message == WM_WINDOWPOSCHANGING && pendingPlacement_) takePendingPlacement(*reinterpret_cast<WINDOWPOS*>(lParam));
     if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT &&
         g_cursorLookup != nullptr) {
         if (HCURSOR cursor = g_cursorLookup(windowId_, unitId_)) {

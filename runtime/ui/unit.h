@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "runtime/ui/event_dispatch.h"
@@ -57,6 +58,21 @@ public:
     // own unit or window; whoever fired the event checks this before going on.
     bool alive() const { return !destroyed_; }
 
+    // Where the unit stands in its parent's client area: the placement it was
+    // last given, also while that placement still waits to be applied.
+    RECT placement() const;
+    // Moves and sizes the unit. A unit whose window is hidden keeps the new
+    // placement and applies it with the next change of its window's position,
+    // its showing included: even a hidden window's move costs a round of
+    // window-position messages and server requests under Wine, and a program
+    // that places a new unit field by field before showing it (the caption
+    // tool makes a thousand captions so) then pays that once, not four times.
+    // `unchanged` is SWP_NOMOVE or SWP_NOSIZE when the change keeps that part.
+    void place(const RECT& rect, UINT unchanged);
+    // Applies a waiting placement now: before the unit's handle is handed to
+    // code that may read its rectangle, and wherever the unit is shown.
+    void applyPendingPlacement();
+
     // Fires one of this unit's events; nothing once the unit's window is gone.
     EventRecord fire(int32_t event, std::initializer_list<int32_t> arguments = {}) const;
 
@@ -102,6 +118,9 @@ private:
     void detach();
     // Drops the handle's entry in the lookup of fromHandle.
     void forget();
+    // Puts a waiting placement into a change of the window's position that is
+    // under way; what the change sets itself wins.
+    void takePendingPlacement(WINDOWPOS& change);
 
     const UnitType& type_;
     uint32_t windowId_;
@@ -111,6 +130,7 @@ private:
     std::unique_ptr<Unit>* creator_ = nullptr;  // the owner until the window takes over
     int32_t holds_ = 0;
     bool destroyed_ = false;
+    std::optional<RECT> pendingPlacement_;
 };
 
 template <class T, class... Extra>

@@ -74,6 +74,8 @@ bool alreadyStacked(HWND window, HWND after)
 intptr_t windowHandleOf(WindowLayer& layer, const UnitCall& call)
 {
     Unit* unit = layer.findUnitStrict(call.windowId, call.unitId);
+    // Whoever holds the handle may ask the system where the window stands.
+    unit->applyPendingPlacement();
     return reinterpret_cast<intptr_t>(unit->handle());
 }
 

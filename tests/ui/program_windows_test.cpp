@@ -571,6 +571,64 @@ TEST_F(CaptionLabels, TagVisibilityPositionAndSizeWritesReachTheLiveLabel)
     EXPECT_TRUE(IsWindowVisible(display())) << "hiding a caption leaves the display window alone";
 }
 
+// The caption tool places a new caption field by field while it is hidden,
+// asks for its window handle to give it rounded corners, and shows it last.
+// The placement reads back at once, is what the system reports once the
+// handle is out, and is where the caption stands when shown, also when its
+// window is shown only afterwards.
+TEST_F(CaptionLabels, AHiddenCaptionStandsWhereItWasPlacedWhenShownOrHandedOut)
+{
+    auto place = [](uint32_t unit, RECT r) {
+        for (const auto& [index, value] : {std::pair{CommonProperty::Left, r.left}, std::pair{CommonProperty::Top, r.top},
+                                           std::pair{CommonProperty::Width, r.right - r.left},
+                                           std::pair{CommonProperty::Height, r.bottom - r.top}})
+            writeUnitProperty(layer(), {DisplayWindow, unit, index, -1}, TypedValue::ofInt(value));
+    };
+    auto where = [](uint32_t unit) {
+        RECT r;
+        GetWindowRect(handleOf(unit), &r);
+        MapWindowPoints(nullptr, display(), reinterpret_cast<POINT*>(&r), 2);
+        return std::array<LONG, 4>{r.left, r.top, r.right, r.bottom};
+    };
+    auto show = [](uint32_t unit, bool shown) {
+        writeUnitProperty(layer(), {DisplayWindow, unit, CommonProperty::Visible, -1}, TypedValue::ofBool(shown));
+    };
+    const std::array<LONG, 4> placed{210, 130, 330, 170};
+
+    const uint32_t shownLater = copyOfHotkeyLabel(), handedOut = copyOfHotkeyLabel(), inHiddenWindow = copyOfHotkeyLabel();
+    ASSERT_TRUE(shownLater != 0 && handedOut != 0 && inHiddenWindow != 0);
+    place(shownLater, {210, 130, 330, 170});
+    EXPECT_EQ(property(shownLater, CommonProperty::Left).asInt(), 210);
+    EXPECT_EQ(property(shownLater, CommonProperty::Top).asInt(), 130);
+    EXPECT_EQ(property(shownLater, CommonProperty::Width).asInt(), 120);
+    EXPECT_EQ(property(shownLater, CommonProperty::Height).asInt(), 40);
+    show(shownLater, true);
+    EXPECT_EQ(where(shownLater), placed);
+
+    place(handedOut, {210, 130, 330, 170});
+    const auto handle = call(commands::GetWindowHandle, {unitValue(DisplayWindow, handedOut, TypeCode::Label)}).asInt();
+    ASSERT_EQ(handle, static_cast<int32_t>(reinterpret_cast<intptr_t>(handleOf(handedOut))));
+    RECT client;
+    GetClientRect(handleOf(handedOut), &client);
+    EXPECT_EQ(client.right, 120) << "the program sizes its rounded region from this";
+    EXPECT_EQ(client.bottom, 40);
+    EXPECT_EQ(where(handedOut), placed);
+
+    writeUnitProperty(layer(), {DisplayWindow, 0, CommonProperty::Visible, -1}, TypedValue::ofBool(false));
+    place(inHiddenWindow, {210, 130, 330, 170});
+    show(inHiddenWindow, true);
+    writeUnitProperty(layer(), {DisplayWindow, 0, CommonProperty::Visible, -1}, TypedValue::ofBool(true));
+    EXPECT_TRUE(IsWindowVisible(handleOf(inHiddenWindow)));
+    EXPECT_EQ(where(inHiddenWindow), placed);
+
+    // Moving a shown caption and hiding it keeps the place it was moved to.
+    writeUnitProperty(layer(), {DisplayWindow, shownLater, CommonProperty::Left, -1}, TypedValue::ofInt(250));
+    show(shownLater, false);
+    writeUnitProperty(layer(), {DisplayWindow, shownLater, CommonProperty::Top, -1}, TypedValue::ofInt(90));
+    show(shownLater, true);
+    EXPECT_EQ(where(shownLater), (std::array<LONG, 4>{250, 90, 370, 130}));
+}
+
 // Each caption gets its font field by field; each write changes its own
 // member of the label's font, starting from the font the label has.
 TEST_F(CaptionLabels, FontFieldWritesChangeOnlyTheirOwnMember)
