@@ -165,17 +165,16 @@ void RuntimeApp::runIdleCallbacks()
     }
 }
 
-bool RuntimeApp::pumpMessage()
+void RuntimeApp::dispatchMessage(MSG& msg)
 {
-    MSG msg;
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return false;
-    if (windows_ == nullptr || !windows_->filterMessage(&msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return true;
+    if (windows_ != nullptr && windows_->filterMessage(&msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
 }
 
+// Waiting messages are taken with PM_REMOVE, one request to the window
+// server each; looking first and taking afterwards costs two, and a tick
+// of the caption tool brings a message for every caption it repaints.
 void RuntimeApp::runLoop(const bool* keepRunning)
 {
     bool idle = true;
@@ -189,17 +188,22 @@ void RuntimeApp::runLoop(const bool* keepRunning)
             if (!more) idle = false;
             if (keepRunning != nullptr && !*keepRunning) return;
         }
-        do {
-            if (!pumpMessage()) {
-                if (keepRunning != nullptr) PostQuitMessage(static_cast<int>(msg.wParam));
-                return;
-            }
+        bool taken = GetMessageA(&msg, nullptr, 0, 0) > 0;
+        while (taken) {
+            dispatchMessage(msg);
             if (keepRunning != nullptr && !*keepRunning) return;
             if (!isIdleNeutral(msg)) {
                 idle = true;
                 idleCount = 0;
             }
-        } while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+            if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) break;
+            taken = msg.message != WM_QUIT;
+        }
+        if (!taken) {
+            // A loop inside another hands the quit on to the one outside.
+            if (keepRunning != nullptr) PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
     }
 }
 

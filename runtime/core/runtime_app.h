@@ -99,7 +99,7 @@ private:
 
     void createHiddenOwner();
     void runIdleCallbacks();
-    bool pumpMessage();
+    void dispatchMessage(MSG& msg);
     void runLoop(const bool* keepRunning);
 
     const ProgramHeader* header_ = nullptr;
