@@ -64,11 +64,17 @@ std::vector<COLORREF> usableColours(std::span<const uint32_t> colours)
     return usable;
 }
 
-bool fillGradient(BackBuffer& buffer, const RECT& area, int32_t direction, std::span<const uint32_t> colours)
+bool drawsGradient(int32_t direction, std::span<const uint32_t> colours)
 {
     const Axis axis = axisOf(direction);
+    return (axis.dx != 0 || axis.dy != 0) && usableColours(colours).size() >= 2;
+}
+
+bool fillGradient(BackBuffer& buffer, const RECT& area, int32_t direction, std::span<const uint32_t> colours)
+{
+    if (!drawsGradient(direction, colours)) return false;
+    const Axis axis = axisOf(direction);
     const std::vector<COLORREF> usable = usableColours(colours);
-    if ((axis.dx == 0 && axis.dy == 0) || usable.size() < 2) return false;
     const int64_t width = std::max<int64_t>(area.right - area.left - 1, 0);
     const int64_t height = std::max<int64_t>(area.bottom - area.top - 1, 0);
     // Position along the axis, measured from the corner the gradient starts at.

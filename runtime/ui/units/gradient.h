@@ -29,6 +29,9 @@ inline constexpr int32_t UpLeft = 7;
 inline constexpr int32_t UpRight = 8;
 }  // namespace GradientDirection
 
+// True when fillGradient draws: a direction 1-8 and two usable colours.
+bool drawsGradient(int32_t direction, std::span<const uint32_t> colours);
+
 // Fills `area` of the buffer; false (nothing drawn) for direction 0 or
 // fewer than two usable colours.
 bool fillGradient(BackBuffer& buffer, const RECT& area, int32_t direction, std::span<const uint32_t> colours);

@@ -156,10 +156,24 @@ HFONT Label::captionFont()
     return unsmoothedFont_.get();
 }
 
+// A layered window is composed off-screen by the system, so a label on one
+// that is only colour and text paints straight onto it: a buffer of its own
+// would only add a copy to every paint.
+bool Label::paintsDirectly() const
+{
+    HWND root = GetAncestor(handle(), GA_ROOT);
+    return root != nullptr && (GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_LAYERED) != 0 &&
+           isPlainLabel(data_, picture_ ? &*picture_ : nullptr);
+}
+
 void Label::paint(HDC target)
 {
     RECT client{};
     GetClientRect(handle(), &client);
+    if (paintsDirectly()) {
+        paintPlainLabel(target, client, data_, captionFont());
+        return;
+    }
     BackBuffer buffer(target, client.right, client.bottom);
     if (!buffer.ok()) return;
     paintLabel(buffer, data_, picture_ ? &*picture_ : nullptr, captionFont());
@@ -184,13 +198,14 @@ LRESULT Label::onFeedback(WPARAM wParam, LPARAM lParam)
 // or wrapped at the label's width. Where the label places the text plays no
 // part: a measure centred or put at the bottom of an empty rectangle would
 // come back short. A memory DC like the screen measures as the label's own DC
-// does, without a round trip to the window server for its visible region.
+// does, without a round trip to the window server for its visible region; one
+// serves every measure, since making it costs two such round trips itself.
 void Label::measureCaption(SIZE& size)
 {
     size = {0, 0};
     if (data_.caption.empty()) return;
     const std::wstring text = widenGbk(data_.caption);
-    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    static const UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     SelectedObject selected(dc.get(), captionFont());
     RECT area{0, 0, 0, 0};
     UINT flags = (labelTextFlags(data_) & ~(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT;

@@ -34,6 +34,7 @@ private:
     LRESULT onFeedback(WPARAM wParam, LPARAM lParam);
     void measureCaption(SIZE& size);
     bool backgroundIsColourKey() const;
+    bool paintsDirectly() const;
     HFONT storedFont();
     HFONT captionFont();
 

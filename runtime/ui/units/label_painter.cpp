@@ -91,4 +91,16 @@ void paintLabel(BackBuffer& buffer, const LabelData& data, const PngImage* pictu
     RestoreDC(dc, saved);
 }
 
+bool isPlainLabel(const LabelData& data, const PngImage* picture)
+{
+    const bool frame = data.border == GradientFrameBorder && data.frameWidth > 0;
+    return picture == nullptr && !frame && !drawsGradient(data.gradient, data.gradientColours);
+}
+
+void paintPlainLabel(HDC dc, const RECT& area, const LabelData& data, HFONT font)
+{
+    fillColour(dc, area, data.backgroundColour);
+    paintCaption(dc, area, data, font);
+}
+
 }  // namespace tessaly::ui

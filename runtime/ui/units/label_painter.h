@@ -21,4 +21,10 @@ UINT labelTextFlags(const LabelData& data);
 // `picture` is the decoded background picture, if any; `font` the font to write with.
 void paintLabel(BackBuffer& buffer, const LabelData& data, const PngImage* picture, HFONT font);
 
+// True for a label of background colour and caption only: no picture,
+// gradient or gradient frame, which need a buffer's pixels.
+bool isPlainLabel(const LabelData& data, const PngImage* picture);
+// Paints such a label onto any DC, `area` being its whole client area.
+void paintPlainLabel(HDC dc, const RECT& area, const LabelData& data, HFONT font);
+
 }  // namespace tessaly::ui
