@@ -86,6 +86,8 @@ public:
 
 protected:
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // A window moves at once, since its routines hear of every move and size change.
+    bool keepsPlacementWhileHidden() const override { return false; }
 
 private:
     bool onClose();

@@ -184,18 +184,6 @@ void writeMenuItem(WindowLayer& layer, WindowTemplate& window, size_t index, int
     }
 }
 
-// A window moves at once, since its routines hear of every move and size
-// change; a unit in it may keep a placement until it is shown.
-void placeUnit(Unit& unit, size_t index, const RECT& rect, UINT unchanged)
-{
-    if (index != 0) {
-        unit.place(rect, unchanged);
-        return;
-    }
-    SetWindowPos(unit.handle(), nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 unchanged | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void writeCommon(WindowTemplate& window, size_t index, int32_t property, const TypedValue& value)
 {
     UnitTable& units = window.units;
@@ -213,7 +201,7 @@ void writeCommon(WindowTemplate& window, size_t index, int32_t property, const T
             const LONG x = property == CommonProperty::Left ? v : rect.left;
             const LONG y = property == CommonProperty::Top ? v : rect.top;
             OffsetRect(&rect, x - rect.left, y - rect.top);
-            placeUnit(*unit, index, rect, SWP_NOSIZE);
+            unit->place(rect, SWP_NOSIZE);
         }
         break;
     }
@@ -227,7 +215,7 @@ void writeCommon(WindowTemplate& window, size_t index, int32_t property, const T
             RECT rect = unit->placement();
             if (property == CommonProperty::Width) rect.right = rect.left + v;
             if (property == CommonProperty::Height) rect.bottom = rect.top + v;
-            placeUnit(*unit, index, rect, SWP_NOMOVE);
+            unit->place(rect, SWP_NOMOVE);
         }
         break;
     }

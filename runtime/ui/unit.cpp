@@ -99,21 +99,24 @@ RECT Unit::placement() const
     return r;
 }
 
+void Unit::moveWindowTo(const RECT& rect, UINT flags)
+{
+    SetWindowPos(handle_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 flags | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Unit::place(const RECT& rect, UINT unchanged)
 {
-    if ((GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE) == 0) {
+    if (keepsPlacementWhileHidden() && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE) == 0) {
         pendingPlacement_ = rect;
         return;
     }
-    SetWindowPos(handle_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 unchanged | SWP_NOZORDER | SWP_NOACTIVATE);
+    moveWindowTo(rect, unchanged);
 }
 
 void Unit::applyPendingPlacement()
 {
-    if (!pendingPlacement_) return;
-    const RECT r = *std::exchange(pendingPlacement_, std::nullopt);
-    SetWindowPos(handle_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (pendingPlacement_) moveWindowTo(*std::exchange(pendingPlacement_, std::nullopt), 0);
 }
 
 void Unit::takePendingPlacement(WINDOWPOS& change)

@@ -107,6 +107,8 @@ protected:
     // rewrites a number before it reports the lost focus.
     virtual bool reportsFocusByNotification() const { return false; }
     LRESULT callDefault(UINT message, WPARAM wParam, LPARAM lParam);
+    // Whether place() may keep a hidden unit's placement for later.
+    virtual bool keepsPlacementWhileHidden() const { return true; }
 
     // The procedure for classes that units register themselves.
     static LRESULT CALLBACK unitProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -118,6 +120,7 @@ private:
     void detach();
     // Drops the handle's entry in the lookup of fromHandle.
     void forget();
+    void moveWindowTo(const RECT& rect, UINT flags);
     // Puts a waiting placement into a change of the window's position that is
     // under way; what the change sets itself wins.
     void takePendingPlacement(WINDOWPOS& change);

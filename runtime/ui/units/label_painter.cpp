@@ -18,6 +18,8 @@ inline constexpr int32_t Engraved = 2;      // white copy in place, caption move
 inline constexpr int32_t DropShadow = 3;    // black copy two pixels right and down
 }  // namespace TextEffect
 
+bool hasGradientFrame(const LabelData& data) { return data.border == GradientFrameBorder && data.frameWidth > 0; }
+
 void fillColour(HDC dc, const RECT& area, uint32_t colour)
 {
     UniqueBrush brush(CreateSolidBrush(displayColour(colour)));
@@ -78,7 +80,7 @@ void paintLabel(BackBuffer& buffer, const LabelData& data, const PngImage* pictu
 {
     RECT area{0, 0, buffer.width(), buffer.height()};
     HDC dc = buffer.dc();
-    if (data.border == GradientFrameBorder && data.frameWidth > 0) {
+    if (hasGradientFrame(data)) {
         // The band stays in the background colour when the frame cannot be drawn.
         fillColour(dc, area, data.backgroundColour);
         drawGradientFrame(buffer, area, data.frameWidth, data.frameColours);
@@ -93,8 +95,7 @@ void paintLabel(BackBuffer& buffer, const LabelData& data, const PngImage* pictu
 
 bool isPlainLabel(const LabelData& data, const PngImage* picture)
 {
-    const bool frame = data.border == GradientFrameBorder && data.frameWidth > 0;
-    return picture == nullptr && !frame && !drawsGradient(data.gradient, data.gradientColours);
+    return picture == nullptr && !hasGradientFrame(data) && !drawsGradient(data.gradient, data.gradientColours);
 }
 
 void paintPlainLabel(HDC dc, const RECT& area, const LabelData& data, HFONT font)
