@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "tests/e2e/caption_files.h"
+#include "tests/e2e/shared_tool_suite.h"
 #include "tests/e2e/screen_image.h"
 #include "tests/e2e/tool_driver.h"
 
@@ -72,36 +73,28 @@ CaptionDrawing drawingOf(const Sample& sample)
     return d;
 }
 
-class CaptionLoading : public testing::Test {
+class CaptionLoading : public SharedToolSuite<CaptionLoading> {
 protected:
     static void SetUpTestSuite()
     {
         desktop_ = std::make_unique<Desktop>(DesktopColour);
-        directory_ = std::make_unique<ProgramDirectory>();
         std::vector<StoredCaption> stored;
         for (const Sample& s : samples())
             stored.push_back({s.text, s.earlierLayout ? s.look.earlierLine() : s.look.line()});
-        writeCaptions(*directory_, stored);
-        tool_ = std::make_unique<ToolProcess>(*directory_);
+        startTool(stored);
     }
     static void TearDownTestSuite()
     {
-        if (tool_) tool_->exitFromTray();
-        tool_.reset();
-        directory_.reset();
+        SharedToolSuite::TearDownTestSuite();
         desktop_.reset();
     }
 
     static HWND labelOf(const Sample& s) { return tool_->captionLabel(s.text); }
 
     static std::unique_ptr<Desktop> desktop_;
-    static std::unique_ptr<ProgramDirectory> directory_;
-    static std::unique_ptr<ToolProcess> tool_;
 };
 
 std::unique_ptr<Desktop> CaptionLoading::desktop_;
-std::unique_ptr<ProgramDirectory> CaptionLoading::directory_;
-std::unique_ptr<ToolProcess> CaptionLoading::tool_;
 
 TEST_F(CaptionLoading, EachLabelCarriesItsCaptionPlaceAndVisibility)
 {

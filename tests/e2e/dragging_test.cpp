@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "tests/e2e/caption_files.h"
+#include "tests/e2e/shared_tool_suite.h"
 #include "tests/e2e/tool_driver.h"
 
 namespace tessaly::e2e {
@@ -30,7 +31,7 @@ POINT centreOf(HWND label)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-class Dragging : public testing::Test {
+class Dragging : public SharedToolSuite<Dragging> {
 protected:
     static const inline std::string Current = "拖动 Drag me";
     static const inline std::string Earlier = "Nine fields";
@@ -39,19 +40,11 @@ protected:
 
     static void SetUpTestSuite()
     {
-        directory_ = std::make_unique<ProgramDirectory>();
-        writeCaptions(*directory_, {{Current, standing(500, 200, RGB(0, 90, 0)).line()},
-                                    {Earlier, standing(500, 500, RGB(90, 0, 0)).earlierLine()},
-                                    {Lower, standing(700, 700, RGB(0, 0, 120)).line()},
-                                    {Upper, standing(760, 710, RGB(120, 120, 0)).line()}});
-        tool_ = std::make_unique<ToolProcess>(*directory_);
+        startTool({{Current, standing(500, 200, RGB(0, 90, 0)).line()},
+                   {Earlier, standing(500, 500, RGB(90, 0, 0)).earlierLine()},
+                   {Lower, standing(700, 700, RGB(0, 0, 120)).line()},
+                   {Upper, standing(760, 710, RGB(120, 120, 0)).line()}});
         if (tool_->started()) settings_ = tool_->openSettings();
-    }
-    static void TearDownTestSuite()
-    {
-        if (tool_) tool_->exitFromTray();
-        tool_.reset();
-        directory_.reset();
     }
 
     static bool pressOn(HWND label, POINT& grab) { return tool_->pressOnCaption(label, grab); }
@@ -88,13 +81,9 @@ protected:
         return false;
     }
 
-    static std::unique_ptr<ProgramDirectory> directory_;
-    static std::unique_ptr<ToolProcess> tool_;
     static HWND settings_;
 };
 
-std::unique_ptr<ProgramDirectory> Dragging::directory_;
-std::unique_ptr<ToolProcess> Dragging::tool_;
 HWND Dragging::settings_ = nullptr;
 
 // A press on the display window, not on a caption, then a release over a

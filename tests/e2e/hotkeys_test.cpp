@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "tests/e2e/caption_files.h"
+#include "tests/e2e/shared_tool_suite.h"
 #include "tests/e2e/tool_driver.h"
 
 namespace tessaly::e2e {
@@ -29,23 +30,15 @@ CaptionLook captionAt(int top, bool shown)
     return look;
 }
 
-class Hotkeys : public testing::Test {
+class Hotkeys : public SharedToolSuite<Hotkeys> {
 protected:
     static void SetUpTestSuite()
     {
-        directory_ = std::make_unique<ProgramDirectory>();
         // Ctrl+H hides, Ctrl+J shows.
-        directory_->write(SettingsFile, "[隐藏快捷键]\r\n值=1+72\r\n[显示快捷键]\r\n值=1+74\r\n");
-        writeCaptions(*directory_, {{"First", captionAt(100, true).line()},
-                                    {"Second", captionAt(200, true).line()},
-                                    {"Unchecked", captionAt(300, false).line()}});
-        tool_ = std::make_unique<ToolProcess>(*directory_);
-    }
-    static void TearDownTestSuite()
-    {
-        if (tool_) tool_->exitFromTray();
-        tool_.reset();
-        directory_.reset();
+        startTool({{"First", captionAt(100, true).line()},
+                   {"Second", captionAt(200, true).line()},
+                   {"Unchecked", captionAt(300, false).line()}},
+                  "[隐藏快捷键]\r\n值=1+72\r\n[显示快捷键]\r\n值=1+74\r\n");
     }
 
     static std::vector<std::string> visibleCaptions()
@@ -91,12 +84,8 @@ protected:
         return waitUntil([&] { return controlTextGbk(box) == shown && readSetting(*directory_, section) == stored; });
     }
 
-    static std::unique_ptr<ProgramDirectory> directory_;
-    static std::unique_ptr<ToolProcess> tool_;
 };
 
-std::unique_ptr<ProgramDirectory> Hotkeys::directory_;
-std::unique_ptr<ToolProcess> Hotkeys::tool_;
 
 TEST_F(Hotkeys, StoredHotkeysHideEveryCaptionAndShowOnlyTheCheckedOnes)
 {

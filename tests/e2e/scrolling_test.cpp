@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "tests/e2e/caption_files.h"
+#include "tests/e2e/shared_tool_suite.h"
 #include "tests/e2e/tool_driver.h"
 
 namespace tessaly::e2e {
@@ -38,7 +39,7 @@ struct Lane {
     bool forwards;  // towards the right or the bottom
 };
 
-class Scrolling : public testing::Test {
+class Scrolling : public SharedToolSuite<Scrolling> {
 protected:
     static std::vector<Lane> lanes()
     {
@@ -58,28 +59,16 @@ protected:
 
     static void SetUpTestSuite()
     {
-        directory_ = std::make_unique<ProgramDirectory>();
         std::vector<StoredCaption> stored;
         for (const Lane& lane : lanes()) stored.push_back({lane.text, lane.look.line()});
         stored.push_back({"Nine fields", earlier().earlierLine()});
         stored.push_back({"Hidden", hidden().line()});
         stored.push_back({"Sideways", unknownDirection().line()});
-        writeCaptions(*directory_, stored);
-        tool_ = std::make_unique<ToolProcess>(*directory_);
-    }
-    static void TearDownTestSuite()
-    {
-        if (tool_) tool_->exitFromTray();
-        tool_.reset();
-        directory_.reset();
+        startTool(stored);
     }
 
-    static std::unique_ptr<ProgramDirectory> directory_;
-    static std::unique_ptr<ToolProcess> tool_;
 };
 
-std::unique_ptr<ProgramDirectory> Scrolling::directory_;
-std::unique_ptr<ToolProcess> Scrolling::tool_;
 
 // Every position seen, in the file and on the screen, lies a whole number of
 // steps from the start or from the place the caption wraps to.

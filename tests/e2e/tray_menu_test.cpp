@@ -2,6 +2,8 @@
 // menu, and what "显示界面" and "退出" leave behind.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "tests/e2e/tool_driver.h"
 
 namespace tessaly::e2e {
@@ -20,62 +22,65 @@ size_t visibleSettingsWindows(const ToolProcess& tool)
     return count;
 }
 
-TEST(TrayMenu, LeftClicksDoNothingAndShowingTheSettingsTwiceLeavesOneFreshlyFilledWindow)
+// The tool with one caption and its settings window open.
+class TrayMenu : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        directory_.write(CaptionsFile, "一");
+        directory_.write(ConfigFile, First);
+        tool_.emplace(directory_);
+        ASSERT_TRUE(tool_->started());
+        settings_ = tool_->openSettings();
+        ASSERT_NE(settings_, nullptr);
+        units_ = settingsUnits(settings_);
+    }
+
+    ProgramDirectory directory_;
+    std::optional<ToolProcess> tool_;
+    HWND settings_ = nullptr;
+    SettingsUnits units_{};
+};
+
+TEST_F(TrayMenu, LeftClicksDoNothingAndShowingTheSettingsTwiceLeavesOneFreshlyFilledWindow)
 {
-    ProgramDirectory directory;
-    directory.write(CaptionsFile, "一");
-    directory.write(ConfigFile, First);
-    ToolProcess tool(directory);
-    ASSERT_TRUE(tool.started());
-    const HWND settings = tool.openSettings();
-    ASSERT_NE(settings, nullptr);
-    const SettingsUnits units = settingsUnits(settings);
-    const std::vector<HWND> labels = tool.captionLabels();
+    const std::vector<HWND> labels = tool_->captionLabels();
     ASSERT_EQ(labels.size(), 1u);
 
-    tool.trayEvent(WM_LBUTTONUP);
-    tool.trayEvent(WM_LBUTTONDBLCLK);
-    ASSERT_TRUE(waitForPostedMessages(units.hideHotkey));
-    EXPECT_EQ(openMenu(tool.id()), nullptr) << "only the right button opens the menu";
-    EXPECT_EQ(tool.captionLabels(), labels) << "nor do they reload the captions";
+    tool_->trayEvent(WM_LBUTTONUP);
+    tool_->trayEvent(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(waitForPostedMessages(units_.hideHotkey));
+    EXPECT_EQ(openMenu(tool_->id()), nullptr) << "only the right button opens the menu";
+    EXPECT_EQ(tool_->captionLabels(), labels) << "nor do they reload the captions";
 
-    directory.write(CaptionsFile, "一\r\n二");
-    directory.write(ConfigFile, joinedLines({First, Second}));
-    tool.chooseTrayEntry(0);
-    ASSERT_TRUE(waitUntil([&] { return listCount(units.list) == 2; }));
-    EXPECT_EQ(tool.settingsWindow(), settings);
-    EXPECT_EQ(visibleSettingsWindows(tool), 1u);
-    EXPECT_EQ(listText(units.list, 1), "二 (不滚动)");
-    EXPECT_TRUE(listChecked(units.list, 1));
-    EXPECT_EQ(tool.visibleCaptionLabels().size(), 2u);
-    EXPECT_EQ(tool.exitFromTray(), 0u);
+    directory_.write(CaptionsFile, "一\r\n二");
+    directory_.write(ConfigFile, joinedLines({First, Second}));
+    tool_->chooseTrayEntry(0);
+    ASSERT_TRUE(waitUntil([&] { return listCount(units_.list) == 2; }));
+    EXPECT_EQ(tool_->settingsWindow(), settings_);
+    EXPECT_EQ(visibleSettingsWindows(*tool_), 1u);
+    EXPECT_EQ(listText(units_.list, 1), "二 (不滚动)");
+    EXPECT_TRUE(listChecked(units_.list, 1));
+    EXPECT_EQ(tool_->visibleCaptionLabels().size(), 2u);
+    EXPECT_EQ(tool_->exitFromTray(), 0u);
 }
 
-TEST(TrayMenu, ExitWithTheSettingsWindowAndTheEditorOpenStoresTheSettingsButNotTheEditor)
+TEST_F(TrayMenu, ExitWithTheSettingsWindowAndTheEditorOpenStoresTheSettingsButNotTheEditor)
 {
-    ProgramDirectory directory;
-    directory.write(CaptionsFile, "一");
-    directory.write(ConfigFile, First);
-    ToolProcess tool(directory);
-    ASSERT_TRUE(tool.started());
-    const HWND settings = tool.openSettings();
-    ASSERT_NE(settings, nullptr);
-    const SettingsUnits units = settingsUnits(settings);
-
-    clickButton(units.settings);
-    postSliderKey(units.slider, VK_HOME);
-    ASSERT_TRUE(waitUntil([&] { return sliderPosition(units.slider) == 100; }));
-    clickButton(units.addCaption);
+    clickButton(units_.settings);
+    postSliderKey(units_.slider, VK_HOME);
+    ASSERT_TRUE(waitUntil([&] { return sliderPosition(units_.slider) == 100; }));
+    clickButton(units_.addCaption);
     HWND editor = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (editor = tool.editorWindow()) != nullptr; }));
+    ASSERT_TRUE(waitUntil([&] { return (editor = tool_->editorWindow()) != nullptr; }));
     setText(editorUnits(editor).content, "不存");
     // What the configuration file holds is kept in memory and written back on the way out.
-    directory.remove(ConfigFile);
+    directory_.remove(ConfigFile);
 
-    EXPECT_EQ(tool.exitFromTray(), 0u);
-    EXPECT_EQ(readSetting(directory, "透明度"), "100");
-    EXPECT_EQ(directory.read(ConfigFile), First);
-    EXPECT_EQ(directory.read(CaptionsFile), "一");
+    EXPECT_EQ(tool_->exitFromTray(), 0u);
+    EXPECT_EQ(readSetting(directory_, "透明度"), "100");
+    EXPECT_EQ(directory_.read(ConfigFile), First);
+    EXPECT_EQ(directory_.read(CaptionsFile), "一");
 }
 
 }  // namespace
