@@ -83,9 +83,7 @@ protected:
     {
         return waitUntil([&] { return controlTextGbk(box) == shown && readSetting(*directory_, section) == stored; });
     }
-
 };
-
 
 TEST_F(Hotkeys, StoredHotkeysHideEveryCaptionAndShowOnlyTheCheckedOnes)
 {

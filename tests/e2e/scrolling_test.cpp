@@ -66,9 +66,7 @@ protected:
         stored.push_back({"Sideways", unknownDirection().line()});
         startTool(stored);
     }
-
 };
-
 
 // Every position seen, in the file and on the screen, lies a whole number of
 // steps from the start or from the place the caption wraps to.
