@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -209,15 +210,19 @@ ToolProcess::ToolProcess(const ProgramDirectory& directory)
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + directory.program() + L"\"";
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.path().c_str(),
-                        &startup, &process_))
+                        &startup, &process_)) {
+        // Said, so that a test that finds no tool tells why.
+        std::fprintf(stderr, "the tool did not start: error %lu\n", GetLastError());
         return;
+    }
     WaitForInputIdle(process_.hProcess, 15000);
     HWND display = nullptr;
-    waitUntil([&] {
+    const bool up = waitUntil([&] {
         display = findTopLevel(id(), [](HWND w) { return className(w) == WindowClass && isLayered(w); });
         const HWND settings = findTopLevel(id(), [](HWND w) { return className(w) == WindowClass && !isLayered(w); });
         return display != nullptr && settings == nullptr;
     });
+    if (!up) std::fprintf(stderr, "the tool's start-up did not end: display window %p\n", static_cast<void*>(display));
     display_ = display;
 }
 
