@@ -23,6 +23,28 @@ bool isCommonInput(UINT message)
 
 bool isKeyboard(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
 
+// Mouse messages with client coordinates (the wheel's are the screen's).
+bool isClientMouse(UINT message)
+{
+    return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && message != WM_MOUSEWHEEL && message != WM_MOUSEHWHEEL;
+}
+
+bool isPress(UINT message)
+{
+    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+}
+
+// The press a double-click stands for.
+UINT pressOf(UINT doubleClick)
+{
+    switch (doubleClick) {
+    case WM_LBUTTONDBLCLK: return WM_LBUTTONDOWN;
+    case WM_RBUTTONDBLCLK: return WM_RBUTTONDOWN;
+    case WM_MBUTTONDBLCLK: return WM_MBUTTONDOWN;
+    default: return 0;
+    }
+}
+
 bool wantsKey(HWND control, MSG& msg, UINT code)
 {
     return control != nullptr && (SendMessageW(control, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & code) != 0;
@@ -140,6 +162,60 @@ void LoadedWindow::applyState(int32_t state)
     }
 }
 
+void LoadedWindow::show(bool visible) { ShowWindow(handle(), visible ? SW_SHOW : SW_HIDE); }
+
+void LoadedWindow::followLayering()
+{
+    const bool layered = (GetWindowLongPtrW(handle(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    if (layered == (composition_ != nullptr)) return;
+    if (layered) composition_ = std::make_unique<Composition>(handle());
+    // Bottom first, so each joins on top of the ones before it.
+    std::vector<Unit*> children;
+    for (HWND child = GetWindow(handle(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (Unit* unit = Unit::fromHandle(child)) children.insert(children.begin(), unit);
+    for (Unit* unit : children) unit->composeInto(layered ? composition_.get() : nullptr);
+    if (!layered) {
+        composition_.reset();
+        lastPressed_ = nullptr;
+    }
+}
+
+void LoadedWindow::paintComposition()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(handle(), &ps);
+    composition_->paint(dc, ps.rcPaint, backgroundColour());
+    EndPaint(handle(), &ps);
+}
+
+HCURSOR LoadedWindow::cursorAtPointer() const
+{
+    if (composition_ != nullptr) {
+        POINT at;
+        GetCursorPos(&at);
+        ScreenToClient(handle(), &at);
+        // Over a painted unit, its own pointer or the default one.
+        if (ComposedUnit* unit = composition_->unitAt(at)) return unit->unit().cursor();
+    }
+    return cursor();
+}
+
+void LoadedWindow::routeToComposedUnit(MSG& msg)
+{
+    if (composition_ == nullptr || msg.hwnd != handle() || !isClientMouse(msg.message)) return;
+    const POINT at{static_cast<int16_t>(LOWORD(msg.lParam)), static_cast<int16_t>(HIWORD(msg.lParam))};
+    ComposedUnit* target = composition_->unitAt(at);
+    HWND targetHandle = target != nullptr ? target->unit().handle() : nullptr;
+    // The system counts two clicks on the window as a double-click; on two
+    // different units they are two presses.
+    if (const UINT press = pressOf(msg.message); press != 0 && targetHandle != lastPressed_) msg.message = press;
+    if (isPress(msg.message)) lastPressed_ = targetHandle;
+    if (target == nullptr) return;
+    const POINT origin = target->clientOrigin();
+    msg.hwnd = targetHandle;
+    msg.lParam = MAKELPARAM(at.x - origin.x, at.y - origin.y);
+}
+
 void LoadedWindow::requestClose(bool now)
 {
     closePending_ = true;
@@ -234,16 +310,16 @@ bool LoadedWindow::reflectToUnit(HWND control, UINT message, WPARAM wParam, LPAR
     return true;
 }
 
+COLORREF LoadedWindow::backgroundColour() const
+{
+    return data_.backgroundColour == 0xFF000000 ? GetSysColor(COLOR_BTNFACE) : data_.backgroundColour;
+}
+
 void LoadedWindow::eraseBackground(HDC dc)
 {
     RECT r;
     GetClientRect(handle(), &r);
-    const uint32_t colour = data_.backgroundColour;
-    if (colour == 0xFF000000) {
-        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-        return;
-    }
-    UniqueBrush brush(CreateSolidBrush(colour));
+    UniqueBrush brush(CreateSolidBrush(backgroundColour()));
     FillRect(dc, &r, brush.get());
 }
 
@@ -251,7 +327,8 @@ bool LoadedWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
 {
     switch (message) {
     case WM_ERASEBKGND:
-        eraseBackground(reinterpret_cast<HDC>(wParam));
+        // A window that paints its labels paints its background with them.
+        if (composition_ == nullptr) eraseBackground(reinterpret_cast<HDC>(wParam));
         result = 1;
         return true;
     case WM_CLOSE:
@@ -298,6 +375,20 @@ bool LoadedWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case UnitMessage::DeferredClose:
         restoreDisabled();
         DestroyWindow(handle());
+        return true;
+    case WM_STYLECHANGED:
+        if (wParam == static_cast<WPARAM>(GWL_EXSTYLE)) followLayering();
+        return false;
+    case WM_PAINT:
+        if (composition_ == nullptr) return false;
+        paintComposition();
+        return true;
+    case Composition::FlushMessage:
+        if (composition_ != nullptr) composition_->flush();
+        return true;
+    case WM_TIMER:
+        if (wParam != Composition::PlacementTimer || composition_ == nullptr) return false;
+        composition_->applyPlacements();
         return true;
     case TrayCallbackMessage:
         onTrayNotification(lParam);
@@ -436,6 +527,7 @@ bool LoadedWindow::handleWindowKeys(MSG& msg, Unit* unit)
 
 bool LoadedWindow::filterMessage(MSG& msg)
 {
+    routeToComposedUnit(msg);
     Unit* unit = unitOfMessage(msg.hwnd);
     if (unit == nullptr && msg.hwnd == handle()) unit = this;
     if (handleWindowKeys(msg, unit)) return true;

@@ -6,9 +6,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
+#include "runtime/ui/composition.h"
 #include "runtime/ui/tray_icon.h"
 #include "runtime/ui/unit.h"
 #include "runtime/ui/units/window_data.h"
@@ -84,10 +86,15 @@ public:
     int32_t currentState() const;
     void applyState(int32_t state);
 
+    void show(bool visible) override;
+    // A layered window paints its labels itself.
+    Composition* composition() override { return composition_.get(); }
+
 protected:
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // A window moves at once, since its routines hear of every move and size change.
     bool keepsPlacementWhileHidden() const override { return false; }
+    HCURSOR cursorAtPointer() const override;
 
 private:
     bool onClose();
@@ -99,7 +106,13 @@ private:
     bool clickMnemonic(wchar_t letter);
     void openHelp();
     bool pressDefaultButton(HWND focus);
+    COLORREF backgroundColour() const;
     void eraseBackground(HDC dc);
+    // Starts or ends painting the labels itself as the window becomes layered or stops being so.
+    void followLayering();
+    void paintComposition();
+    // Mouse input on the window goes to the painted unit under the pointer.
+    void routeToComposedUnit(MSG& msg);
 
     WindowData data_;
     WindowTemplate* template_ = nullptr;
@@ -108,6 +121,8 @@ private:
     UniqueIcon icon_;
     UniqueIcon smallIcon_;
     TrayIcon tray_;
+    std::unique_ptr<Composition> composition_;
+    HWND lastPressed_ = nullptr;  // the painted unit the last press fell on
     std::vector<std::pair<HWND, bool>> disabled_;
     bool loaded_ = false;
     bool modal_ = false;

@@ -150,7 +150,7 @@ TypedValue readCommon(const UnitTable& units, size_t index, int32_t property)
     case CommonProperty::Top: return TypedValue::ofInt(r.top);
     case CommonProperty::Width: return TypedValue::ofInt(r.right - r.left);
     case CommonProperty::Height: return TypedValue::ofInt(r.bottom - r.top);
-    case CommonProperty::Visible: return TypedValue::ofBool(IsWindowVisible(unit->handle()) != FALSE);
+    case CommonProperty::Visible: return TypedValue::ofBool(unit->shown());
     case CommonProperty::Disabled: return TypedValue::ofBool(IsWindowEnabled(unit->handle()) == FALSE);
     default: return {};
     }
@@ -226,12 +226,7 @@ void writeCommon(WindowTemplate& window, size_t index, int32_t property, const T
     case CommonProperty::Visible: {
         const bool visible = toNumber(value) != 0;
         units.setFlags(index, withFlag(units.unitFields(index).flags, UnitFlag::Visible, visible));
-        if (h != nullptr && !(unit->type().flags() & UnitTypeFlag::NeverVisible)) {
-            ShowWindow(h, visible ? (index == 0 ? SW_SHOW : SW_SHOWNA) : SW_HIDE);
-            // Showing a unit takes its waiting placement along, except in a
-            // hidden window, where showing it moves nothing.
-            if (visible) unit->applyPendingPlacement();
-        }
+        if (h != nullptr && !(unit->type().flags() & UnitTypeFlag::NeverVisible)) unit->show(visible);
         break;
     }
     case CommonProperty::Disabled: {
@@ -338,7 +333,7 @@ Unit* recreateUnit(WindowLayer& layer, Unit& old)
     const RECT rect = old.placement();
     HWND parent = GetParent(oldHandle);
     HWND before = GetWindow(oldHandle, GW_HWNDPREV);
-    const bool visible = IsWindowVisible(oldHandle) != FALSE;
+    const bool visible = old.shown();
     const bool focused = GetFocus() == oldHandle;
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(oldHandle, GWL_STYLE));
 
@@ -369,7 +364,7 @@ Unit* recreateUnit(WindowLayer& layer, Unit& old)
     SendMessageW(fresh->handle(), UnitMessage::Loaded, 0, 0);
     if (fresh->type().flags() & UnitTypeFlag::NeedsWindowSetup)
         SendMessageW(GetAncestor(fresh->handle(), GA_ROOT), UnitMessage::WindowSetup, 0, 0);
-    if (visible && !(fresh->type().flags() & UnitTypeFlag::NeverVisible)) ShowWindow(fresh->handle(), SW_SHOWNA);
+    if (visible && !(fresh->type().flags() & UnitTypeFlag::NeverVisible)) fresh->show(true);
     DestroyWindow(oldHandle);
     if (focused) SetFocus(fresh->handle());
     app.resumeEvents();

@@ -107,12 +107,27 @@ void Unit::moveWindowTo(const RECT& rect, UINT flags)
 
 void Unit::place(const RECT& rect, UINT unchanged)
 {
-    if (keepsPlacementWhileHidden() && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE) == 0) {
+    const RECT from = placement();
+    if (keepsPlacementWhileHidden() && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE) == 0)
         pendingPlacement_ = rect;
-        return;
-    }
-    moveWindowTo(rect, unchanged);
+    else
+        moveWindowTo(rect, unchanged);
+    placementChanged(from, rect);
 }
+
+void Unit::placementChanged(const RECT&, const RECT&) {}
+
+bool Unit::shown() const { return IsWindowVisible(handle_) != FALSE; }
+
+void Unit::show(bool visible)
+{
+    ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    // Showing moves a waiting placement along, except in a hidden window,
+    // where showing the unit moves nothing.
+    if (visible) applyPendingPlacement();
+}
+
+HCURSOR Unit::cursor() const { return g_cursorLookup != nullptr ? g_cursorLookup(windowId_, unitId_) : nullptr; }
 
 void Unit::applyPendingPlacement()
 {
@@ -162,10 +177,9 @@ LRESULT Unit::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         if (!alive()) return 0;
     }
     if (message == WM_WINDOWPOSCHANGING && pendingPlacement_) takePendingPlacement(*reinterpret_cast<WINDOWPOS*>(lParam));
-    if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT &&
-        g_cursorLookup != nullptr) {
-        if (HCURSOR cursor = g_cursorLookup(windowId_, unitId_)) {
-            SetCursor(cursor);
+    if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT) {
+        if (HCURSOR own = cursorAtPointer()) {
+            SetCursor(own);
             return TRUE;
         }
     }

@@ -15,6 +15,8 @@
 
 namespace tessaly::ui {
 
+class Composition;
+
 // Private messages the runtime sends units and windows.
 namespace UnitMessage {
 inline constexpr UINT FinishSetup = 0x806F;     // to each unit after creation
@@ -73,6 +75,22 @@ public:
     // code that may read its rectangle, and wherever the unit is shown.
     void applyPendingPlacement();
 
+    // Whether the unit shows, and showing or hiding it: its window's
+    // visibility, except for a unit its window paints itself (a label on a
+    // layered window), whose window stays hidden from the window system.
+    virtual bool shown() const;
+    // A unit shown takes its waiting placement along.
+    virtual void show(bool visible);
+
+    // The cursor its mouse pointer property has loaded, null for the default.
+    HCURSOR cursor() const;
+
+    // A window that paints units on it itself answers how; none otherwise.
+    virtual Composition* composition() { return nullptr; }
+    // Hands a unit that can be painted so to its window's composition, or
+    // (with none) back to the window system.
+    virtual void composeInto(Composition*) {}
+
     // Fires one of this unit's events; nothing once the unit's window is gone.
     EventRecord fire(int32_t event, std::initializer_list<int32_t> arguments = {}) const;
 
@@ -109,6 +127,10 @@ protected:
     LRESULT callDefault(UINT message, WPARAM wParam, LPARAM lParam);
     // Whether place() may keep a hidden unit's placement for later.
     virtual bool keepsPlacementWhileHidden() const { return true; }
+    // Told of every change place() makes, applied or waiting.
+    virtual void placementChanged(const RECT& from, const RECT& to);
+    // The cursor to show over the unit's client area at the pointer.
+    virtual HCURSOR cursorAtPointer() const { return cursor(); }
 
     // The procedure for classes that units register themselves.
     static LRESULT CALLBACK unitProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

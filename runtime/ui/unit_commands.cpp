@@ -96,21 +96,22 @@ bool copyUnit(WindowLayer& layer, UnitCall& call)
 
     if (LoadedWindow* loaded = layer.findWindow(call.windowId)) {
         const UnitFields f = window->units.unitFields(index);
-        Unit* unit = type->create(createParamsOf(f, loaded->handle(), loaded->takeControlId(), call.windowId, newId));
+        // Made inside its container straight away: a window that paints its
+        // labels itself takes each new one in as it is made.
+        Unit* container = nullptr;
+        if (record->container != 0)
+            if (const auto c = window->units.indexOf(record->container)) container = liveAt(window->units, *c);
+        HWND parent = container != nullptr ? container->handle() : loaded->handle();
+        Unit* unit = type->create(createParamsOf(f, parent, loaded->takeControlId(), call.windowId, newId));
         if (unit == nullptr) return false;
         window->units.setObjectSlot(index, reinterpret_cast<uintptr_t>(unit));
         window->units.setPointerSlot(index, pointerSlotWord(loadPointer(f.mousePointer)));
-        if (record->container != 0) {
-            addChild(window->units, record->container, newId);
-            if (const auto c = window->units.indexOf(record->container); c && liveAt(window->units, *c))
-                SetParent(unit->handle(), liveAt(window->units, *c)->handle());
-        }
+        if (record->container != 0) addChild(window->units, record->container, newId);
         SendMessageW(unit->handle(), UnitMessage::FinishSetup, 0, 0);
         SendMessageW(unit->handle(), UnitMessage::Loaded, 0, 0);
         if (Unit* source = layer.findUnit(call.windowId, call.unitId))
             SetWindowPos(unit->handle(), source->handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if ((f.flags & UnitFlag::Visible) && !(type->flags() & UnitTypeFlag::NeverVisible))
-            ShowWindow(unit->handle(), SW_SHOWNA);
+        if ((f.flags & UnitFlag::Visible) && !(type->flags() & UnitTypeFlag::NeverVisible)) unit->show(true);
     } else if (record->container != 0) {
         addChild(window->units, record->container, newId);
     }

@@ -261,7 +261,7 @@ void WindowLayer::finishLoading(WindowTemplate& window, LoadedWindow& loaded, bo
     forEachUnit(
         [&](Unit& u, size_t i) {
             const bool visible = (window.units.unitFields(i).flags & UnitFlag::Visible) != 0;
-            if (visible && !(u.type().flags() & UnitTypeFlag::NeverVisible)) ShowWindow(u.handle(), SW_SHOWNA);
+            if (visible && !(u.type().flags() & UnitTypeFlag::NeverVisible)) u.show(true);
         },
         false);
 

@@ -4,7 +4,6 @@
 // caption's letters.
 #include <gtest/gtest.h>
 
-#include <memory>
 
 #include "tests/e2e/caption_files.h"
 #include "tests/e2e/shared_tool_suite.h"
@@ -14,7 +13,7 @@
 namespace tessaly::e2e {
 namespace {
 
-constexpr COLORREF DesktopColour = RGB(200, 220, 240);
+constexpr COLORREF DesktopColour = BackdropColour;
 
 struct Sample {
     std::string text;
@@ -77,24 +76,13 @@ class CaptionLoading : public SharedToolSuite<CaptionLoading> {
 protected:
     static void SetUpTestSuite()
     {
-        desktop_ = std::make_unique<Desktop>(DesktopColour);
         std::vector<StoredCaption> stored;
         for (const Sample& s : samples())
             stored.push_back({s.text, s.earlierLayout ? s.look.earlierLine() : s.look.line()});
         startTool(stored);
     }
-    static void TearDownTestSuite()
-    {
-        SharedToolSuite::TearDownTestSuite();
-        desktop_.reset();
-    }
-
     static HWND labelOf(const Sample& s) { return tool_->captionLabel(s.text); }
-
-    static std::unique_ptr<Desktop> desktop_;
 };
-
-std::unique_ptr<Desktop> CaptionLoading::desktop_;
 
 TEST_F(CaptionLoading, EachLabelCarriesItsCaptionPlaceAndVisibility)
 {
@@ -108,7 +96,7 @@ TEST_F(CaptionLoading, EachLabelCarriesItsCaptionPlaceAndVisibility)
         const RECT r = rectInParent(label);
         EXPECT_EQ(r.left, s.look.left);
         EXPECT_EQ(r.top, s.look.top);
-        EXPECT_EQ(IsWindowVisible(label) != FALSE, s.look.shown);
+        EXPECT_TRUE(waitUntil([&] { return showsOver(DesktopColour, label) == s.look.shown; }));
     }
     // Created in file order, each later caption above the ones before it.
     const std::vector<HWND> stacked = tool_->captionLabels();

@@ -182,6 +182,61 @@ SIZE measureCaption(const CaptionDrawing& caption)
     return {r.right - r.left, r.bottom - r.top};
 }
 
+namespace {
+
+// The part of a caption label's place that only it can fill: its rounded
+// region, less what other windows cover (the system's tray window, the
+// tool's settings window) and the places of the other captions.
+class OwnPlace {
+public:
+    explicit OwnPlace(HWND label) : display_(GetAncestor(label, GA_ROOT))
+    {
+        GetWindowRect(label, &place_);
+        region_.reset(CreateRoundRectRgn(0, 0, place_.right - place_.left, place_.bottom - place_.top, CornerEllipse,
+                                         CornerEllipse));
+        EnumWindows(&OwnPlace::otherWindow, reinterpret_cast<LPARAM>(this));
+        for (HWND sibling = GetWindow(label, GW_HWNDFIRST); sibling != nullptr; sibling = GetWindow(sibling, GW_HWNDNEXT))
+            if (sibling != label) cut(sibling);
+    }
+    const RECT& place() const { return place_; }
+    bool holds(int x, int y) const { return PtInRegion(static_cast<HRGN>(region_.get()), x, y) != FALSE; }
+
+private:
+    static BOOL CALLBACK otherWindow(HWND w, LPARAM self)
+    {
+        auto& own = *reinterpret_cast<OwnPlace*>(self);
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (w != own.display_ && process != GetCurrentProcessId() && IsWindowVisible(w)) own.cut(w);
+        return TRUE;
+    }
+    void cut(HWND window)
+    {
+        RECT r;
+        GetWindowRect(window, &r);
+        OffsetRect(&r, -place_.left, -place_.top);
+        OwnedObject cover(CreateRectRgnIndirect(&r));
+        CombineRgn(static_cast<HRGN>(region_.get()), static_cast<HRGN>(region_.get()), static_cast<HRGN>(cover.get()),
+                   RGN_DIFF);
+    }
+
+    HWND display_;
+    RECT place_{};
+    OwnedObject region_;
+};
+
+}  // namespace
+
+bool showsOver(COLORREF desktop, HWND label)
+{
+    const OwnPlace own(label);
+    const Image shown = captureScreen(own.place());
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (own.holds(x, y) && shown.at(x, y) != desktop) return true;
+    return false;
+}
+
 int differingPixels(const Image& shown, const Image& expected, COLORREF colourKey, COLORREF desktop)
 {
     if (shown.width() != expected.width() || shown.height() != expected.height())

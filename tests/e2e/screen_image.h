@@ -67,6 +67,17 @@ Image drawCaption(const CaptionDrawing& caption, int width, int height);
 // The caption's text measured in its font.
 SIZE measureCaption(const CaptionDrawing& caption);
 
+// The desktop every end-to-end test program lays under the tool's windows
+// before any tool starts (the X server stacks a window mapped later above
+// the ones before it, whatever the stacking order asked for).
+// A light colour no test caption is drawn in.
+inline constexpr COLORREF BackdropColour = RGB(200, 220, 240);
+
+// Whether a caption label shows anything over a desktop of one colour: a
+// caption that its display window paints has no window of its own that the
+// system shows, so the screen is what tells.
+bool showsOver(COLORREF desktop, HWND label);
+
 // Writes the image as a 24-bit BMP file.
 bool saveBitmap(const Image& image, const std::wstring& path);
 

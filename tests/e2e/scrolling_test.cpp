@@ -167,7 +167,8 @@ TEST(ScrollSpeed, ANegativeSpeedRunsBackwardsWithoutWrapping)
         return !storedLine(directory, 1).empty() && storedNumber(directory, 1, 8) < -width - 10;
     }));
     EXPECT_TRUE(stepsFrom(right.left, storedNumber(directory, 1, 8), 5));
-    EXPECT_LT(rectInParent(tool.captionLabel("Backwards left")).left, -width);
+    // The caption's window follows its place within a second.
+    EXPECT_TRUE(waitUntil([&] { return rectInParent(tool.captionLabel("Backwards left")).left < -width; }));
     // Downwards past the bottom edge, where a downward caption would have wrapped.
     EXPECT_TRUE(waitUntil([&] {
         return !storedLine(directory, 2).empty() && storedNumber(directory, 2, 9) > screenHeight() + 10;

@@ -86,19 +86,19 @@ TEST(SettingsWindow, CheckingAnEntryRewritesItsShownFieldAlone)
         configurationLine({"宋体", "30", "65280", "4194368", "假", "4", "真", "60", "70", "真", "真", "3"});
     std::string expected = joinedLines({nineFields, twelveShown});
     ASSERT_EQ(awaitFile(directory, ConfigFile, expected), expected);
-    EXPECT_TRUE(IsWindowVisible(tool.captionLabel("乙")));
-    EXPECT_FALSE(IsWindowVisible(tool.captionLabel("甲")));
+    EXPECT_TRUE(tool.awaitCaptionShown(tool.captionLabel("乙"), true));
+    EXPECT_TRUE(tool.awaitCaptionShown(tool.captionLabel("甲"), false));
 
     clickListCheckBox(list, 0);
     const std::string nineShown = configurationLine({"宋体", "24", "255", "0", "真", "3", "真", "40", "50"});
     expected = joinedLines({nineShown, twelveShown});
     ASSERT_EQ(awaitFile(directory, ConfigFile, expected), expected);
-    EXPECT_TRUE(IsWindowVisible(tool.captionLabel("甲")));
+    EXPECT_TRUE(tool.awaitCaptionShown(tool.captionLabel("甲"), true));
 
     clickListCheckBox(list, 1);
     expected = joinedLines({nineShown, twelveFields});
     ASSERT_EQ(awaitFile(directory, ConfigFile, expected), expected);
-    EXPECT_FALSE(IsWindowVisible(tool.captionLabel("乙")));
+    EXPECT_TRUE(tool.awaitCaptionShown(tool.captionLabel("乙"), false));
     EXPECT_EQ(directory.read(CaptionsFile), "甲\r\n乙");
     EXPECT_EQ(tool.exitFromTray(), 0u);
 }

@@ -70,9 +70,9 @@ TEST(StoreRepair, ShortLinesAreCompletedHiddenAndWrittenCompletedOnlyAtTheUsersF
     ASSERT_TRUE(tool.started());
 
     EXPECT_EQ(tool.captionLabels().size(), 5u);
-    EXPECT_FALSE(IsWindowVisible(tool.captionLabel("Short"))) << "completed as a new caption, hidden";
-    EXPECT_FALSE(IsWindowVisible(tool.captionLabel("No line")));
-    EXPECT_TRUE(IsWindowVisible(tool.captionLabel("Ten"))) << "its own shown field kept";
+    EXPECT_TRUE(tool.awaitCaptionShown(tool.captionLabel("Ten"), true)) << "its own shown field kept";
+    EXPECT_TRUE(tool.awaitCaptionShown(tool.captionLabel("Short"), false)) << "completed as a new caption, hidden";
+    EXPECT_TRUE(tool.awaitCaptionShown(tool.captionLabel("No line"), false));
     EXPECT_EQ(rectInParent(tool.captionLabel("Eleven")).top, 300);
     EXPECT_EQ(directory.read(ConfigFile), configText) << "start-up writes the lines back as they were";
 

@@ -10,6 +10,8 @@
 
 #include <commctrl.h>
 
+#include "tests/e2e/screen_image.h"
+
 namespace tessaly::e2e {
 namespace {
 
@@ -266,8 +268,13 @@ std::vector<HWND> ToolProcess::visibleCaptionLabels() const
 {
     std::vector<HWND> visible;
     for (HWND label : captionLabels())
-        if (isVisible(label)) visible.push_back(label);
+        if (showsOver(BackdropColour, label)) visible.push_back(label);
     return visible;
+}
+
+bool ToolProcess::awaitCaptionShown(HWND label, bool shown) const
+{
+    return waitUntil([&] { return showsOver(BackdropColour, label) == shown; });
 }
 
 HWND ToolProcess::captionLabel(const std::string& caption) const

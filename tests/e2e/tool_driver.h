@@ -72,7 +72,11 @@ public:
     HWND editorWindow() const;
     // The caption labels on the display window, in stacking order, top first.
     std::vector<HWND> captionLabels() const;
+    // The display window paints its captions: their own windows stay hidden
+    // from the system, and the screen tells which show over the backdrop.
     std::vector<HWND> visibleCaptionLabels() const;
+    // Waits until the screen shows the caption, or no longer does; false at the deadline.
+    bool awaitCaptionShown(HWND label, bool shown) const;
     // The label whose text is `caption`.
     HWND captionLabel(const std::string& caption) const;
 

@@ -61,7 +61,7 @@ TEST_F(TrayMenu, LeftClicksDoNothingAndShowingTheSettingsTwiceLeavesOneFreshlyFi
     EXPECT_EQ(visibleSettingsWindows(*tool_), 1u);
     EXPECT_EQ(listText(units_.list, 1), "二 (不滚动)");
     EXPECT_TRUE(listChecked(units_.list, 1));
-    EXPECT_EQ(tool_->visibleCaptionLabels().size(), 2u);
+    EXPECT_TRUE(waitUntil([&] { return tool_->visibleCaptionLabels().size() == 2u; }));
     EXPECT_EQ(tool_->exitFromTray(), 0u);
 }
 

@@ -1,6 +1,5 @@
-// The program's own window templates, loaded with a routine table of logging
-// routines behind a real thunk table: the display window's events, timer,
-// notification icon, menu, hotkeys and copied caption labels.
+// The program's own windows behind logging routines: the display window's
+// events, timer, notification icon, menu, hotkeys and copied caption labels.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -24,119 +23,10 @@
 #include "runtime/ui/window_layer.h"
 #include "tests/ui/frame_setup.h"
 #include "tests/ui/message_pump.h"
+#include "tests/ui/program_windows.h"
 
-namespace tessaly::ui {
+namespace tessaly::ui::testing {
 namespace {
-
-using testing::pumpPending;
-using testing::pumpUntil;
-
-using program::Routine;
-using program::RoutineNames;
-
-constexpr uint32_t DisplayWindow = 0x52010003;
-constexpr uint32_t HotkeyLabel = 0x16012A37;
-constexpr uint32_t ShowSettingsItem = 0x26012A39;
-constexpr uint32_t SeparatorItem = 0x26012A3B;
-constexpr uint32_t SettingsWindow = 0x520154F4;
-constexpr uint32_t CaptionList = 0x160154F5;
-constexpr uint32_t OperationMenu = 0x260155E8;
-constexpr uint32_t TransparencySlider = 0x16015624;
-constexpr uint32_t SpeedBox = 0x16015643;
-constexpr uint32_t GroupBox = 0x16015622;
-constexpr uint32_t EditorWindow = 0x52015536;
-constexpr uint32_t ContentBox = 0x16015538;
-constexpr uint32_t StyleCombo = 0x160156B0;
-constexpr uint32_t ModeCombo = 0x1601555E;
-constexpr uint32_t FontCombo = 0x1601553F;
-
-struct Call {
-    std::string routine;
-    std::vector<intptr_t> arguments;
-};
-std::vector<Call> g_calls;
-std::function<void()> g_duringPress;
-
-template <size_t I>
-RoutineResult logRoutine(intptr_t a, intptr_t b, intptr_t c, intptr_t, intptr_t)
-{
-    g_calls.push_back({std::string(RoutineNames[I]), {a, b, c}});
-    if (I == static_cast<size_t>(Routine::labelPress) && g_duringPress) g_duringPress();
-    return {};
-}
-
-template <size_t... I>
-constexpr std::array<void*, sizeof...(I)> makeTable(std::index_sequence<I...>)
-{
-    return {reinterpret_cast<void*>(&logRoutine<I>)...};
-}
-
-}  // namespace
-}  // namespace tessaly::ui
-
-extern "C" {
-extern char test_program_thunks[];
-std::array<void*, tessaly::program::RoutineNames.size()> test_program_table =
-    tessaly::ui::makeTable(std::make_index_sequence<tessaly::program::RoutineNames.size()>{});
-}
-
-namespace tessaly::ui {
-namespace {
-
-size_t countOf(const std::string& routine)
-{
-    return static_cast<size_t>(std::count_if(g_calls.begin(), g_calls.end(), [&](const Call& c) { return c.routine == routine; }));
-}
-
-const Call* lastOf(const std::string& routine)
-{
-    for (auto it = g_calls.rbegin(); it != g_calls.rend(); ++it)
-        if (it->routine == routine) return &*it;
-    return nullptr;
-}
-
-
-TypedValue call(void (*command)(TypedValue*, int32_t, TypedValue*), std::vector<TypedValue> args)
-{
-    return callCommand(command, static_cast<int32_t>(args.size()), args.data());
-}
-
-class ProgramWindows : public ::testing::Test {
-protected:
-    // Once per process: the caption label tests run on the same frame.
-    static void SetUpTestSuite()
-    {
-        static bool started = false;
-        if (std::exchange(started, true)) return;
-        static const char* noNames[] = {nullptr};
-        static const ProgramHeader header = {
-            .mode = 3,
-            .highestIdentifier = 0x1b238,
-            .startRoutine = reinterpret_cast<StartRoutine>(test_program_thunks),
-            .windowTemplates = program::windowTemplateBlock,
-            .windowTemplateSize = program::windowTemplateBlockSize,
-            .dllLibraryNames = noNames,
-            .dllExportNames = noNames,
-        };
-        coreLibraryNotify(1, reinterpret_cast<intptr_t>(&runtimeNotify), 0);
-        RuntimeApp::instance().setHeader(&header);
-        RuntimeApp::instance().startUp();
-    }
-    void SetUp() override
-    {
-        g_calls.clear();
-        g_duringPress = nullptr;
-    }
-    void TearDown() override
-    {
-        for (const uint32_t id : {EditorWindow, SettingsWindow, DisplayWindow})
-            if (LoadedWindow* w = layer().findWindow(id)) DestroyWindow(w->handle());
-        pumpUntil([] { return false; }, 50);
-    }
-    static WindowLayer& layer() { return WindowLayer::instance(); }
-    static HWND display() { return layer().findWindow(DisplayWindow)->handle(); }
-    static TypedValue displayValue() { return TypedValue::ofUnit(DisplayWindow, 0, TypeCode::Window); }
-};
 
 TEST_F(ProgramWindows, DisplayWindowLoadsBorderlessOwnedAndRaisesItsCreatedRoutine)
 {
@@ -301,8 +191,6 @@ TEST_F(ProgramWindows, DestroyCommandClosesTheWindowByAPostedMessage)
     EXPECT_FALSE(call(commands::IsCreated, {displayValue()}).asBool());
 }
 
-TypedValue unitValue(uint32_t window, uint32_t unit, uint32_t type) { return TypedValue::ofUnit(window, unit, type); }
-
 TEST_F(ProgramWindows, SettingsWindowLoadsHiddenWithItsUnitsInTheirContainer)
 {
     ASSERT_TRUE(layer().load(SettingsWindow, 0, false));
@@ -463,28 +351,6 @@ TEST_F(ProgramWindows, OperationMenuOpensAtTheGivenPointElseJustBelowRightOfTheP
     EXPECT_EQ(atPointer.y, 253);
     pumpUntil([] { return countOf("editCaption") > 1; }, 2000);
 }
-
-// Caption labels: copies of "标签1" on the display window.
-class CaptionLabels : public ProgramWindows {
-protected:
-    void SetUp() override
-    {
-        ProgramWindows::SetUp();
-        ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
-    }
-    static uint32_t copyOfHotkeyLabel()
-    {
-        uint32_t copy[2] = {};
-        const TypedValue source = unitValue(DisplayWindow, HotkeyLabel, TypeCode::Label);
-        const TypedValue target = TypedValue::ofPointer(copy, TypeCode::Label | ArgumentFlag);
-        return call(commands::CopyUnit, {source, target}).asBool() ? copy[1] : 0;
-    }
-    static HWND handleOf(uint32_t unit) { return layer().findUnit(DisplayWindow, unit)->handle(); }
-    static TypedValue property(uint32_t unit, int32_t index, int32_t field = -1)
-    {
-        return readUnitProperty(layer(), {DisplayWindow, unit, index, field});
-    }
-};
 
 // "A caption created later lies above the ones created before it": each
 // copy goes directly behind its source, so in front of the earlier copies.
@@ -798,4 +664,4 @@ TEST_F(ProgramWindows, ListAndSliderWritesOfTheProgramRaiseNoEvents)
 }
 
 }  // namespace
-}  // namespace tessaly::ui
+}  // namespace tessaly::ui::testing

@@ -6,6 +6,13 @@ namespace {
 constexpr DWORD BorderStyleBits = WS_BORDER;
 constexpr DWORD BorderExtendedBits = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
 
+void drawDialogFrame(HDC dc, RECT& area)
+{
+    DrawEdge(dc, &area, EDGE_RAISED, BF_RECT | BF_ADJUST);
+    FrameRect(dc, &area, GetSysColorBrush(COLOR_3DFACE));
+    InflateRect(&area, -1, -1);
+}
+
 }  // namespace
 
 BorderStyles borderStyles(int32_t border)
@@ -30,6 +37,21 @@ void applyBorder(HWND window, int32_t border)
     // The frame is part of the non-client area, which only this recomputes.
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void drawBorder(HDC dc, RECT area, int32_t border)
+{
+    switch (border) {
+    case 1: DrawEdge(dc, &area, EDGE_SUNKEN, BF_RECT); break;
+    case 2: drawDialogFrame(dc, area); break;
+    case 3: DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT); break;
+    case 4:
+        drawDialogFrame(dc, area);
+        DrawEdge(dc, &area, EDGE_SUNKEN, BF_RECT);
+        break;
+    case 5: FrameRect(dc, &area, GetSysColorBrush(COLOR_WINDOWFRAME)); break;
+    default: break;
+    }
 }
 
 }  // namespace tessaly::ui

@@ -18,5 +18,8 @@ struct BorderStyles {
 BorderStyles borderStyles(int32_t border);
 // Replaces the window's border bits and redraws its frame.
 void applyBorder(HWND window, int32_t border);
+// Draws the frame the border's style bits give a window, in `area` (the
+// window's whole rectangle), for a unit that its window paints itself.
+void drawBorder(HDC dc, RECT area, int32_t border);
 
 }  // namespace tessaly::ui

@@ -59,57 +59,6 @@ HFONT fontOrDefault(const UniqueFont& font)
     return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-struct BackBuffer::Surface {
-    UniqueMemoryDC dc;
-    UniqueBitmap bitmap;
-    HGDIOBJ previous = nullptr;
-    uint32_t* pixels = nullptr;
-    int32_t width = 0;
-    int32_t height = 0;
-    bool lent = false;
-
-    Surface() = default;
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
-    ~Surface() { release(); }
-
-    // A section of at least this size; false, and none, when it cannot be made.
-    bool fit(HDC compatibleWith, int32_t w, int32_t h)
-    {
-        if (pixels != nullptr && w <= width && h <= height) return true;
-        w = std::max(w, width);
-        h = std::max(h, height);
-        release();
-        dc.reset(CreateCompatibleDC(compatibleWith));
-        if (!dc) return false;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;  // top-down: row 0 is the top line
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!bitmap) return false;
-        previous = SelectObject(dc.get(), bitmap.get());
-        pixels = static_cast<uint32_t*>(bits);
-        width = w;
-        height = h;
-        return true;
-    }
-
-    void release()
-    {
-        if (previous != nullptr) SelectObject(dc.get(), previous);
-        previous = nullptr;
-        bitmap.reset();
-        dc.reset();
-        pixels = nullptr;
-        width = height = 0;
-    }
-};
-
 namespace {
 
 // The largest section kept between paints (4 MiB of pixels): a unit larger
@@ -138,7 +87,7 @@ BackBuffer::BackBuffer(HDC compatibleWith, int32_t width, int32_t height)
     if (!surface->fit(compatibleWith, width_, height_)) return;
     surface->lent = true;
     surface_ = surface;
-    savedState_ = SaveDC(surface->dc.get());
+    savedState_ = SaveDC(surface->dc());
     GdiFlush();
     for (int32_t y = 0; y < height_; ++y) std::fill_n(row(y), width_, 0u);
 }
@@ -146,21 +95,17 @@ BackBuffer::BackBuffer(HDC compatibleWith, int32_t width, int32_t height)
 BackBuffer::~BackBuffer()
 {
     if (surface_ == nullptr) return;
-    RestoreDC(surface_->dc.get(), savedState_);
+    RestoreDC(surface_->dc(), savedState_);
     surface_->lent = false;
 }
 
-HDC BackBuffer::dc() const { return surface_->dc.get(); }
+HDC BackBuffer::dc() const { return surface_->dc(); }
 
-uint32_t* BackBuffer::row(int32_t y)
-{
-    GdiFlush();
-    return surface_->pixels + static_cast<size_t>(y) * static_cast<size_t>(surface_->width);
-}
+uint32_t* BackBuffer::row(int32_t y) { return surface_->row(y); }
 
 void BackBuffer::copyTo(HDC target, int32_t left, int32_t top) const
 {
-    BitBlt(target, left, top, width_, height_, surface_->dc.get(), 0, 0, SRCCOPY);
+    BitBlt(target, left, top, width_, height_, surface_->dc(), 0, 0, SRCCOPY);
 }
 
 }  // namespace tessaly::ui

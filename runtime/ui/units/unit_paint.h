@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "runtime/ui/byte_reader.h"
+#include "runtime/ui/dib_surface.h"
 #include "runtime/ui/win32_handles.h"
 
 namespace tessaly::ui {
@@ -37,7 +38,10 @@ public:
     BackBuffer& operator=(const BackBuffer&) = delete;
     ~BackBuffer();
 
-    struct Surface;
+    // Lent to one paint at a time.
+    struct Surface : DibSurface {
+        bool lent = false;
+    };
 
     bool ok() const { return surface_ != nullptr; }
     HDC dc() const;
