@@ -16,7 +16,7 @@ constexpr double ClockTicksPerSecond = 100;
 uint64_t ticksOf(const FILETIME& t) { return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; }
 
 struct PaintWatch {
-    std::wstring labelClass;
+    std::wstring windowClass;
     HWND painting = nullptr;
     WNDPROC original = nullptr;
     double paintedAt = 0;
@@ -24,7 +24,7 @@ struct PaintWatch {
 };
 PaintWatch watch;
 
-// Stands in front of the first label's own procedure for one WM_PAINT.
+// Stands in front of the first painted window's own procedure for one WM_PAINT.
 LRESULT CALLBACK timedProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const WNDPROC original = watch.original;
@@ -37,18 +37,18 @@ LRESULT CALLBACK timedProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     return result;
 }
 
-bool isLabel(HWND window)
+bool isWatched(HWND window)
 {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    return watch.labelClass == name;
+    return watch.windowClass == name;
 }
 
 LRESULT CALLBACK messageHook(int code, WPARAM removal, LPARAM lParam)
 {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && removal == PM_REMOVE && msg->message == WM_PAINT && watch.painting == nullptr &&
-        msg->hwnd != nullptr && isLabel(msg->hwnd)) {
+        msg->hwnd != nullptr && isWatched(msg->hwnd)) {
         watch.painting = msg->hwnd;
         watch.original = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(msg->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&timedProcedure)));
@@ -86,9 +86,9 @@ double millisecondsSinceProcessStart()
     return static_cast<double>(ticksOf(now) - ticksOf(created)) / 1e4;
 }
 
-void watchFirstPaint(const wchar_t* labelClass)
+void watchFirstPaint(const wchar_t* windowClass)
 {
-    watch.labelClass = labelClass;
+    watch.windowClass = windowClass;
     SetWindowsHookExW(WH_GETMESSAGE, &messageHook, nullptr, GetCurrentThreadId());
 }
 

@@ -19,7 +19,7 @@ double millisecondsSinceProcessStart();
 // Watches this thread's messages for the first WM_PAINT of a window of the
 // given class and notes when that window's painting has returned. Install it
 // before the windows are made.
-void watchFirstPaint(const wchar_t* labelClass);
+void watchFirstPaint(const wchar_t* windowClass);
 // True until that painting has returned: a loop condition.
 const bool& firstPaintPending();
 double firstPaintMilliseconds();  // since process start

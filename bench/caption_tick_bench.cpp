@@ -27,7 +27,8 @@
 namespace tessaly::bench {
 namespace {
 
-constexpr wchar_t LabelClass[] = L"_QX_Label";
+// The display window paints the captions: its first paint shows the first.
+constexpr wchar_t DisplayClass[] = L"WTWindow";
 
 std::string programDirectory()
 {
@@ -131,7 +132,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         entry = &tickEntry;
     } else if (a.size() >= 2 && a[0] == "startup") {
         current = {0, a[1]};
-        watchFirstPaint(LabelClass);
+        watchFirstPaint(DisplayClass);
         entry = &startUpEntry;
     } else {
         return 2;
