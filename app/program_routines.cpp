@@ -80,6 +80,7 @@ Table routineTable()
     bind(t, Routine::transparentClicked, &withoutArguments<transparentClicked>);
     bind(t, Routine::scrollClicked, &withoutArguments<scrollClicked>);
     bind(t, Routine::confirmCaption, &withoutArguments<confirmCaption>);
+    bind(t, Routine::toggleStartWithWindows, &withoutArguments<toggleStartWithWindows>);
     return t;
 }
 

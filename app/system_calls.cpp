@@ -27,6 +27,16 @@ void unregisterHotkey(int32_t windowHandle, int32_t identifier)
     runLibraryCommand(commands::UnregisterHotkey, {intArgument(windowHandle), intArgument(identifier)});
 }
 
+bool hasStartupShortcut(const std::string& name)
+{
+    return runLibraryCommand(commands::HasStartupShortcut, {textArgument(name)}).asBool();
+}
+
+bool setStartupShortcut(const std::string& name, bool on)
+{
+    return runLibraryCommand(commands::SetStartupShortcut, {textArgument(name), boolArgument(on)}).asBool();
+}
+
 void showMessage(int32_t ownerHandle, const std::string& text, const std::string& title)
 {
     runLibraryCommand(commands::ShowMessage, {intArgument(ownerHandle), textArgument(text), textArgument(title)});

@@ -1,5 +1,5 @@
-// The screen, the mouse pointer, the installed fonts and the system hotkeys,
-// as the runtime's commands report and register them.
+// The screen, the mouse pointer, the installed fonts, the system hotkeys and
+// the Startup folder, as the runtime's commands report and change them.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,12 @@ std::vector<std::string> fontNames();
 // Ctrl, 2 Shift, 4 Alt, summed.
 int32_t registerHotkey(int32_t windowHandle, int32_t targetHandle, int32_t modifiers, int32_t keyCode);
 void unregisterHotkey(int32_t windowHandle, int32_t identifier);
+
+// Starting with Windows: the shortcut "name.lnk" to the running program in
+// the user's Startup folder. `has` is true only for one that leads here;
+// `set` answers whether the folder is then as asked.
+bool hasStartupShortcut(const std::string& name);
+bool setStartupShortcut(const std::string& name, bool on);
 
 // A warning in front of the owner window, confirmed by the user.
 void showMessage(int32_t ownerHandle, const std::string& text, const std::string& title);

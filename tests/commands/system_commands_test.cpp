@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -88,6 +92,80 @@ TEST(SystemCommands, FontNamesComeInReverseReportOrderWithEachRunOfOneNameOnce)
     std::vector<std::string> names;
     for (const auto& name : takeTextArray(call(GetFontNames, {}))) names.push_back(name.value_or("(null)"));
     EXPECT_EQ(names, expected);
+}
+
+// A shortcut's stored target, read back through the shell.
+std::wstring linkTarget(const std::wstring& file)
+{
+    IShellLinkW* link = nullptr;
+    IPersistFile* persisted = nullptr;
+    wchar_t target[MAX_PATH] = {};
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link)))) {
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persisted))) &&
+            SUCCEEDED(persisted->Load(file.c_str(), STGM_READ)))
+            link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+        if (persisted != nullptr) persisted->Release();
+        link->Release();
+    }
+    return target;
+}
+
+void writeLink(const std::wstring& file, const wchar_t* target)
+{
+    IShellLinkW* link = nullptr;
+    IPersistFile* persisted = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                              reinterpret_cast<void**>(&link)));
+    link->SetPath(target);
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persisted)))) {
+        EXPECT_HRESULT_SUCCEEDED(persisted->Save(file.c_str(), TRUE));
+        persisted->Release();
+    }
+    link->Release();
+}
+
+std::wstring startupFolder()
+{
+    wchar_t* folder = nullptr;
+    SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_CREATE, nullptr, &folder);
+    std::wstring path = folder == nullptr ? L"" : folder;
+    CoTaskMemFree(folder);
+    return path;
+}
+
+std::wstring thisProgram()
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
+// Only a shortcut that leads to this program counts as its own: one of the
+// same name left by a copy elsewhere is replaced, not taken for it.
+TEST(SystemCommands, StartupShortcutLeadsToThisProgramAndGoesAgain)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const std::string name = "tessaly-test-" + std::to_string(GetCurrentProcessId());
+    const std::wstring file = startupFolder() + L"\\" + std::wstring(name.begin(), name.end()) + L".lnk";
+    auto has = [&] { return call(HasStartupShortcut, {text(name.c_str())}).asBool(); };
+    auto set = [&](bool on) { return call(SetStartupShortcut, {text(name.c_str()), TypedValue::ofBool(on)}).asBool(); };
+
+    EXPECT_TRUE(set(false)) << "no shortcut is what was asked";
+    EXPECT_FALSE(has());
+    ASSERT_TRUE(set(true));
+    EXPECT_TRUE(has());
+    EXPECT_EQ(linkTarget(file), thisProgram());
+
+    writeLink(file, L"C:\\windows\\notepad.exe");
+    EXPECT_FALSE(has()) << "a shortcut of the name that leads elsewhere";
+    ASSERT_TRUE(set(true));
+    EXPECT_EQ(linkTarget(file), thisProgram());
+
+    EXPECT_TRUE(set(false));
+    EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(has());
+    CoUninitialize();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tests/e2e/tool_driver.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
@@ -86,6 +87,26 @@ HWND findTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted)
     for (HWND window : topLevelWindows(processId))
         if (wanted(window)) return window;
     return nullptr;
+}
+
+// Another process's full-screen display window, as a started tool shows it.
+HANDLE openDisplayingProcess()
+{
+    DWORD found = 0;
+    waitUntil([&] {
+        EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == GetCurrentProcessId() || className(w) != WindowClass || !isLayered(w)) return TRUE;
+                *reinterpret_cast<DWORD*>(p) = owner;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found != 0;
+    });
+    if (found == 0) return nullptr;
+    return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, found);
 }
 
 void sendInputs(std::vector<INPUT> inputs)
@@ -215,6 +236,36 @@ ToolProcess::ToolProcess(const ProgramDirectory& directory)
         std::fprintf(stderr, "the tool did not start: error %lu\n", GetLastError());
         return;
     }
+    awaitStartUp();
+}
+
+ToolProcess::ToolProcess(const std::wstring& shortcut)
+{
+    SHELLEXECUTEINFOW run{};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    run.lpVerb = L"open";
+    run.lpFile = shortcut.c_str();
+    run.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&run)) {
+        std::fprintf(stderr, "the shell started no tool from the shortcut: error %lu\n", GetLastError());
+        return;
+    }
+    // Wine's shell hands back no process for a shortcut: the tool is then
+    // found by its display window.
+    if (run.hProcess == nullptr) run.hProcess = openDisplayingProcess();
+    if (run.hProcess == nullptr) {
+        std::fprintf(stderr, "no tool came up from the shortcut\n");
+        return;
+    }
+    process_.hProcess = run.hProcess;
+    process_.dwProcessId = GetProcessId(run.hProcess);
+    awaitStartUp();
+    if (display_ != nullptr) process_.dwThreadId = GetWindowThreadProcessId(display_, nullptr);
+}
+
+void ToolProcess::awaitStartUp()
+{
     WaitForInputIdle(process_.hProcess, 15000);
     HWND display = nullptr;
     const bool up = waitUntil([&] {
@@ -234,7 +285,7 @@ ToolProcess::~ToolProcess()
         WaitForSingleObject(process_.hProcess, 5000);
     }
     CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
+    if (process_.hThread != nullptr) CloseHandle(process_.hThread);
 }
 
 HWND ToolProcess::settingsWindow() const
@@ -290,7 +341,7 @@ void ToolProcess::chooseTrayEntry(int index) const
 
 HWND ToolProcess::openSettings() const
 {
-    chooseTrayEntry(0);
+    chooseTrayEntry(ShowSettingsEntry);
     HWND settings = nullptr;
     waitUntil([&] { return (settings = settingsWindow()) != nullptr; });
     return settings;
@@ -300,7 +351,7 @@ HWND ToolProcess::openSettings() const
 std::optional<DWORD> ToolProcess::exitFromTray()
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        chooseTrayEntry(1);
+        chooseTrayEntry(ExitEntry);
         if (const std::optional<DWORD> code = waitForExit(7500)) return code;
     }
     return std::nullopt;
@@ -372,6 +423,15 @@ bool ToolProcess::pressOnCaption(HWND label, POINT& at) const
         releaseLeft();
     }
     return false;
+}
+
+std::wstring startupShortcut()
+{
+    wchar_t* folder = nullptr;
+    SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_CREATE, nullptr, &folder);
+    std::wstring path = folder == nullptr ? L"" : folder;
+    CoTaskMemFree(folder);
+    return path + L"\\" + ToolTitle + L".lnk";
 }
 
 std::vector<HWND> topLevelWindows(DWORD processId)
@@ -651,10 +711,14 @@ bool waitForPostedMessages(HWND editBox)
 void chooseMenuEntry(DWORD processId, int index)
 {
     if (!waitUntil([&] { return openMenu(processId) != nullptr; })) return;
-    // Home selects the first entry whatever the pointer has highlighted;
-    // Down steps over separators.
-    sendKey(VK_HOME);
-    for (int i = 0; i < index; ++i) sendKey(VK_DOWN);
+    // Home and End select the first and the last entry whatever the pointer
+    // has highlighted; Down steps over separators.
+    if (index == LastMenuEntry) {
+        sendKey(VK_END);
+    } else {
+        sendKey(VK_HOME);
+        for (int i = 0; i < index; ++i) sendKey(VK_DOWN);
+    }
     sendKey(VK_RETURN);
     waitUntil([&] { return openMenu(processId) == nullptr; });
 }

@@ -55,11 +55,20 @@ std::string awaitFile(const ProgramDirectory& directory, const std::string& name
 // A value of the settings file, read as the tool reads it; `fallback` when absent.
 std::string readSetting(const ProgramDirectory& directory, const std::string& section, const std::string& fallback = "");
 
+// The tray menu's entries, in menu order (the separator is stepped over).
+// "退出" is chosen as the last, so that a key lost on the way cannot choose another.
+inline constexpr int LastMenuEntry = -1;
+inline constexpr int ShowSettingsEntry = 0;      // "显示界面"
+inline constexpr int StartWithWindowsEntry = 1;  // "开机启动"
+inline constexpr int ExitEntry = LastMenuEntry;  // "退出"
+
 class ToolProcess {
 public:
     // Starts the tool and waits until its start-up is over: the display
     // window is up and the hidden settings window has come and gone.
     explicit ToolProcess(const ProgramDirectory& directory);
+    // Starts the tool as the shell does from a shortcut to it, and waits as above.
+    explicit ToolProcess(const std::wstring& shortcut);
     ~ToolProcess();
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
@@ -78,7 +87,7 @@ public:
 
     // The tray icon's right button, as the shell reports it.
     void trayEvent(UINT mouseMessage) const;
-    // Opens the tray menu and picks entry `index` (0 "显示界面", 1 "退出") with the keyboard.
+    // Opens the tray menu and picks an entry with the keyboard.
     void chooseTrayEntry(int index) const;
     HWND openSettings() const;
     // "退出", then waits for the process to end; its exit code, none when it did not end.
@@ -105,9 +114,14 @@ public:
     bool pressOnCaption(HWND label, POINT& at) const;
 
 private:
+    void awaitStartUp();
+
     PROCESS_INFORMATION process_{};
     HWND display_ = nullptr;
 };
+
+// Where "开机启动" puts the tool's shortcut: the user's Startup folder.
+std::wstring startupShortcut();
 
 // Windows.
 std::vector<HWND> topLevelWindows(DWORD processId);
@@ -205,7 +219,7 @@ std::string joinedLines(const std::vector<std::string>& lines);
 bool waitForPostedMessages(HWND editBox);
 
 // Menus: picks entry `index` of the open menu with the keyboard (separators
-// are stepped over) and waits until the menu is gone.
+// are stepped over; LastMenuEntry is the last) and waits until the menu is gone.
 void chooseMenuEntry(DWORD processId, int index);
 
 // Windows and buttons as the user works them.

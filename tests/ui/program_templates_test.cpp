@@ -140,9 +140,11 @@ TEST_F(ProgramTemplates, TrayMenuInMenuOrder)
     EXPECT_EQ(u.idAt(menu + 1), 0x26012A39u);
     EXPECT_EQ(u.menuItemFields(menu + 1).caption, "显示界面");
     EXPECT_EQ(u.routineAt(menu + 1), address(Routine::showSettings));
-    EXPECT_TRUE(u.menuItemFields(menu + 2).isSeparator());
-    EXPECT_EQ(u.routineAt(menu + 2), 0u);
-    EXPECT_EQ(u.routineAt(menu + 3), address(Routine::exitProgram));
+    EXPECT_EQ(u.menuItemFields(menu + 2).caption, "开机启动");
+    EXPECT_EQ(u.routineAt(menu + 2), address(Routine::toggleStartWithWindows));
+    EXPECT_TRUE(u.menuItemFields(menu + 3).isSeparator());
+    EXPECT_EQ(u.routineAt(menu + 3), 0u);
+    EXPECT_EQ(u.routineAt(menu + 4), address(Routine::exitProgram));
 }
 
 TEST_F(ProgramTemplates, SettingsWindow)

@@ -70,6 +70,8 @@ const CommandEntry applicationInterfaceCommandTable[ApplicationInterfaceCommandC
     GetFontNames,    // 0
     MeasureCaption,  // 1
     ShowMessage,     // 2
+    HasStartupShortcut,  // 3
+    SetStartupShortcut,  // 4
 };
 
 const CommandEntry extensionOneCommandTable[ExtensionOneCommandCount] = {

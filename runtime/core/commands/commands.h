@@ -45,6 +45,10 @@ Command CursorY;
 Command GetFontNames;
 Command ShowMessage;
 
+// Starting with Windows (Windows): a shortcut in the user's Startup folder.
+Command HasStartupShortcut;
+Command SetStartupShortcut;
+
 // Windows and units (Windows): through the window layer's runtime entries.
 Command LoadWindow;
 Command Destroy;
