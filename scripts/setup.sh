@@ -5,11 +5,12 @@ set -euo pipefail
 
 DEPS_PREFIX="${TESSALY_DEPS:-/opt/tessaly/mingw64}"
 # libasan8: AddressSanitizer's runtime for g++ 12, for the sanitized native
-# reader tests.
+# reader tests. libpng16-16: its copyright file is the libpng notice that the
+# release package carries (the target's libpng is built from its source).
 PACKAGES=(
   cmake make g++ libasan8 dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  libz-mingw-w64-dev googletest
+  libz-mingw-w64-dev libpng16-16 googletest
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
   fonts-wqy-microhei locales
 )

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include <commctrl.h>
 
@@ -181,7 +182,12 @@ ProgramDirectory::ProgramDirectory()
     CopyFileW(builtProgram().c_str(), program().c_str(), FALSE);
 }
 
-ProgramDirectory::~ProgramDirectory() { removeTree(path_); }
+ProgramDirectory::ProgramDirectory(std::wstring existing) : path_(std::move(existing)), owned_(false) {}
+
+ProgramDirectory::~ProgramDirectory()
+{
+    if (owned_) removeTree(path_);
+}
 
 std::wstring ProgramDirectory::program() const { return path_ + L"\\tessaly.exe"; }
 

@@ -25,7 +25,10 @@ bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 10000);
 // Texts of the tool's files are GBK bytes, as are this file's literals.
 class ProgramDirectory {
 public:
+    // A fresh temporary directory holding the tool as built.
     ProgramDirectory();
+    // A directory that already holds the tool; it is left where it is.
+    explicit ProgramDirectory(std::wstring existing);
     ~ProgramDirectory();
     ProgramDirectory(const ProgramDirectory&) = delete;
     ProgramDirectory& operator=(const ProgramDirectory&) = delete;
@@ -41,6 +44,7 @@ public:
 private:
     std::wstring file(const std::string& name) const;
     std::wstring path_;
+    bool owned_ = true;
 };
 
 // The tool's files.
