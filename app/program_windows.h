@@ -29,7 +29,6 @@ inline constexpr UnitRef TransparencySlider{SettingsWindowId, 0x16015624, TypeCo
 inline constexpr UnitRef SpeedBox{SettingsWindowId, 0x16015643, TypeCode::EditBox};              // "编辑框_滚动速度"
 inline constexpr UnitRef HideHotkeyBox{SettingsWindowId, 0x16015651, TypeCode::EditBox};         // "编辑框_隐藏快捷键"
 inline constexpr UnitRef ShowHotkeyBox{SettingsWindowId, 0x16015678, TypeCode::EditBox};         // "编辑框_显示快捷键"
-inline constexpr UnitRef AboutLabel{SettingsWindowId, 0x16015708, TypeCode::Label};              // "标签9"
 
 // The caption editor.
 inline constexpr uint32_t EditorWindowId = 0x52015536;

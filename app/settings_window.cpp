@@ -13,7 +13,6 @@
 #include "app/program_windows.h"
 #include "app/system_calls.h"
 #include "app/text_calls.h"
-#include "resources/version.h"
 
 namespace tessaly::program {
 namespace {
@@ -49,7 +48,6 @@ void keepEditorOnItsCaption(int32_t deleted)
 
 void settingsCreated()
 {
-    writeText(AboutLabel, LabelProperty::Caption, std::string("Tessaly字幕 ") + ProductVersion);
     showStoredHotkeys();
     writeInt(SettingsWindow, Property::Width, CompactWidth);
     writeInt(SettingsWindow, Property::Height, WindowHeight);

@@ -43,6 +43,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALY_TEMPLATE_DIR}/include/resources
   COMMAND ${TESSALY_PACKER} ${PROJECT_SOURCE_DIR}/resources/windows.txt
           ${TESSALY_TEMPLATE_SOURCE} ${TESSALY_BLOCK_HEADER} ${TESSALY_ROUTINE_HEADER}
+          version=${PROJECT_VERSION}
   DEPENDS ${TESSALY_PACKER_TARGET} ${TESSALY_PACKER} ${TESSALY_TEMPLATE_INPUTS}
   COMMENT "Packing the window templates"
   VERBATIM)
