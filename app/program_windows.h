@@ -15,6 +15,7 @@ inline constexpr uint32_t DisplayWindowId = 0x52010003;
 inline constexpr UnitRef DisplayWindow{DisplayWindowId, 0, TypeCode::Window};
 inline constexpr UnitRef CaptionTemplate{DisplayWindowId, 0x16012A37, TypeCode::Label};  // "标签1"
 inline constexpr UnitRef CaptionTimer{DisplayWindowId, 0x16010006, TypeCode::Timer};     // "时钟1"
+inline constexpr UnitRef DisplayWatchLabel{DisplayWindowId, 0x16012A40, TypeCode::Label};  // "标签_显示器"
 inline constexpr UnitRef TrayMenu{DisplayWindowId, 0x26012A38, TypeCode::Menu};          // "托盘菜单"
 inline constexpr UnitRef StartWithWindowsItem{DisplayWindowId, 0x26012A3A, TypeCode::Menu};  // "开机启动"
 

@@ -5,10 +5,16 @@
 
 namespace tessaly::program {
 
-ScreenSize screenSize()
+Monitors monitors()
 {
-    return {runCommand(commands::ScreenWidth, {}).asInt(), runCommand(commands::ScreenHeight, {}).asInt()};
+    const std::vector<int32_t> corners = takeIntArray(runLibraryCommand(commands::MonitorRects, {}));
+    Monitors found;
+    for (size_t i = 0; i + 3 < corners.size(); i += 4)
+        found.push_back({corners[i], corners[i + 1], corners[i + 2], corners[i + 3]});
+    return found;
 }
+
+void watchDisplay(int32_t targetHandle) { runLibraryCommand(commands::WatchDisplay, {intArgument(targetHandle)}); }
 
 int32_t cursorX() { return runCommand(commands::CursorX, {}).asInt(); }
 int32_t cursorY() { return runCommand(commands::CursorY, {}).asInt(); }

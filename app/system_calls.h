@@ -1,4 +1,4 @@
-// The screen, the mouse pointer, the installed fonts, the system hotkeys and
+// The monitors and their changes, the mouse pointer, the installed fonts, the system hotkeys and
 // the Startup folder, as the runtime's commands report and change them.
 #pragma once
 
@@ -6,11 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "app/caption_motion.h"
+#include "app/monitor_layout.h"
 
 namespace tessaly::program {
 
-ScreenSize screenSize();
+// The monitors on the virtual screen, the primary one first.
+Monitors monitors();
+// From now on every display change reaches the unit with this window handle
+// as its feedback event.
+void watchDisplay(int32_t targetHandle);
 int32_t cursorX();
 int32_t cursorY();
 // The installed font families, as the system lists them.

@@ -9,7 +9,9 @@
 #include <shobjidl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/core/commands/commands.h"
@@ -92,6 +94,64 @@ TEST(SystemCommands, FontNamesComeInReverseReportOrderWithEachRunOfOneNameOnce)
     std::vector<std::string> names;
     for (const auto& name : takeTextArray(call(GetFontNames, {}))) names.push_back(name.value_or("(null)"));
     EXPECT_EQ(names, expected);
+}
+
+TEST(SystemCommands, MonitorsAreTheSystemsWithThePrimaryFirst)
+{
+    void* block = call(MonitorRects, {}).pointer();
+    ASSERT_NE(block, nullptr);
+    const ArrayView elements = arrayElements(block);
+    std::vector<int32_t> corners(static_cast<size_t>(elements.count));
+    std::memcpy(corners.data(), elements.first, corners.size() * sizeof(int32_t));
+    release(block);
+    ASSERT_EQ(corners.size(), static_cast<size_t>(4 * GetSystemMetrics(SM_CMONITORS)));
+    EXPECT_EQ(corners[0], 0) << "the primary monitor holds the origin";
+    EXPECT_EQ(corners[1], 0);
+    EXPECT_EQ(corners[2], GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(corners[3], GetSystemMetrics(SM_CYSCREEN));
+}
+
+// A display broadcast reaches the watched unit as its feedback message,
+// posted, and a second watch takes the place of the first.
+TEST(SystemCommands, DisplayChangesReachTheWatchingUnit)
+{
+    struct Target {
+        static LRESULT CALLBACK procedure(HWND w, UINT m, WPARAM wp, LPARAM lp)
+        {
+            if (m == 0x8075) heard().push_back({w, static_cast<UINT>(wp)});
+            return DefWindowProcW(w, m, wp, lp);
+        }
+        static std::vector<std::pair<HWND, UINT>>& heard()
+        {
+            static std::vector<std::pair<HWND, UINT>> list;
+            return list;
+        }
+    };
+    WNDCLASSW type{};
+    type.lpfnWndProc = &Target::procedure;
+    type.hInstance = GetModuleHandleW(nullptr);
+    type.lpszClassName = L"DisplayWatchTarget";
+    RegisterClassW(&type);
+    HWND first = CreateWindowW(L"DisplayWatchTarget", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, type.hInstance, nullptr);
+    HWND second = CreateWindowW(L"DisplayWatchTarget", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, type.hInstance, nullptr);
+    auto handle = [](HWND w) { return TypedValue::ofInt(static_cast<int32_t>(reinterpret_cast<intptr_t>(w))); };
+    auto pump = [] {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    };
+
+    ASSERT_TRUE(call(WatchDisplay, {handle(first)}).asBool());
+    SendMessageTimeoutW(HWND_BROADCAST, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024), SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    EXPECT_TRUE(Target::heard().empty()) << "posted, not sent within the broadcast";
+    pump();
+    ASSERT_TRUE(call(WatchDisplay, {handle(second)}).asBool());
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    pump();
+    const std::vector<std::pair<HWND, UINT>> expected = {{first, WM_DISPLAYCHANGE}, {second, WM_SETTINGCHANGE}};
+    EXPECT_EQ(Target::heard(), expected) << "other settings are no display change";
+    DestroyWindow(first);
+    DestroyWindow(second);
 }
 
 // A shortcut's stored target, read back through the shell.

@@ -96,5 +96,37 @@ TEST(StartUp, TransparencyWithAlphaByteZeroKeepsOnlyTheKeyAndSpeedZeroStandsStil
     EXPECT_EQ(tool.exitFromTray(), 0u);
 }
 
+// A place stored on a monitor that is gone: the caption shows whole at the
+// nearest place on the screen, and the file keeps the stored place until the
+// caption moves.
+TEST(StartUp, ACaptionStoredOffTheScreenShowsNearestAndKeepsItsPlaceUntilItMoves)
+{
+    ProgramDirectory directory;
+    CaptionLook standing;
+    standing.left = 5000;
+    standing.top = 300;
+    CaptionLook rising;
+    rising.scrolls = true;
+    rising.direction = "4";
+    rising.left = 100;
+    rising.top = 5000;
+    writeCaptions(directory, {{"Standing", standing.line()}, {"Rising", rising.line()}});
+    ToolProcess tool(directory);
+    ASSERT_TRUE(tool.started());
+
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const RECT still = rectInParent(tool.captionLabel("Standing"));
+    EXPECT_EQ(still.right, width) << "at the right edge, whole";
+    EXPECT_EQ(still.top, 300);
+    ASSERT_TRUE(tool.waitForTicks(2));
+    const RECT risen = rectInParent(tool.captionLabel("Rising"));
+    EXPECT_EQ(risen.left, 100);
+    EXPECT_LT(risen.bottom, height) << "it came up from the bottom edge";
+    EXPECT_EQ((height - (risen.bottom - risen.top) - risen.top) % 5, 0) << "in steps of the speed";
+    EXPECT_EQ(storedLine(directory, 1), standing.line()) << "the standing caption has not moved";
+    EXPECT_NE(storedLine(directory, 2), rising.line());
+    EXPECT_EQ(tool.exitFromTray(), 0u);
+}
+
 }  // namespace
 }  // namespace tessaly::e2e

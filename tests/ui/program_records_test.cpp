@@ -11,8 +11,9 @@ TEST(LibraryRecords, EachLibraryDeclaresItsDataTypesAndCommands)
 {
     const uint32_t dataTypes[4] = {51, 11, 0, 0};
     // The application interface library: the font names, a unit's caption
-    // measured, a message for the user, and the Startup folder's shortcut.
-    const uint32_t commands[4] = {54, 5, 0, 2};
+    // measured, a message for the user, the Startup folder's shortcut, the
+    // monitors and their changes.
+    const uint32_t commands[4] = {54, 7, 0, 2};
     for (size_t i = 0; i < 4; ++i) {
         ASSERT_NE(libraryTable[i], nullptr);
         EXPECT_EQ(libraryTable[i]->formatMark, LibraryFormatMark) << i;

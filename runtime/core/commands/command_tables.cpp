@@ -72,6 +72,8 @@ const CommandEntry applicationInterfaceCommandTable[ApplicationInterfaceCommandC
     ShowMessage,     // 2
     HasStartupShortcut,  // 3
     SetStartupShortcut,  // 4
+    MonitorRects,    // 5
+    WatchDisplay,    // 6
 };
 
 const CommandEntry extensionOneCommandTable[ExtensionOneCommandCount] = {

@@ -45,6 +45,10 @@ Command CursorY;
 Command GetFontNames;
 Command ShowMessage;
 
+// Monitors and display changes (Windows).
+Command MonitorRects;
+Command WatchDisplay;
+
 // Starting with Windows (Windows): a shortcut in the user's Startup folder.
 Command HasStartupShortcut;
 Command SetStartupShortcut;
