@@ -43,6 +43,10 @@ TEST(StartUp, FirstRunCoversTheScreenWithAClickThroughKeyedWindowAndWritesItsDef
     EXPECT_EQ(key, ColourKey);
     EXPECT_EQ(alpha, 255);
     EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+    // Per monitor: the display window is laid out in each monitor's own pixels, never stretched.
+    // (Wine tells version 2 of that awareness from the first for no window.)
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(tool.display())),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
 
     EXPECT_TRUE(tool.captionLabels().empty());
     EXPECT_EQ(tool.settingsWindow(), nullptr) << "nothing but the tray icon shows";

@@ -1,5 +1,7 @@
 #include "tests/e2e/tool_driver.h"
 
+#include "tests/e2e/caption_files.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -431,6 +433,20 @@ bool ToolProcess::pressOnCaption(HWND label, POINT& at) const
     return false;
 }
 
+// A release that reached no window (see dragHeldLabel) is given again.
+bool ToolProcess::releaseUntilStored(const ProgramDirectory& directory, int line, POINT topLeft) const
+{
+    const auto stored = [&] {
+        return mouseCapture() == nullptr && storedNumber(directory, static_cast<size_t>(line), 8) == topLeft.x &&
+               storedNumber(directory, static_cast<size_t>(line), 9) == topLeft.y;
+    };
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        releaseLeft();
+        if (waitUntil(stored, 5000)) return true;
+    }
+    return false;
+}
+
 std::wstring startupShortcut()
 {
     wchar_t* folder = nullptr;
@@ -665,6 +681,22 @@ void dragLabel(HWND label, int dx, int dy)
         return now.left == start.left + dx && now.top == start.top + dy;
     });
     releaseLeft();
+}
+
+// Under Wine a long jump of the pointer now and then reaches no window; the
+// pointer then goes a pixel aside and back, as a hand would.
+bool dragHeldLabel(HWND label, POINT to, POINT expectedTopLeft)
+{
+    const auto followed = [&] {
+        const RECT r = rectInParent(label);
+        return r.left == expectedTopLeft.x && r.top == expectedTopLeft.y;
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0) moveCursor(to.x - 1, to.y - 1);
+        moveCursor(to.x, to.y);
+        if (waitUntil(followed, 3000)) return true;
+    }
+    return false;
 }
 
 bool bringToFront(HWND window)

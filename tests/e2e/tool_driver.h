@@ -116,6 +116,9 @@ public:
     // with the button released again, when no press reached the label.
     // `at` comes back as the place pressed.
     bool pressOnCaption(HWND label, POINT& at) const;
+    // Releases the button held on a caption and waits until the caption's
+    // place (configuration line `line`) is stored as `topLeft`.
+    bool releaseUntilStored(const ProgramDirectory& directory, int line, POINT topLeft) const;
 
 private:
     void awaitStartUp();
@@ -164,6 +167,9 @@ void doubleClickAt(int x, int y);
 // Holds the left button on the label's middle, moves it by `dx`, `dy` (the
 // label staying on the screen), waits until the label has followed and lets go.
 void dragLabel(HWND label, int dx, int dy);
+// With the button held on the label, moves the pointer to `to` and waits
+// until the label's top left corner is at `expectedTopLeft` on its window.
+bool dragHeldLabel(HWND label, POINT to, POINT expectedTopLeft);
 // Whether some program holds the system-wide hotkey (MOD_ flags and a key code).
 bool hotkeyTaken(UINT modifiers, UINT key);
 // Makes the window the foreground one, so keys reach it.

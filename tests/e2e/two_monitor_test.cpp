@@ -74,5 +74,32 @@ TEST(TwoMonitors, TheDisplayCoversBothAndEachCaptionWrapsOnItsOwn)
     EXPECT_EQ(tool.exitFromTray(), 0u);
 }
 
+// A drag keeps the caption on the monitor under the pointer: down against the
+// lower edge of the one beside (shorter than the primary), then across to the
+// primary, where it may go lower.
+TEST(TwoMonitors, ADraggedCaptionStaysOnTheMonitorUnderThePointer)
+{
+    ProgramDirectory directory;
+    writeCaptions(directory, {{"Dragged", at(1500, 500).line()}});
+    ToolProcess tool(directory);
+    ASSERT_TRUE(tool.started());
+    const HWND settings = tool.openSettings();
+    ASSERT_NE(settings, nullptr);
+    SetWindowPos(settings, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const HWND label = tool.captionLabel("Dragged");
+    const RECT r = rectInParent(label);
+    const LONG height = r.bottom - r.top;
+    POINT grab{r.left + 10, r.top + height / 2};
+    ASSERT_TRUE(tool.pressOnCaption(label, grab));
+    const POINT offset{grab.x - r.left, grab.y - r.top};
+
+    EXPECT_TRUE(dragHeldLabel(label, {grab.x, Beside.bottom - 1}, {r.left, Beside.bottom - height}))
+        << "stops at the lower edge of the monitor beside";
+    EXPECT_TRUE(dragHeldLabel(label, {900 + offset.x, Primary.bottom - 1}, {900, Primary.bottom - height}))
+        << "on the primary monitor, down to its own lower edge";
+    EXPECT_TRUE(tool.releaseUntilStored(directory, 1, {900, Primary.bottom - height}));
+    EXPECT_EQ(tool.exitFromTray(), 0u);
+}
+
 }  // namespace
 }  // namespace tessaly::e2e
