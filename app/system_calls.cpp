@@ -16,6 +16,8 @@ Monitors monitors()
 
 void watchDisplay(int32_t targetHandle) { runLibraryCommand(commands::WatchDisplay, {intArgument(targetHandle)}); }
 
+int32_t screenDotsPerInch() { return runLibraryCommand(commands::ScreenDotsPerInch, {}).asInt(); }
+
 int32_t cursorX() { return runCommand(commands::CursorX, {}).asInt(); }
 int32_t cursorY() { return runCommand(commands::CursorY, {}).asInt(); }
 

@@ -15,6 +15,8 @@ Monitors monitors();
 // From now on every display change reaches the unit with this window handle
 // as its feedback event.
 void watchDisplay(int32_t targetHandle);
+// The screen's dots per inch: 96 at 100 %, which window descriptions are laid out for.
+int32_t screenDotsPerInch();
 int32_t cursorX();
 int32_t cursorY();
 // The installed font families, as the system lists them.

@@ -74,6 +74,7 @@ const CommandEntry applicationInterfaceCommandTable[ApplicationInterfaceCommandC
     SetStartupShortcut,  // 4
     MonitorRects,    // 5
     WatchDisplay,    // 6
+    ScreenDotsPerInch,  // 7
 };
 
 const CommandEntry extensionOneCommandTable[ExtensionOneCommandCount] = {

@@ -42,6 +42,7 @@ Command ScreenWidth;
 Command ScreenHeight;
 Command CursorX;
 Command CursorY;
+Command ScreenDotsPerInch;
 Command GetFontNames;
 Command ShowMessage;
 
