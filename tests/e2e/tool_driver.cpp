@@ -1,7 +1,5 @@
 #include "tests/e2e/tool_driver.h"
 
-#include "tests/e2e/caption_files.h"
-
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -13,6 +11,8 @@
 #include <utility>
 
 #include <commctrl.h>
+
+#include "tests/e2e/caption_files.h"
 
 namespace tessaly::e2e {
 namespace {
