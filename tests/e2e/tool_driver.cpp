@@ -665,6 +665,7 @@ void dragLabel(HWND label, int dx, int dy)
 {
     RECT start;
     GetWindowRect(label, &start);
+    const RECT placed = rectInParent(label);
     const int x = (start.left + start.right) / 2;
     const int y = (start.top + start.bottom) / 2;
     moveCursor(x, y);
@@ -674,12 +675,7 @@ void dragLabel(HWND label, int dx, int dy)
         return GetGUIThreadInfo(GetWindowThreadProcessId(label, nullptr), &thread) && thread.hwndCapture == label;
     });
     moveCursor(x + dx / 2, y + dy / 2);
-    moveCursor(x + dx, y + dy);
-    waitUntil([&] {
-        RECT now;
-        GetWindowRect(label, &now);
-        return now.left == start.left + dx && now.top == start.top + dy;
-    });
+    dragHeldLabel(label, {x + dx, y + dy}, {placed.left + dx, placed.top + dy});
     releaseLeft();
 }
 
