@@ -2,6 +2,7 @@
 
 #include "app/caption_motion.h"
 #include "app/caption_store.h"
+#include "app/display_area.h"
 #include "app/program_state.h"
 #include "app/system_calls.h"
 #include "app/text_calls.h"
@@ -26,8 +27,9 @@ void pressCaption()
     if (!isCaption(k)) return;
     s.DragIndex = k;
     s.Dragging = 1;
-    s.GrabOffsetX = cursorX() - readInt(captionLabel(k), Property::Left);
-    s.GrabOffsetY = cursorY() - readInt(captionLabel(k), Property::Top);
+    const Placement at = captionPlace(captionLabel(k));
+    s.GrabOffsetX = cursorX() - at.left;
+    s.GrabOffsetY = cursorY() - at.top;
 }
 
 void moveCaption()
@@ -35,11 +37,11 @@ void moveCaption()
     ProgramState& s = state();
     if (s.Dragging != 1 || !isCaption(s.DragIndex)) return;
     const UnitRef label = captionLabel(s.DragIndex);
-    const Placement current{0, 0, readInt(label, Property::Width), readInt(label, Property::Height)};
-    const Placement moved =
-        dragPlacement(current, cursorX() - s.GrabOffsetX, cursorY() - s.GrabOffsetY, screenSize());
-    writeInt(label, Property::Left, moved.left);
-    writeInt(label, Property::Top, moved.top);
+    const Placement current = captionPlace(label);
+    const int32_t x = cursorX(), y = cursorY();
+    // Kept on the monitor under the pointer, so a caption crosses to another with it.
+    const Placement moved = dragPlacement(current, x - s.GrabOffsetX, y - s.GrabOffsetY, monitorAt(currentMonitors(), x, y));
+    placeCaption(label, current, moved.left, moved.top);
 }
 
 // A release that no press on a caption began does nothing.
@@ -48,7 +50,11 @@ void releaseCaption()
     ProgramState& s = state();
     if (s.Dragging != 1) return;
     s.Dragging = 0;
-    if (isCaption(s.DragIndex)) storeCaptionPosition(s.DragIndex);
+    if (!isCaption(s.DragIndex)) return;
+    // A dragged caption wraps within the monitor it was left on, and is stored where it is.
+    forgetWrapMonitor(captionLabel(s.DragIndex));
+    captionMoved(captionLabel(s.DragIndex));
+    storeCaptionPosition(s.DragIndex);
 }
 
 void bringCaptionToFront()

@@ -4,30 +4,30 @@
 
 namespace tessaly::program {
 
-Placement scrollStep(Placement caption, const std::string& direction, int32_t speed, ScreenSize screen)
+Placement scrollStep(Placement caption, const std::string& direction, int32_t speed, Area monitor)
 {
     if (direction == "1") {
         caption.left += speed;
-        if (caption.left > screen.width) caption.left = -caption.width;
+        if (caption.left > monitor.right) caption.left = monitor.left - caption.width;
     } else if (direction == "2") {
         caption.left -= speed;
-        if (caption.left + caption.width < 0) caption.left = screen.width;
+        if (caption.left + caption.width < monitor.left) caption.left = monitor.right;
     } else if (direction == "3") {
         caption.top += speed;
-        if (caption.top > screen.height) caption.top = -caption.height;
+        if (caption.top > monitor.bottom) caption.top = monitor.top - caption.height;
     } else if (direction == "4") {
         caption.top -= speed;
-        if (caption.top + caption.height < 0) caption.top = screen.height;
+        if (caption.top + caption.height < monitor.top) caption.top = monitor.bottom;
     }
     return caption;
 }
 
-Placement dragPlacement(Placement caption, int32_t left, int32_t top, ScreenSize screen)
+Placement dragPlacement(Placement caption, int32_t left, int32_t top, Area monitor)
 {
-    caption.left = std::max(left, 0);
-    caption.top = std::max(top, 0);
-    if (caption.left + caption.width > screen.width) caption.left = screen.width - caption.width;
-    if (caption.top + caption.height > screen.height) caption.top = screen.height - caption.height;
+    caption.left = std::max(left, monitor.left);
+    caption.top = std::max(top, monitor.top);
+    if (caption.left + caption.width > monitor.right) caption.left = monitor.right - caption.width;
+    if (caption.top + caption.height > monitor.bottom) caption.top = monitor.bottom - caption.height;
     return caption;
 }
 

@@ -6,6 +6,7 @@
 #include "app/caption_lines.h"
 #include "app/caption_record.h"
 #include "app/caption_windows.h"
+#include "app/display_area.h"
 #include "app/file_calls.h"
 #include "app/program_files.h"
 #include "app/program_state.h"
@@ -110,8 +111,9 @@ void storeCaptionPosition(int32_t k)
     ProgramState& s = state();
     CaptionRecord& record = s.CaptionRecords[static_cast<size_t>(k - 1)];
     const UnitRef label = s.CaptionLabels[static_cast<size_t>(k - 1)];
-    record.field(Field::Left) = toText(readInt(label, Property::Left));
-    record.field(Field::Top) = toText(readInt(label, Property::Top));
+    const Placement place = captionPlace(label);
+    record.field(Field::Left) = toText(place.left);
+    record.field(Field::Top) = toText(place.top);
     completeStoredLines();
     s.ConfigText = ReplaceLine(s.ConfigText, k, configurationLine(record));
     writeConfigFile();

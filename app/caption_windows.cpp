@@ -6,10 +6,10 @@
 #include "app/caption_lines.h"
 #include "app/caption_motion.h"
 #include "app/caption_store.h"
+#include "app/display_area.h"
 #include "app/dll_calls.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
-#include "app/system_calls.h"
 #include "app/text_calls.h"
 
 namespace tessaly::program {
@@ -49,19 +49,23 @@ void sizeCaptionLabel(UnitRef label)
     writeInt(label, Property::Height, size.height);
 }
 
-Placement placementOf(UnitRef label)
+// One step in the caption's direction, wrapping round within its monitor;
+// answers where it now is on the virtual screen.
+Placement moveCaption(UnitRef label, const std::string& direction, int32_t speed)
 {
-    return {readInt(label, Property::Left), readInt(label, Property::Top), readInt(label, Property::Width),
-            readInt(label, Property::Height)};
+    const Placement before = captionPlace(label);
+    const Placement after = scrollStep(before, direction, speed, wrapMonitor(label, before));
+    placeCaption(label, before, after.left, after.top);
+    if (after.left != before.left || after.top != before.top) captionMoved(label);
+    return after;
 }
 
-// One step in the caption's direction; only a coordinate that changed is written.
-void moveCaption(UnitRef label, const std::string& direction, int32_t speed, ScreenSize screen)
+void placeNewCaption(UnitRef label, const CaptionRecord& r)
 {
-    const Placement before = placementOf(label);
-    const Placement after = scrollStep(before, direction, speed, screen);
-    if (after.left != before.left) writeInt(label, Property::Left, after.left);
-    if (after.top != before.top) writeInt(label, Property::Top, after.top);
+    Placement stored = captionPlace(label);
+    stored.left = toInteger(r.field(Field::Left));
+    stored.top = toInteger(r.field(Field::Top));
+    showAtStoredPlace(label, stored);
 }
 
 // The configuration line with the caption's new place: rebuilt from its
@@ -121,12 +125,12 @@ void CreateCaptionLabel(int32_t i)
     writeFontInt(label, LabelProperty::Font, FontField::Size, toInteger(r.field(Field::FontSize)));
     writeInt(label, LabelProperty::TextColour, toInteger(r.field(Field::TextColour)));
     writeInt(label, LabelProperty::BackgroundColour, toInteger(r.field(Field::BackgroundColour)));
-    writeInt(label, Property::Left, toInteger(r.field(Field::Left)));
-    writeInt(label, Property::Top, toInteger(r.field(Field::Top)));
     writeFontBool(label, LabelProperty::Font, FontField::StrikeOut, ToLogical(r.field(Field::StrikeOut)));
     writeFontBool(label, LabelProperty::Font, FontField::Underline, ToLogical(r.field(Field::Underline)));
     applyStyle(label, r.field(Field::Style));
     sizeCaptionLabel(label);
+    // Placed once its size is known: a caption off every monitor comes onto the nearest whole.
+    placeNewCaption(label, r);
     ApplyRoundedRegion(windowHandle(label), CornerEllipse, CornerEllipse);
     // Shown last, once whole: every change to a shown label redraws the
     // full-screen layered window beneath it, and loading a thousand captions
@@ -139,6 +143,7 @@ void destroyCaptionLabels()
     ProgramState& s = state();
     for (const UnitRef& label : s.CaptionLabels) destroy(label);
     s.CaptionLabels.clear();
+    forgetCaptionLabels();
 }
 
 void captionTick()
@@ -153,19 +158,18 @@ void captionTick()
 void MoveCaptions()
 {
     ProgramState& s = state();
-    const ScreenSize screen = screenSize();
     std::vector<std::string> lines;
     bool split = false, changed = false;
     for (int32_t i = 1; i <= s.CaptionCount; ++i) {
         const UnitRef label = s.CaptionLabels[static_cast<size_t>(i - 1)];
         const CaptionRecord& r = s.CaptionRecords[static_cast<size_t>(i - 1)];
         if (!readBool(label, Property::Visible) || r.field(Field::Scrolls) != TrueText) continue;
-        moveCaption(label, r.field(Field::Direction), s.ScrollSpeed, screen);
+        const Placement moved = moveCaption(label, r.field(Field::Direction), s.ScrollSpeed);
 
         if (!split) lines = splitLines(s.ConfigText), split = true;
         if (static_cast<size_t>(i) > lines.size()) continue;
         std::string& line = lines[static_cast<size_t>(i - 1)];
-        std::string placed = placedLine(r, line, readInt(label, Property::Left), readInt(label, Property::Top));
+        std::string placed = placedLine(r, line, moved.left, moved.top);
         if (placed != line) {
             line = std::move(placed);
             changed = true;

@@ -7,6 +7,7 @@
 #include "app/caption_dragging.h"
 #include "app/caption_editor.h"
 #include "app/caption_windows.h"
+#include "app/display_area.h"
 #include "app/hotkeys.h"
 #include "app/settings_window.h"
 #include "app/startup.h"
@@ -80,6 +81,8 @@ Table routineTable()
     bind(t, Routine::transparentClicked, &withoutArguments<transparentClicked>);
     bind(t, Routine::scrollClicked, &withoutArguments<scrollClicked>);
     bind(t, Routine::confirmCaption, &withoutArguments<confirmCaption>);
+    bind(t, Routine::toggleStartWithWindows, &withoutArguments<toggleStartWithWindows>);
+    bind(t, Routine::displayChanged, &withoutArguments<displayChanged>);
     return t;
 }
 

@@ -15,7 +15,9 @@ inline constexpr uint32_t DisplayWindowId = 0x52010003;
 inline constexpr UnitRef DisplayWindow{DisplayWindowId, 0, TypeCode::Window};
 inline constexpr UnitRef CaptionTemplate{DisplayWindowId, 0x16012A37, TypeCode::Label};  // "标签1"
 inline constexpr UnitRef CaptionTimer{DisplayWindowId, 0x16010006, TypeCode::Timer};     // "时钟1"
+inline constexpr UnitRef DisplayWatchLabel{DisplayWindowId, 0x16012A40, TypeCode::Label};  // "标签_显示器"
 inline constexpr UnitRef TrayMenu{DisplayWindowId, 0x26012A38, TypeCode::Menu};          // "托盘菜单"
+inline constexpr UnitRef StartWithWindowsItem{DisplayWindowId, 0x26012A3A, TypeCode::Menu};  // "开机启动"
 
 // The settings window.
 inline constexpr uint32_t SettingsWindowId = 0x520154F4;
@@ -55,6 +57,9 @@ inline constexpr int32_t Font = 15;
 inline constexpr int32_t TextColour = 16;
 inline constexpr int32_t BackgroundColour = 17;
 }  // namespace LabelProperty
+namespace MenuProperty {
+inline constexpr int32_t Checked = 1;
+}
 namespace TimerProperty {
 inline constexpr int32_t Interval = 8;
 }

@@ -41,4 +41,16 @@ std::vector<std::string> takeTextArray(const TypedValue& result)
     return texts;
 }
 
+std::vector<int32_t> takeIntArray(const TypedValue& result)
+{
+    void* block = result.pointer();
+    std::vector<int32_t> numbers;
+    if (block == nullptr) return numbers;
+    const ArrayView elements = arrayElements(block);
+    numbers.resize(static_cast<size_t>(elements.count));
+    std::memcpy(numbers.data(), elements.first, numbers.size() * sizeof(int32_t));
+    freeBlock(block);
+    return numbers;
+}
+
 }  // namespace tessaly::program

@@ -31,5 +31,6 @@ inline TypedValue boolArgument(bool value) { return TypedValue::ofBool(value); }
 std::string takeText(const TypedValue& result);
 std::string takeByteSetAsText(const TypedValue& result);  // up to the first zero byte
 std::vector<std::string> takeTextArray(const TypedValue& result);
+std::vector<int32_t> takeIntArray(const TypedValue& result);
 
 }  // namespace tessaly::program

@@ -13,6 +13,7 @@
 #include "app/program_windows.h"
 #include "app/system_calls.h"
 #include "app/text_calls.h"
+#include "runtime/core/dots_per_inch.h"
 
 namespace tessaly::program {
 namespace {
@@ -21,6 +22,9 @@ constexpr int32_t CompactWidth = 320;
 constexpr int32_t ExpandedWidth = 628;
 constexpr int32_t WindowHeight = 310;
 constexpr int32_t TickInterval = 20;
+
+// A size of the window description, as the loaded window has it on this screen.
+int32_t onScreen(int32_t described) { return scaledToDots(described, screenDotsPerInch()); }
 
 void applyDisplayTransparency(bool clickThrough)
 {
@@ -49,8 +53,8 @@ void keepEditorOnItsCaption(int32_t deleted)
 void settingsCreated()
 {
     showStoredHotkeys();
-    writeInt(SettingsWindow, Property::Width, CompactWidth);
-    writeInt(SettingsWindow, Property::Height, WindowHeight);
+    writeInt(SettingsWindow, Property::Width, onScreen(CompactWidth));
+    writeInt(SettingsWindow, Property::Height, onScreen(WindowHeight));
     applyDisplayTransparency(false);
 }
 
@@ -68,8 +72,8 @@ void toggleSettings()
     const ProgramState& s = state();
     writeInt(TransparencySlider, SliderBarProperty::Position, s.Transparency);
     writeText(SpeedBox, EditBoxProperty::Content, toText(s.ScrollSpeed));
-    const int32_t width = readInt(SettingsWindow, Property::Width) == CompactWidth ? ExpandedWidth : CompactWidth;
-    writeInt(SettingsWindow, Property::Width, width);
+    const bool compact = readInt(SettingsWindow, Property::Width) == onScreen(CompactWidth);
+    writeInt(SettingsWindow, Property::Width, onScreen(compact ? ExpandedWidth : CompactWidth));
 }
 
 void transparencyChanged()

@@ -2,11 +2,11 @@
 
 #include "app/caption_store.h"
 #include "app/caption_windows.h"
+#include "app/display_area.h"
 #include "app/hotkeys.h"
 #include "app/program_files.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
-#include "app/system_calls.h"
 #include "app/text_calls.h"
 #include "resources/constant_data.h"
 
@@ -15,15 +15,6 @@ namespace {
 
 constexpr int32_t CompactWidth = 320;
 const std::string TrayTip = "Tessaly字幕";
-
-void coverTheScreen()
-{
-    const ScreenSize screen = screenSize();
-    writeInt(DisplayWindow, Property::Left, 0);
-    writeInt(DisplayWindow, Property::Width, screen.width);
-    writeInt(DisplayWindow, Property::Height, screen.height);
-    writeInt(DisplayWindow, Property::Top, 0);
-}
 
 }  // namespace
 
@@ -44,7 +35,8 @@ void displayCreated()
     RegisterHotkeys();
     s.Transparency = toInteger(readSetting(SettingsSection::Transparency, "255"));
     s.ScrollSpeed = toInteger(readSetting(SettingsSection::ScrollSpeed, "5"));
-    coverTheScreen();
+    coverVirtualScreen();
+    watchDisplayChanges(DisplayWatchLabel);
     ApplyWindowTransparency(windowHandle(DisplayWindow), s.Transparency, displayColourKey(), true);
     setTrayIcon(DisplayWindow, trayIconByteSet(), TrayTip);
 }

@@ -5,10 +5,18 @@
 
 namespace tessaly::program {
 
-ScreenSize screenSize()
+Monitors monitors()
 {
-    return {runCommand(commands::ScreenWidth, {}).asInt(), runCommand(commands::ScreenHeight, {}).asInt()};
+    const std::vector<int32_t> corners = takeIntArray(runLibraryCommand(commands::MonitorRects, {}));
+    Monitors found;
+    for (size_t i = 0; i + 3 < corners.size(); i += 4)
+        found.push_back({corners[i], corners[i + 1], corners[i + 2], corners[i + 3]});
+    return found;
 }
+
+void watchDisplay(int32_t targetHandle) { runLibraryCommand(commands::WatchDisplay, {intArgument(targetHandle)}); }
+
+int32_t screenDotsPerInch() { return runLibraryCommand(commands::ScreenDotsPerInch, {}).asInt(); }
 
 int32_t cursorX() { return runCommand(commands::CursorX, {}).asInt(); }
 int32_t cursorY() { return runCommand(commands::CursorY, {}).asInt(); }
@@ -25,6 +33,16 @@ int32_t registerHotkey(int32_t windowHandle, int32_t targetHandle, int32_t modif
 void unregisterHotkey(int32_t windowHandle, int32_t identifier)
 {
     runLibraryCommand(commands::UnregisterHotkey, {intArgument(windowHandle), intArgument(identifier)});
+}
+
+bool hasStartupShortcut(const std::string& name)
+{
+    return runLibraryCommand(commands::HasStartupShortcut, {textArgument(name)}).asBool();
+}
+
+bool setStartupShortcut(const std::string& name, bool on)
+{
+    return runLibraryCommand(commands::SetStartupShortcut, {textArgument(name), boolArgument(on)}).asBool();
 }
 
 void showMessage(int32_t ownerHandle, const std::string& text, const std::string& title)

@@ -12,6 +12,23 @@ set(TESSALY_TEMPLATE_INPUTS
   ${PROJECT_SOURCE_DIR}/resources/tessaly.ico
   ${PROJECT_SOURCE_DIR}/resources/logo.png)
 
+# How many routines the description lists: the size of each thunk table.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/windows.txt)
+file(STRINGS ${PROJECT_SOURCE_DIR}/resources/windows.txt description_lines)
+set(in_routines FALSE)
+set(TESSALY_ROUTINE_COUNT 0)
+foreach(line IN LISTS description_lines)
+  string(STRIP "${line}" line)
+  if(line MATCHES "^\\[")
+    set(in_routines FALSE)
+    if(line STREQUAL "[routines]")
+      set(in_routines TRUE)
+    endif()
+  elseif(in_routines AND NOT line STREQUAL "" AND NOT line MATCHES "^#")
+    math(EXPR TESSALY_ROUTINE_COUNT "${TESSALY_ROUTINE_COUNT} + 1")
+  endif()
+endforeach()
+
 if(WIN32)
   # The packer is a build-machine program: the host build makes it.
   set(TESSALY_PACKER ${TESSALY_HOST_DIR}/tools/tessaly_pack)
@@ -26,6 +43,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALY_TEMPLATE_DIR}/include/resources
   COMMAND ${TESSALY_PACKER} ${PROJECT_SOURCE_DIR}/resources/windows.txt
           ${TESSALY_TEMPLATE_SOURCE} ${TESSALY_BLOCK_HEADER} ${TESSALY_ROUTINE_HEADER}
+          version=${PROJECT_VERSION}
   DEPENDS ${TESSALY_PACKER_TARGET} ${TESSALY_PACKER} ${TESSALY_TEMPLATE_INPUTS}
   COMMENT "Packing the window templates"
   VERBATIM)

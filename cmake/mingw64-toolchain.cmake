@@ -7,6 +7,7 @@ set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
+set(CMAKE_STRIP ${TOOLCHAIN_PREFIX}-strip)
 
 # The target's own builds of dependencies, where scripts/setup.sh puts them.
 set(TESSALY_DEPS_PREFIX /opt/tessaly/mingw64)

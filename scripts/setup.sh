@@ -5,12 +5,14 @@ set -euo pipefail
 
 DEPS_PREFIX="${TESSALY_DEPS:-/opt/tessaly/mingw64}"
 # libasan8: AddressSanitizer's runtime for g++ 12, for the sanitized native
-# reader tests.
+# reader tests. libpng16-16: its copyright file is the libpng notice that the
+# release package carries (the target's libpng is built from its source).
+# xserver-xephyr: a nested X server with two screens, for the two-monitor test.
 PACKAGES=(
   cmake make g++ libasan8 dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  libz-mingw-w64-dev googletest
-  wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  libz-mingw-w64-dev libpng16-16 googletest
+  wine wine64 xvfb xserver-xephyr xauth x11-utils xdotool imagemagick
   fonts-wqy-microhei locales
 )
 LIBPNG_VERSIONS=(1.6.39-2+deb12u6 1.6.39-2+deb12u5)

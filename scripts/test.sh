@@ -14,6 +14,9 @@ source scripts/wine-env.sh
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)"
+# The release package, which the suite unpacks and starts (release_package_tests).
+cmake --preset release >/dev/null
+cmake --build --preset release -j"$(nproc)"
 
 ensure_display
 trap 'wineserver -k 2>/dev/null || true; stop_private_display' EXIT

@@ -3,7 +3,9 @@
 : "${TESSALY_ROOT:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 export WINEPREFIX="${TESSALY_WINEPREFIX:-$TESSALY_ROOT/build/wine-prefix}"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No menu builder: a shortcut saved in the Startup folder (the tray menu's
+# "开机启动") would otherwise become a launcher in this machine's own desktop menu.
+export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 # LC_ALL, not LANG: Wine derives its ANSI code page from it even where the
 # locale is not installed, and falls back to code page 1252 without it.
 export LC_ALL=zh_CN.UTF-8

@@ -9,6 +9,7 @@
 #include "runtime/ui/mouse_pointer.h"
 #include "runtime/ui/property_access.h"
 #include "runtime/ui/unit_commands.h"
+#include "runtime/ui/unit_scale.h"
 
 namespace tessaly::ui {
 namespace {
@@ -180,6 +181,7 @@ bool WindowLayer::load(uint32_t windowId, uint32_t ownerId, bool modal)
     RuntimeApp& app = RuntimeApp::instance();
     app.suspendEvents();
     keepPristineCopy(*window);
+    scaleUnitPlaces(window->units, static_cast<int32_t>(GetDpiForSystem()));
     const UnitFields own = window->units.unitFields(0);
     MenuBar bar = buildMenuBar(window->units, (own.flags & UnitFlag::OwnerDrawMenu) != 0);
 

@@ -1,4 +1,5 @@
-// Scrolling with wrap-round, dragging kept on the screen, and label sizes.
+// Scrolling with wrap-round, dragging kept on a monitor, label sizes, and
+// the monitors' own arithmetic.
 #include <gtest/gtest.h>
 
 #include "app/caption_motion.h"
@@ -6,7 +7,9 @@
 namespace tessaly::program {
 namespace {
 
-constexpr ScreenSize Screen{1024, 768};
+constexpr Area Screen{0, 0, 1024, 768};
+// Two monitors side by side, the second to the left of the primary one and lower.
+const Monitors SideBySide{{0, 0, 1024, 768}, {-1280, 100, 0, 1124}};
 
 TEST(CaptionMotion, EachDirectionWrapsOnlyOnceTheCaptionHasWhollyLeft)
 {
@@ -37,6 +40,47 @@ TEST(CaptionMotion, DraggedCaptionsStayWholeOnTheScreen)
     EXPECT_EQ(dragPlacement(label, 900, 750, Screen).left, 824);
     EXPECT_EQ(dragPlacement(label, 900, 750, Screen).top, 728);
     EXPECT_EQ(dragPlacement({0, 0, 1200, 40}, 5, 5, Screen).left, -176) << "wider than the screen";
+}
+
+TEST(CaptionMotion, OnAMonitorBesideTheFirstCaptionsWrapAndStopAtItsOwnEdges)
+{
+    const Area left = SideBySide[1];
+    EXPECT_EQ(scrollStep({-3, 500, 200, 40}, "1", 5, left).left, -1480) << "wholly past its right edge";
+    EXPECT_EQ(scrollStep({-1476, 500, 200, 40}, "2", 5, left).left, 0);
+    EXPECT_EQ(scrollStep({-600, 1122, 200, 40}, "3", 5, left).top, 60);
+    EXPECT_EQ(scrollStep({-600, 58, 200, 40}, "4", 5, left).top, 1124);
+    EXPECT_EQ(dragPlacement({0, 0, 200, 40}, -1400, 20, left).left, -1280);
+    EXPECT_EQ(dragPlacement({0, 0, 200, 40}, -1400, 20, left).top, 100);
+    EXPECT_EQ(dragPlacement({0, 0, 200, 40}, -100, 2000, left).left, -200);
+    EXPECT_EQ(dragPlacement({0, 0, 200, 40}, -100, 2000, left).top, 1084);
+}
+
+TEST(MonitorLayout, TheVirtualScreenTheMonitorUnderAPointAndTheOneHoldingACaption)
+{
+    EXPECT_EQ(virtualScreen(SideBySide), (Area{-1280, 0, 1024, 1124}));
+    EXPECT_EQ(virtualScreen({Screen}), Screen);
+    EXPECT_EQ(monitorAt(SideBySide, -1, 500), SideBySide[1]);
+    EXPECT_EQ(monitorAt(SideBySide, 0, 500), SideBySide[0]) << "right and bottom edges are outside";
+    EXPECT_EQ(monitorAt(SideBySide, -5, 50), SideBySide[0]) << "in no monitor: the nearest";
+    EXPECT_EQ(monitorOf(SideBySide, {-150, 200, 200, 40}), SideBySide[1]) << "most of it";
+    EXPECT_EQ(monitorOf(SideBySide, {-50, 200, 200, 40}), SideBySide[0]);
+    EXPECT_EQ(monitorOf(SideBySide, {-100, 200, 200, 40}), SideBySide[0]) << "a tie: the primary one";
+}
+
+TEST(MonitorLayout, ACaptionOffEveryMonitorIsShownWholeOnTheNearestAndOneOnAMonitorStays)
+{
+    const Placement partly{1000, 700, 200, 40};
+    EXPECT_EQ(shownPlace(SideBySide, partly).left, 1000);
+    EXPECT_EQ(shownPlace(SideBySide, partly).top, 700);
+    const Placement beyondRight = shownPlace(SideBySide, {3000, 300, 200, 40});
+    EXPECT_EQ(beyondRight.left, 824);
+    EXPECT_EQ(beyondRight.top, 300);
+    const Placement aboveTheLeftOne = shownPlace(SideBySide, {-900, -500, 200, 40});
+    EXPECT_EQ(aboveTheLeftOne.left, -900);
+    EXPECT_EQ(aboveTheLeftOne.top, 100);
+    const Placement wider = shownPlace({Screen}, {-5000, 10, 2000, 40});
+    EXPECT_EQ(wider.left, 0) << "larger than the monitor: from its left edge";
+    EXPECT_EQ(shownPlace({}, partly).left, 1000) << "no monitors known: left as it is";
 }
 
 TEST(CaptionMotion, LabelsFitTheirCaptionAtEverySize)

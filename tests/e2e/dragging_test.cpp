@@ -48,37 +48,10 @@ protected:
     }
 
     static bool pressOn(HWND label, POINT& grab) { return tool_->pressOnCaption(label, grab); }
-
-    // Drags the label by the pointer to `to` and waits until it has followed.
-    // Under Wine a long jump of the pointer now and then reaches no window;
-    // the pointer then goes a pixel aside and back, as a hand would.
-    static bool dragTo(HWND label, POINT to, POINT expectedTopLeft)
-    {
-        const auto followed = [&] {
-            const RECT r = rectInParent(label);
-            return r.left == expectedTopLeft.x && r.top == expectedTopLeft.y;
-        };
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            if (attempt > 0) moveCursor(to.x - 1, to.y - 1);
-            moveCursor(to.x, to.y);
-            if (waitUntil(followed, 3000)) return true;
-        }
-        return false;
-    }
-
-    // Releases the button and waits until the place is stored; a release
-    // that reached no window (see dragTo) is given again.
+    static bool dragTo(HWND label, POINT to, POINT expectedTopLeft) { return dragHeldLabel(label, to, expectedTopLeft); }
     static bool releaseAndWaitForStore(int line, POINT topLeft)
     {
-        const auto stored = [&] {
-            return tool_->mouseCapture() == nullptr && storedNumber(*directory_, line, 8) == topLeft.x &&
-                   storedNumber(*directory_, line, 9) == topLeft.y;
-        };
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            releaseLeft();
-            if (waitUntil(stored, 5000)) return true;
-        }
-        return false;
+        return tool_->releaseUntilStored(*directory_, line, topLeft);
     }
 
     static HWND settings_;

@@ -35,7 +35,7 @@ Image captureWindow(HWND window);
 class Desktop {
 public:
     explicit Desktop(COLORREF colour);
-    // A desktop showing a picture from a BMP file, stretched over the screen.
+    // A desktop showing a picture from a BMP file, stretched over every monitor.
     explicit Desktop(const std::wstring& bitmapFile);
     ~Desktop();
     Desktop(const Desktop&) = delete;

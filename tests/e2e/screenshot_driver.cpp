@@ -46,7 +46,9 @@ int run(const std::wstring& source, const std::wstring& desktopPicture, const st
     copyToolFiles(source, directory);
     ToolProcess tool(directory);
     if (!tool.started()) return 2;
-    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    // Every monitor: the whole virtual screen.
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     Image shot = captureScreen(screen);
     waitUntil([&] {
         Image next = captureScreen(screen);

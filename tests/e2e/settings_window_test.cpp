@@ -66,6 +66,60 @@ TEST(SettingsWindow, OpensCompactAndItsButtonTogglesTheWidthReloadingSliderAndSp
     EXPECT_EQ(tool.exitFromTray(), 0u);
 }
 
+// The screen's dots per inch for the programs started while it lives (Wine
+// reads them as a program starts); the former value comes back at its end.
+class ScreenDotsPerInch {
+public:
+    explicit ScreenDotsPerInch(DWORD dotsPerInch)
+    {
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                        &key_, nullptr);
+        DWORD size = sizeof former_;
+        had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&former_), &size) ==
+               ERROR_SUCCESS;
+        RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dotsPerInch), sizeof dotsPerInch);
+    }
+    ~ScreenDotsPerInch()
+    {
+        if (had_)
+            RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&former_), sizeof former_);
+        else
+            RegDeleteValueW(key_, L"LogPixels");
+        RegCloseKey(key_);
+    }
+    ScreenDotsPerInch(const ScreenDotsPerInch&) = delete;
+    ScreenDotsPerInch& operator=(const ScreenDotsPerInch&) = delete;
+
+private:
+    HKEY key_ = nullptr;
+    DWORD former_ = 0;
+    bool had_ = false;
+};
+
+// At 150 % the system's fonts grow by half, and so does the window: its units
+// stand where the description puts them, scaled, and its two widths too.
+TEST(SettingsWindow, AtOneAndAHalfTimesTheUsualDotsPerInchItIsLaidOutToScale)
+{
+    // The test sees the tool's own pixels, not ones scaled back for an unaware program.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    const ScreenDotsPerInch screen(144);
+    ProgramDirectory directory;
+    ToolProcess tool(directory);
+    ASSERT_TRUE(tool.started());
+    const HWND settings = tool.openSettings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(hasSize(settings, 480, 465));
+    const HWND button = unitAt(settings, 144, 324);  // "设置", at 96, 216 in the description
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(windowSize(button).cx, 120);
+    EXPECT_EQ(windowSize(button).cy, 48);
+    clickButton(button);
+    EXPECT_TRUE(waitUntil([&] { return hasSize(settings, 942, 465); }));
+    clickButton(button);
+    EXPECT_TRUE(waitUntil([&] { return hasSize(settings, 480, 465); })) << "and narrow again";
+    EXPECT_EQ(tool.exitFromTray(), 0u);
+}
+
 TEST(SettingsWindow, CheckingAnEntryRewritesItsShownFieldAlone)
 {
     const std::string nineFields = configurationLine({"宋体", "24", "255", "0", "真", "3", "假", "40", "50"});

@@ -43,6 +43,10 @@ TEST(StartUp, FirstRunCoversTheScreenWithAClickThroughKeyedWindowAndWritesItsDef
     EXPECT_EQ(key, ColourKey);
     EXPECT_EQ(alpha, 255);
     EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+    // Per monitor: the display window is laid out in each monitor's own pixels, never stretched.
+    // (Wine tells version 2 of that awareness from the first for no window.)
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(tool.display())),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
 
     EXPECT_TRUE(tool.captionLabels().empty());
     EXPECT_EQ(tool.settingsWindow(), nullptr) << "nothing but the tray icon shows";
@@ -93,6 +97,39 @@ TEST(StartUp, TransparencyWithAlphaByteZeroKeepsOnlyTheKeyAndSpeedZeroStandsStil
     ASSERT_TRUE(tool.waitForTicks(3));
     EXPECT_EQ(rectInParent(tool.captionLabel("Still")).left, 300);
     EXPECT_EQ(directory.read(ConfigFile), look.line()) << "nothing moved, nothing written";
+    EXPECT_EQ(tool.exitFromTray(), 0u);
+}
+
+// A place stored on a monitor that is gone: the caption shows whole at the
+// nearest place on the screen, and the file keeps the stored place until the
+// caption moves.
+TEST(StartUp, ACaptionStoredOffTheScreenShowsNearestAndKeepsItsPlaceUntilItMoves)
+{
+    ProgramDirectory directory;
+    CaptionLook standing;
+    standing.left = 5000;
+    standing.top = 300;
+    CaptionLook rising;
+    rising.scrolls = true;
+    rising.direction = "4";
+    rising.left = 100;
+    rising.top = 5000;
+    writeCaptions(directory, {{"Standing", standing.line()}, {"Rising", rising.line()}});
+    ToolProcess tool(directory);
+    ASSERT_TRUE(tool.started());
+
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const RECT still = rectInParent(tool.captionLabel("Standing"));
+    EXPECT_EQ(still.right, width) << "at the right edge, whole";
+    EXPECT_EQ(still.top, 300);
+    // The caption's window follows its place within a second.
+    RECT risen{};
+    EXPECT_TRUE(waitUntil([&] { return (risen = rectInParent(tool.captionLabel("Rising"))).bottom < height; }))
+        << "it came up from the bottom edge";
+    EXPECT_EQ(risen.left, 100);
+    EXPECT_EQ((height - (risen.bottom - risen.top) - risen.top) % 5, 0) << "in steps of the speed";
+    EXPECT_EQ(storedLine(directory, 1), standing.line()) << "the standing caption has not moved";
+    EXPECT_NE(storedLine(directory, 2), rising.line());
     EXPECT_EQ(tool.exitFromTray(), 0u);
 }
 

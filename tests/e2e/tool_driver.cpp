@@ -1,15 +1,18 @@
 #include "tests/e2e/tool_driver.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include <commctrl.h>
 
+#include "tests/e2e/caption_files.h"
 #include "tests/e2e/screen_image.h"
 
 namespace tessaly::e2e {
@@ -90,6 +93,26 @@ HWND findTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted)
     return nullptr;
 }
 
+// Another process's full-screen display window, as a started tool shows it.
+HANDLE openDisplayingProcess()
+{
+    DWORD found = 0;
+    waitUntil([&] {
+        EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == GetCurrentProcessId() || className(w) != WindowClass || !isLayered(w)) return TRUE;
+                *reinterpret_cast<DWORD*>(p) = owner;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found != 0;
+    });
+    if (found == 0) return nullptr;
+    return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, found);
+}
+
 void sendInputs(std::vector<INPUT> inputs)
 {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
@@ -162,7 +185,12 @@ ProgramDirectory::ProgramDirectory()
     CopyFileW(builtProgram().c_str(), program().c_str(), FALSE);
 }
 
-ProgramDirectory::~ProgramDirectory() { removeTree(path_); }
+ProgramDirectory::ProgramDirectory(std::wstring existing) : path_(std::move(existing)), owned_(false) {}
+
+ProgramDirectory::~ProgramDirectory()
+{
+    if (owned_) removeTree(path_);
+}
 
 std::wstring ProgramDirectory::program() const { return path_ + L"\\tessaly.exe"; }
 
@@ -217,6 +245,36 @@ ToolProcess::ToolProcess(const ProgramDirectory& directory)
         std::fprintf(stderr, "the tool did not start: error %lu\n", GetLastError());
         return;
     }
+    awaitStartUp();
+}
+
+ToolProcess::ToolProcess(const std::wstring& shortcut)
+{
+    SHELLEXECUTEINFOW run{};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    run.lpVerb = L"open";
+    run.lpFile = shortcut.c_str();
+    run.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&run)) {
+        std::fprintf(stderr, "the shell started no tool from the shortcut: error %lu\n", GetLastError());
+        return;
+    }
+    // Wine's shell hands back no process for a shortcut: the tool is then
+    // found by its display window.
+    if (run.hProcess == nullptr) run.hProcess = openDisplayingProcess();
+    if (run.hProcess == nullptr) {
+        std::fprintf(stderr, "no tool came up from the shortcut\n");
+        return;
+    }
+    process_.hProcess = run.hProcess;
+    process_.dwProcessId = GetProcessId(run.hProcess);
+    awaitStartUp();
+    if (display_ != nullptr) process_.dwThreadId = GetWindowThreadProcessId(display_, nullptr);
+}
+
+void ToolProcess::awaitStartUp()
+{
     WaitForInputIdle(process_.hProcess, 15000);
     HWND display = nullptr;
     const bool up = waitUntil([&] {
@@ -236,7 +294,7 @@ ToolProcess::~ToolProcess()
         WaitForSingleObject(process_.hProcess, 5000);
     }
     CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
+    if (process_.hThread != nullptr) CloseHandle(process_.hThread);
 }
 
 HWND ToolProcess::settingsWindow() const
@@ -297,7 +355,7 @@ void ToolProcess::chooseTrayEntry(int index) const
 
 HWND ToolProcess::openSettings() const
 {
-    chooseTrayEntry(0);
+    chooseTrayEntry(ShowSettingsEntry);
     HWND settings = nullptr;
     waitUntil([&] { return (settings = settingsWindow()) != nullptr; });
     return settings;
@@ -307,7 +365,7 @@ HWND ToolProcess::openSettings() const
 std::optional<DWORD> ToolProcess::exitFromTray()
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        chooseTrayEntry(1);
+        chooseTrayEntry(ExitEntry);
         if (const std::optional<DWORD> code = waitForExit(7500)) return code;
     }
     return std::nullopt;
@@ -379,6 +437,29 @@ bool ToolProcess::pressOnCaption(HWND label, POINT& at) const
         releaseLeft();
     }
     return false;
+}
+
+// A release that reached no window (see dragHeldLabel) is given again.
+bool ToolProcess::releaseUntilStored(const ProgramDirectory& directory, int line, POINT topLeft) const
+{
+    const auto stored = [&] {
+        return mouseCapture() == nullptr && storedNumber(directory, static_cast<size_t>(line), 8) == topLeft.x &&
+               storedNumber(directory, static_cast<size_t>(line), 9) == topLeft.y;
+    };
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        releaseLeft();
+        if (waitUntil(stored, 5000)) return true;
+    }
+    return false;
+}
+
+std::wstring startupShortcut()
+{
+    wchar_t* folder = nullptr;
+    SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_CREATE, nullptr, &folder);
+    std::wstring path = folder == nullptr ? L"" : folder;
+    CoTaskMemFree(folder);
+    return path + L"\\" + ToolTitle + L".lnk";
 }
 
 std::vector<HWND> topLevelWindows(DWORD processId)
@@ -590,6 +671,7 @@ void dragLabel(HWND label, int dx, int dy)
 {
     RECT start;
     GetWindowRect(label, &start);
+    const RECT placed = rectInParent(label);
     const int x = (start.left + start.right) / 2;
     const int y = (start.top + start.bottom) / 2;
     moveCursor(x, y);
@@ -599,13 +681,24 @@ void dragLabel(HWND label, int dx, int dy)
         return GetGUIThreadInfo(GetWindowThreadProcessId(label, nullptr), &thread) && thread.hwndCapture == label;
     });
     moveCursor(x + dx / 2, y + dy / 2);
-    moveCursor(x + dx, y + dy);
-    waitUntil([&] {
-        RECT now;
-        GetWindowRect(label, &now);
-        return now.left == start.left + dx && now.top == start.top + dy;
-    });
+    dragHeldLabel(label, {x + dx, y + dy}, {placed.left + dx, placed.top + dy});
     releaseLeft();
+}
+
+// Under Wine a long jump of the pointer now and then reaches no window; the
+// pointer then goes a pixel aside and back, as a hand would.
+bool dragHeldLabel(HWND label, POINT to, POINT expectedTopLeft)
+{
+    const auto followed = [&] {
+        const RECT r = rectInParent(label);
+        return r.left == expectedTopLeft.x && r.top == expectedTopLeft.y;
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0) moveCursor(to.x - 1, to.y - 1);
+        moveCursor(to.x, to.y);
+        if (waitUntil(followed, 3000)) return true;
+    }
+    return false;
 }
 
 bool bringToFront(HWND window)
@@ -658,10 +751,14 @@ bool waitForPostedMessages(HWND editBox)
 void chooseMenuEntry(DWORD processId, int index)
 {
     if (!waitUntil([&] { return openMenu(processId) != nullptr; })) return;
-    // Home selects the first entry whatever the pointer has highlighted;
-    // Down steps over separators.
-    sendKey(VK_HOME);
-    for (int i = 0; i < index; ++i) sendKey(VK_DOWN);
+    // Home and End select the first and the last entry whatever the pointer
+    // has highlighted; Down steps over separators.
+    if (index == LastMenuEntry) {
+        sendKey(VK_END);
+    } else {
+        sendKey(VK_HOME);
+        for (int i = 0; i < index; ++i) sendKey(VK_DOWN);
+    }
     sendKey(VK_RETURN);
     waitUntil([&] { return openMenu(processId) == nullptr; });
 }

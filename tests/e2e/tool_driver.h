@@ -25,7 +25,10 @@ bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 10000);
 // Texts of the tool's files are GBK bytes, as are this file's literals.
 class ProgramDirectory {
 public:
+    // A fresh temporary directory holding the tool as built.
     ProgramDirectory();
+    // A directory that already holds the tool; it is left where it is.
+    explicit ProgramDirectory(std::wstring existing);
     ~ProgramDirectory();
     ProgramDirectory(const ProgramDirectory&) = delete;
     ProgramDirectory& operator=(const ProgramDirectory&) = delete;
@@ -41,6 +44,7 @@ public:
 private:
     std::wstring file(const std::string& name) const;
     std::wstring path_;
+    bool owned_ = true;
 };
 
 // The tool's files.
@@ -55,11 +59,20 @@ std::string awaitFile(const ProgramDirectory& directory, const std::string& name
 // A value of the settings file, read as the tool reads it; `fallback` when absent.
 std::string readSetting(const ProgramDirectory& directory, const std::string& section, const std::string& fallback = "");
 
+// The tray menu's entries, in menu order (the separator is stepped over).
+// "退出" is chosen as the last, so that a key lost on the way cannot choose another.
+inline constexpr int LastMenuEntry = -1;
+inline constexpr int ShowSettingsEntry = 0;      // "显示界面"
+inline constexpr int StartWithWindowsEntry = 1;  // "开机启动"
+inline constexpr int ExitEntry = LastMenuEntry;  // "退出"
+
 class ToolProcess {
 public:
     // Starts the tool and waits until its start-up is over: the display
     // window is up and the hidden settings window has come and gone.
     explicit ToolProcess(const ProgramDirectory& directory);
+    // Starts the tool as the shell does from a shortcut to it, and waits as above.
+    explicit ToolProcess(const std::wstring& shortcut);
     ~ToolProcess();
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
@@ -82,7 +95,7 @@ public:
 
     // The tray icon's right button, as the shell reports it.
     void trayEvent(UINT mouseMessage) const;
-    // Opens the tray menu and picks entry `index` (0 "显示界面", 1 "退出") with the keyboard.
+    // Opens the tray menu and picks an entry with the keyboard.
     void chooseTrayEntry(int index) const;
     HWND openSettings() const;
     // "退出", then waits for the process to end; its exit code, none when it did not end.
@@ -107,11 +120,19 @@ public:
     // with the button released again, when no press reached the label.
     // `at` comes back as the place pressed.
     bool pressOnCaption(HWND label, POINT& at) const;
+    // Releases the button held on a caption and waits until the caption's
+    // place (configuration line `line`) is stored as `topLeft`.
+    bool releaseUntilStored(const ProgramDirectory& directory, int line, POINT topLeft) const;
 
 private:
+    void awaitStartUp();
+
     PROCESS_INFORMATION process_{};
     HWND display_ = nullptr;
 };
+
+// Where "开机启动" puts the tool's shortcut: the user's Startup folder.
+std::wstring startupShortcut();
 
 // Windows.
 std::vector<HWND> topLevelWindows(DWORD processId);
@@ -150,6 +171,9 @@ void doubleClickAt(int x, int y);
 // Holds the left button on the label's middle, moves it by `dx`, `dy` (the
 // label staying on the screen), waits until the label has followed and lets go.
 void dragLabel(HWND label, int dx, int dy);
+// With the button held on the label, moves the pointer to `to` and waits
+// until the label's top left corner is at `expectedTopLeft` on its window.
+bool dragHeldLabel(HWND label, POINT to, POINT expectedTopLeft);
 // Whether some program holds the system-wide hotkey (MOD_ flags and a key code).
 bool hotkeyTaken(UINT modifiers, UINT key);
 // Makes the window the foreground one, so keys reach it.
@@ -209,7 +233,7 @@ std::string joinedLines(const std::vector<std::string>& lines);
 bool waitForPostedMessages(HWND editBox);
 
 // Menus: picks entry `index` of the open menu with the keyboard (separators
-// are stepped over) and waits until the menu is gone.
+// are stepped over; LastMenuEntry is the last) and waits until the menu is gone.
 void chooseMenuEntry(DWORD processId, int index);
 
 // Windows and buttons as the user works them.

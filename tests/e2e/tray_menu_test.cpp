@@ -1,5 +1,5 @@
 // The tray icon, the tool's one permanent handle: which buttons open its
-// menu, and what "显示界面" and "退出" leave behind.
+// menu, and what "显示界面", "开机启动" and "退出" leave behind.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -55,7 +55,7 @@ TEST_F(TrayMenu, LeftClicksDoNothingAndShowingTheSettingsTwiceLeavesOneFreshlyFi
 
     directory_.write(CaptionsFile, "一\r\n二");
     directory_.write(ConfigFile, joinedLines({First, Second}));
-    tool_->chooseTrayEntry(0);
+    tool_->chooseTrayEntry(ShowSettingsEntry);
     ASSERT_TRUE(waitUntil([&] { return listCount(units_.list) == 2; }));
     EXPECT_EQ(tool_->settingsWindow(), settings_);
     EXPECT_EQ(visibleSettingsWindows(*tool_), 1u);
@@ -81,6 +81,36 @@ TEST_F(TrayMenu, ExitWithTheSettingsWindowAndTheEditorOpenStoresTheSettingsButNo
     EXPECT_EQ(readSetting(directory_, "透明度"), "100");
     EXPECT_EQ(directory_.read(ConfigFile), First);
     EXPECT_EQ(directory_.read(CaptionsFile), "一");
+}
+
+bool exists(const std::wstring& file) { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A first run in the program directory writes the settings file there; a
+// tool started from the shortcut doing so has found its own directory.
+TEST(StartWithWindows, TheShortcutComesAndGoesAndTheToolStartsFromIt)
+{
+    const std::wstring shortcut = startupShortcut();
+    DeleteFileW(shortcut.c_str());
+    ProgramDirectory directory;
+    {
+        ToolProcess tool(directory);
+        ASSERT_TRUE(tool.started());
+        tool.chooseTrayEntry(StartWithWindowsEntry);
+        ASSERT_TRUE(waitUntil([&] { return exists(shortcut); }));
+        tool.chooseTrayEntry(StartWithWindowsEntry);
+        EXPECT_TRUE(waitUntil([&] { return !exists(shortcut); })) << "checked, the entry takes it away";
+        tool.chooseTrayEntry(StartWithWindowsEntry);
+        ASSERT_TRUE(waitUntil([&] { return exists(shortcut); }));
+        EXPECT_EQ(tool.exitFromTray(), 0u);
+    }
+    directory.remove(SettingsFile);
+
+    ToolProcess started(shortcut);
+    EXPECT_TRUE(started.started());
+    EXPECT_TRUE(started.hasTrayIcon());
+    EXPECT_TRUE(waitUntil([&] { return directory.exists(SettingsFile); }));
+    EXPECT_EQ(started.exitFromTray(), 0u);
+    DeleteFileW(shortcut.c_str());
 }
 
 }  // namespace

@@ -11,8 +11,9 @@ TEST(LibraryRecords, EachLibraryDeclaresItsDataTypesAndCommands)
 {
     const uint32_t dataTypes[4] = {51, 11, 0, 0};
     // The application interface library: the font names, a unit's caption
-    // measured, and a message for the user.
-    const uint32_t commands[4] = {54, 3, 0, 2};
+    // measured, a message for the user, the Startup folder's shortcut, the
+    // monitors and their changes, the screen's dots per inch.
+    const uint32_t commands[4] = {54, 8, 0, 2};
     for (size_t i = 0; i < 4; ++i) {
         ASSERT_NE(libraryTable[i], nullptr);
         EXPECT_EQ(libraryTable[i]->formatMark, LibraryFormatMark) << i;

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "resources/routine_names.h"
 #include "resources/window_template_block.h"
+#include "runtime/core/dots_per_inch.h"
+#include "runtime/ui/unit_scale.h"
 #include "runtime/ui/units/check_box_data.h"
 #include "runtime/ui/units/combo_box_data.h"
 #include "runtime/ui/units/edit_box_data.h"
@@ -140,9 +143,41 @@ TEST_F(ProgramTemplates, TrayMenuInMenuOrder)
     EXPECT_EQ(u.idAt(menu + 1), 0x26012A39u);
     EXPECT_EQ(u.menuItemFields(menu + 1).caption, "显示界面");
     EXPECT_EQ(u.routineAt(menu + 1), address(Routine::showSettings));
-    EXPECT_TRUE(u.menuItemFields(menu + 2).isSeparator());
-    EXPECT_EQ(u.routineAt(menu + 2), 0u);
-    EXPECT_EQ(u.routineAt(menu + 3), address(Routine::exitProgram));
+    EXPECT_EQ(u.menuItemFields(menu + 2).caption, "开机启动");
+    EXPECT_EQ(u.routineAt(menu + 2), address(Routine::toggleStartWithWindows));
+    EXPECT_TRUE(u.menuItemFields(menu + 3).isSeparator());
+    EXPECT_EQ(u.routineAt(menu + 3), 0u);
+    EXPECT_EQ(u.routineAt(menu + 4), address(Routine::exitProgram));
+}
+
+// A window loads at the screen's dots per inch: every place and size of the
+// description grows with it, menus keep what they have, and 96 changes nothing.
+TEST_F(ProgramTemplates, PlacesAndSizesGrowWithTheScreensDotsPerInch)
+{
+    auto place = [](const UnitTable& u, size_t i) {
+        const UnitPosition p = u.unitFields(i).position;
+        return std::vector<int32_t>{p.left, p.top, p.width, p.height};
+    };
+    UnitTable settings = units(SettingsWindow);
+    scaleUnitPlaces(settings, 144);
+    EXPECT_EQ(place(settings, 0), (std::vector<int32_t>{75, 75, 942, 507})) << "the window itself";
+    EXPECT_EQ(place(settings, index(SettingsWindow, 0x16015620)), (std::vector<int32_t>{144, 324, 120, 48}));
+    EXPECT_EQ(settings.menuItemFields(index(SettingsWindow, 0x260155E8)).caption, "操作菜单");
+    EXPECT_EQ(settings.unitFields(index(SettingsWindow, 0x16015624)).container, 0x16015622u);
+
+    UnitTable editor = units(EditorWindow);
+    scaleUnitPlaces(editor, 192);
+    EXPECT_EQ(place(editor, index(EditorWindow, 0x16015549)), (std::vector<int32_t>{-4, 432, 532, 82}));
+    const auto fontCombo = readComboBoxData(editor.unitFields(index(EditorWindow, 0x1601553F)).typeData);
+    ASSERT_TRUE(fontCombo);
+    EXPECT_EQ(static_cast<int32_t>(loadU32(fontCombo->font.data())), -24) << "its font's height too";
+    EXPECT_EQ(fontCombo->font[23], 134) << "and nothing else of it";
+    UnitTable unscaled = units(EditorWindow);
+    scaleUnitPlaces(unscaled, TemplateDotsPerInch);
+    EXPECT_EQ(place(unscaled, index(EditorWindow, 0x16015549)), (std::vector<int32_t>{-2, 216, 266, 41}));
+
+    EXPECT_EQ(scaledToDots(41, 144), 62) << "halves away from zero";
+    EXPECT_EQ(scaledToDots(-3, 144), -5);
 }
 
 TEST_F(ProgramTemplates, SettingsWindow)

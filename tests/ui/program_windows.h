@@ -20,6 +20,7 @@ namespace tessaly::ui::testing {
 inline constexpr uint32_t DisplayWindow = 0x52010003;
 inline constexpr uint32_t HotkeyLabel = 0x16012A37;
 inline constexpr uint32_t ShowSettingsItem = 0x26012A39;
+inline constexpr uint32_t StartWithWindowsItem = 0x26012A3A;
 inline constexpr uint32_t SeparatorItem = 0x26012A3B;
 inline constexpr uint32_t SettingsWindow = 0x520154F4;
 inline constexpr uint32_t CaptionList = 0x160154F5;

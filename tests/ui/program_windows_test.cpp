@@ -301,15 +301,18 @@ TEST_F(ProgramWindows, TrayIconCommandTakesIconDataAndATip)
 }
 
 RECT g_openMenu{};
+UINT g_secondEntryState = 0;
 
-// Notes where the open pop-up menu stands and picks its first entry, from
-// inside the menu's own modal loop.
+// Notes where the open pop-up menu stands and how its second entry is
+// marked, and picks its first entry, from inside the menu's own modal loop.
 void CALLBACK chooseFirstMenuEntry(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND menu = FindWindowW(L"#32768", nullptr);
     if (menu == nullptr || !IsWindowVisible(menu)) return;  // not open yet: the timer comes round again
     KillTimer(nullptr, timer);
     GetWindowRect(menu, &g_openMenu);
+    const auto items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+    g_secondEntryState = GetMenuState(items, 1, MF_BYPOSITION);
     PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
 }
@@ -325,12 +328,21 @@ POINT openAndChooseFirstEntry(CommandEntry popup, std::vector<TypedValue> argume
     return {g_openMenu.left, g_openMenu.top};
 }
 
-TEST_F(ProgramWindows, TrayMenuPopsUpAndItsEntryRaisesItsRoutine)
+// The second entry, "开机启动", shows the check mark its item has when the menu opens.
+TEST_F(ProgramWindows, TrayMenuPopsUpWithItsEntriesMarkedAndItsEntryRaisesItsRoutine)
 {
     ASSERT_TRUE(layer().load(DisplayWindow, 0, false));
-    openAndChooseFirstEntry(commands::PopupTrayMenu, {displayValue(), TypedValue::ofUnit(DisplayWindow, 0x26012A38, TypeCode::Menu)});
+    const TypedValue trayMenu = TypedValue::ofUnit(DisplayWindow, 0x26012A38, TypeCode::Menu);
+    layer().setProperty({DisplayWindow, StartWithWindowsItem, 1, -1}, TypedValue::ofBool(true));
+    openAndChooseFirstEntry(commands::PopupTrayMenu, {displayValue(), trayMenu});
+    EXPECT_TRUE(g_secondEntryState & MF_CHECKED);
     pumpUntil([] { return countOf("showSettings") > 0; }, 2000);
     EXPECT_EQ(countOf("showSettings"), 1u) << "the first entry of the tray menu is the settings entry";
+
+    layer().setProperty({DisplayWindow, StartWithWindowsItem, 1, -1}, TypedValue::ofBool(false));
+    openAndChooseFirstEntry(commands::PopupTrayMenu, {displayValue(), trayMenu});
+    EXPECT_FALSE(g_secondEntryState & MF_CHECKED);
+    pumpUntil([] { return countOf("showSettings") > 1; }, 2000);
 }
 
 TEST_F(ProgramWindows, OperationMenuOpensAtTheGivenPointElseJustBelowRightOfThePointer)

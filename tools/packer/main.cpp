@@ -1,12 +1,15 @@
-// tessaly_pack DESCRIPTION BLOCK_CPP BLOCK_HEADER ROUTINES_HEADER
+// tessaly_pack DESCRIPTION BLOCK_CPP BLOCK_HEADER ROUTINES_HEADER [NAME=VALUE ...]
 // Packs the readable window description into the template block, written as
 // a C++ byte array with a header that declares it and states its size as a
 // constant (so the program header needs no dynamic initialisation), and lists
-// the routine names in thunk order.
+// the routine names in thunk order. Each "${NAME}" in the description reads
+// as its VALUE, so the build can name what it alone knows (the version).
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <stdexcept>
+#include <string>
 
 #include "tools/packer/program_builder.h"
 #include "tools/packer/text_values.h"
@@ -14,6 +17,20 @@
 namespace {
 
 using namespace tessaly;
+
+std::string withValues(std::string text, int count, char** definitions)
+{
+    for (int i = 0; i < count; ++i) {
+        const std::string definition = definitions[i];
+        const size_t equals = definition.find('=');
+        if (equals == std::string::npos) throw std::runtime_error("not NAME=VALUE: " + definition);
+        const std::string name = "${" + definition.substr(0, equals) + "}";
+        const std::string value = definition.substr(equals + 1);
+        for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + value.size()))
+            text.replace(at, name.size(), value);
+    }
+    return text;
+}
 
 void writeBlockHeader(const std::filesystem::path& path, const ui::Bytes& block)
 {
@@ -60,14 +77,14 @@ void writeRoutineHeader(const std::filesystem::path& path, const std::vector<std
 
 int main(int argc, char** argv)
 {
-    if (argc != 5) {
-        std::cerr << "usage: tessaly_pack DESCRIPTION BLOCK_CPP BLOCK_HEADER ROUTINES_HEADER\n";
+    if (argc < 5) {
+        std::cerr << "usage: tessaly_pack DESCRIPTION BLOCK_CPP BLOCK_HEADER ROUTINES_HEADER [NAME=VALUE ...]\n";
         return 2;
     }
     try {
         const std::filesystem::path description = argv[1];
         const ui::Bytes text = pack::readFile(description);
-        const auto sections = pack::parseDescription(std::string(text.begin(), text.end()));
+        const auto sections = pack::parseDescription(withValues(std::string(text.begin(), text.end()), argc - 5, argv + 5));
         const auto program = pack::buildProgram(sections, description.parent_path());
         const ui::Bytes block = program.block();
         writeBlockSource(argv[2], block);

@@ -70,6 +70,11 @@ const CommandEntry applicationInterfaceCommandTable[ApplicationInterfaceCommandC
     GetFontNames,    // 0
     MeasureCaption,  // 1
     ShowMessage,     // 2
+    HasStartupShortcut,  // 3
+    SetStartupShortcut,  // 4
+    MonitorRects,    // 5
+    WatchDisplay,    // 6
+    ScreenDotsPerInch,  // 7
 };
 
 const CommandEntry extensionOneCommandTable[ExtensionOneCommandCount] = {

@@ -42,8 +42,17 @@ Command ScreenWidth;
 Command ScreenHeight;
 Command CursorX;
 Command CursorY;
+Command ScreenDotsPerInch;
 Command GetFontNames;
 Command ShowMessage;
+
+// Monitors and display changes (Windows).
+Command MonitorRects;
+Command WatchDisplay;
+
+// Starting with Windows (Windows): a shortcut in the user's Startup folder.
+Command HasStartupShortcut;
+Command SetStartupShortcut;
 
 // Windows and units (Windows): through the window layer's runtime entries.
 Command LoadWindow;

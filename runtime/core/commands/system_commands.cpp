@@ -76,6 +76,12 @@ void ScreenWidth(TypedValue* result, int32_t, TypedValue*) { setIntResult(result
 
 void ScreenHeight(TypedValue* result, int32_t, TypedValue*) { setIntResult(result, GetSystemMetrics(SM_CYSCREEN)); }
 
+// The screen's dots per inch, which window descriptions are scaled to (96 at 100 %).
+void ScreenDotsPerInch(TypedValue* result, int32_t, TypedValue*)
+{
+    setIntResult(result, static_cast<int32_t>(GetDpiForSystem()));
+}
+
 void CursorX(TypedValue* result, int32_t, TypedValue*) { setIntResult(result, cursorPosition().x); }
 
 void CursorY(TypedValue* result, int32_t, TypedValue*) { setIntResult(result, cursorPosition().y); }

@@ -1,0 +1,25 @@
+# Unpacks the release package into an empty folder and runs the package test
+# on it under Wine:
+#   cmake -DPACKAGE=zip -DCHECK=test.exe -DRUN=scripts/wine-run -DWORK=dir -P unpack_release.cmake
+if(NOT EXISTS ${PACKAGE})
+  message(FATAL_ERROR "no release package at ${PACKAGE}: cmake --build --preset release makes it "
+                      "(bash scripts/test.sh does so before the tests)")
+endif()
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${PACKAGE} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE unpacked)
+if(NOT unpacked EQUAL 0)
+  message(FATAL_ERROR "could not unpack ${PACKAGE}")
+endif()
+file(GLOB folders LIST_DIRECTORIES true ${WORK}/*)
+list(LENGTH folders count)
+if(NOT count EQUAL 1 OR NOT IS_DIRECTORY ${folders})
+  message(FATAL_ERROR "the package should hold one folder, not: ${folders}")
+endif()
+string(REPLACE "/" "\\" folder "Z:${folders}")
+set(ENV{TESSALY_RELEASE_FOLDER} "${folder}")
+execute_process(COMMAND ${RUN} ${CHECK} RESULT_VARIABLE checked)
+file(REMOVE_RECURSE ${WORK})
+if(NOT checked EQUAL 0)
+  message(FATAL_ERROR "the package test failed: ${checked}")
+endif()
