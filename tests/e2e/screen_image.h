@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,9 @@ Image captureWindow(HWND window);
 class Desktop {
 public:
     explicit Desktop(COLORREF colour);
-    // A desktop showing a picture from a BMP file, stretched over every monitor.
+    // A desktop showing a picture from a BMP file, or an image, stretched over every monitor.
     explicit Desktop(const std::wstring& bitmapFile);
+    explicit Desktop(const Image& picture);
     ~Desktop();
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
@@ -77,6 +79,10 @@ inline constexpr COLORREF BackdropColour = RGB(200, 220, 240);
 // caption that its display window paints has no window of its own that the
 // system shows, so the screen is what tells.
 bool showsOver(COLORREF desktop, HWND label);
+
+// The pixels of `shown`, a copy of a caption label's place, within the
+// label's rounded region, counted by colour.
+std::map<COLORREF, int> regionColours(const Image& shown);
 
 // Writes the image as a 24-bit BMP file.
 bool saveBitmap(const Image& image, const std::wstring& path);

@@ -884,7 +884,9 @@ EditorUnits editorUnits(HWND editor)
         .transparent = childAt(editor, 136, 136),
         .scrolls = childAt(editor, 56, 161),
         .direction = childAt(editor, 56, 184),
-        .confirm = childAt(editor, -2, 216),
+        .effect = childAt(editor, 56, 208),
+        .effectColour = childAt(editor, 80, 232),
+        .confirm = childAt(editor, -2, 264),
     };
 }
 
