@@ -70,7 +70,10 @@ public:
     const ProgramHeader* header() const { return header_; }
     void setHeader(const ProgramHeader* header) { header_ = header; }
     uint32_t mode() const { return mode_; }
+    // GBK, as the program sees it: a character that GBK cannot hold stands
+    // as "?", which no file name can contain.
     const std::string& programDirectory() const { return programDirectory_; }
+    const std::wstring& programDirectoryWide() const { return programDirectoryWide_; }
     const std::string& programDirectoryWithSlash() const { return programDirectoryWithSlash_; }
     const std::string& executableDirectory() const { return executableDirectory_; }
     const std::string& executableName() const { return executableName_; }
@@ -110,6 +113,7 @@ private:
     bool oleInitialised_ = false;
     std::string executableDirectory_;  // with trailing backslash, from process start
     std::string programDirectory_;
+    std::wstring programDirectoryWide_;
     std::string programDirectoryWithSlash_;
     std::string executableName_;
     HWND hiddenOwner_ = nullptr;

@@ -8,6 +8,7 @@
 
 #include "runtime/core/commands/atomic_file_writer.h"
 #include "runtime/core/commands/commands.h"
+#include "runtime/core/text_encoding.h"
 #include "tests/commands/command_harness.h"
 #include "tests/commands/scratch_directory.h"
 
@@ -151,7 +152,7 @@ TEST(AtomicFileWriter, AbandonedMidwayLeavesOldFileAndRemovesTemporary)
     const std::string name = dir.file("target.txt");
     writeFile(name, "old contents");
     {
-        AtomicFileWriter writer(name);
+        AtomicFileWriter writer(widenGbk(name));
         ASSERT_TRUE(writer.open());
         const std::string part = "half of the new";
         ASSERT_TRUE(writer.write({reinterpret_cast<const uint8_t*>(part.data()), part.size()}));
