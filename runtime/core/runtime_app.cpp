@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "runtime/core/directory_claim.h"
 #include "runtime/core/gbk.h"
 #include "runtime/core/memory.h"
 #include "runtime/core/text_encoding.h"
@@ -15,8 +16,19 @@ constexpr wchar_t HiddenOwnerClass[] = L"_QX_HideOwner";
 
 LRESULT CALLBACK hiddenOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == EndRequestMessage) RuntimeApp::instance().endProgram(static_cast<int32_t>(wParam));
-    return DefWindowProcW(window, message, wParam, lParam);
+    RuntimeApp& app = RuntimeApp::instance();
+    switch (message) {
+    case EndRequestMessage: app.endProgram(static_cast<int32_t>(wParam));
+    // A later start in the same program directory asks: the answer says
+    // whether this process will come forward, the routine runs once the
+    // asking process has its answer.
+    case AnotherStartMessage:
+        if (!app.answersAnotherStart()) return 0;
+        PostMessageW(window, AnotherStartRunMessage, 0, 0);
+        return 1;
+    case AnotherStartRunMessage: app.runAnotherStartRoutine(); return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
 }
 
 // The executable's full path as the system has it.
@@ -251,6 +263,8 @@ void RuntimeApp::shutdown(int32_t exitCode)
     const std::vector<ExitRoutine> routines = std::move(exitRoutines_);
     exitRoutines_.clear();
     for (ExitRoutine routine : routines) routine();
+    // The program has stored what it holds: a new start may run from here on.
+    releaseDirectoryClaim();
 
     for (size_t i = 0; i < libraries_.size(); ++i)
         if (libraries_[i] != nullptr && libraries_[i]->notify != nullptr) libraries_[i]->notify(6, libraryValues_[i], 0);

@@ -16,6 +16,11 @@
 namespace tessaly {
 
 inline constexpr UINT EndRequestMessage = 0x83e7;
+// Sent to the hidden owner by a later start in the same program directory
+// (directory_claim.h); the routine the program named for it is then run
+// from a message posted to the same window.
+inline constexpr UINT AnotherStartMessage = 0x83e8;
+inline constexpr UINT AnotherStartRunMessage = 0x83e9;
 
 // An idle callback as libraries register it (RuntimeNotify 1012).
 struct IdleCallbackRecord {
@@ -63,6 +68,15 @@ public:
     bool eventsSuspended() const { return suspension_ >= 1; }
 
     uint32_t nextIdentifier() { return ++identifierCounter_; }
+
+    // The program routine that a later start in the same program directory
+    // runs here instead of running beside this process.
+    void setAnotherStartRoutine(void (*routine)()) { anotherStart_ = routine; }
+    bool answersAnotherStart() const { return anotherStart_ != nullptr && !shuttingDown_ && !eventsSuspended(); }
+    void runAnotherStartRoutine()
+    {
+        if (answersAnotherStart()) anotherStart_();
+    }
 
     void setWindowSystem(WindowSystem* windows);
     WindowSystem* windowSystem() const { return windows_; }
@@ -127,6 +141,7 @@ private:
     std::vector<intptr_t> idleArguments_;
     bool shuttingDown_ = false;
     int suspension_ = 0;
+    void (*anotherStart_)() = nullptr;
     static inline LONG loopEntered_ = 0;  // process-wide
 };
 

@@ -97,7 +97,12 @@ bool copyUnit(WindowLayer& layer, UnitCall& call)
     if (LoadedWindow* loaded = layer.findWindow(call.windowId)) {
         const UnitFields f = window->units.unitFields(index);
         Unit* unit = type->create(createParamsOf(f, loaded->handle(), loaded->takeControlId(), call.windowId, newId));
-        if (unit == nullptr) return false;
+        // The window system refused the copy (a process has only so many
+        // windows): no record stays behind without a unit.
+        if (unit == nullptr) {
+            window->units.removeRecord(index);
+            return false;
+        }
         window->units.setObjectSlot(index, reinterpret_cast<uintptr_t>(unit));
         window->units.setPointerSlot(index, pointerSlotWord(loadPointer(f.mousePointer)));
         if (record->container != 0) {

@@ -11,8 +11,9 @@ TEST(LibraryRecords, EachLibraryDeclaresItsDataTypesAndCommands)
 {
     const uint32_t dataTypes[4] = {51, 11, 0, 0};
     // The application interface library: the font names, a unit's caption
-    // measured, and a message for the user.
-    const uint32_t commands[4] = {54, 3, 0, 2};
+    // measured, a message for the user, a file's length, a write into a new
+    // file, the clock, and the claim on the program directory.
+    const uint32_t commands[4] = {54, 7, 0, 2};
     for (size_t i = 0; i < 4; ++i) {
         ASSERT_NE(libraryTable[i], nullptr);
         EXPECT_EQ(libraryTable[i]->formatMark, LibraryFormatMark) << i;

@@ -137,6 +137,12 @@ bool AtomicFileWriter::commit()
     return targetInUse(GetLastError()) && copyOverTarget();
 }
 
+bool AtomicFileWriter::commitAsNewFile()
+{
+    if (!flushAndClose() || !MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
+    temporary_.clear();
+    return true;
+}
 
 // A reader that holds the target open blocks its replacement (under Wine any
 // open handle does). When that reader lets others write, the bytes go into

@@ -30,6 +30,9 @@ public:
     // Flushes, closes and renames over (or, held open elsewhere, copies into)
     // the target; false when neither could be done.
     bool commit();
+    // Flushes, closes and gives the bytes the target's name only if nothing
+    // has that name yet: an existing file is never replaced.
+    bool commitAsNewFile();
 
     const std::wstring& temporaryName() const { return temporary_; }
 

@@ -70,6 +70,10 @@ const CommandEntry applicationInterfaceCommandTable[ApplicationInterfaceCommandC
     GetFontNames,    // 0
     MeasureCaption,  // 1
     ShowMessage,     // 2
+    FileLength,      // 3
+    WriteNewFileBytes, // 4
+    TickCount,       // 5
+    ClaimProgramDirectory, // 6
 };
 
 const CommandEntry extensionOneCommandTable[ExtensionOneCommandCount] = {

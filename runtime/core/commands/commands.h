@@ -35,6 +35,8 @@ Command ReadFileBytes;
 Command WriteFileBytes;
 Command ReadIniText;
 Command WriteIniText;
+Command WriteNewFileBytes;
+Command FileLength;
 
 // System (Windows).
 Command GetRunDirectory;
@@ -44,6 +46,8 @@ Command CursorX;
 Command CursorY;
 Command GetFontNames;
 Command ShowMessage;
+Command TickCount;
+Command ClaimProgramDirectory;
 
 // Windows and units (Windows): through the window layer's runtime entries.
 Command LoadWindow;

@@ -1,5 +1,6 @@
 // File commands: a whole file in as a byte-set, byte-sets out as a whole
-// file. Names are GBK texts, reaching the system as the characters they
+// file, and what a program needs to tell a missing file from one it could
+// not read. Names are GBK texts, reaching the system as the characters they
 // stand for.
 #include <windows.h>
 
@@ -60,6 +61,26 @@ void WriteFileBytes(TypedValue* result, int32_t count, TypedValue* arguments)
     if (a.text(0).empty()) return;
     AtomicFileWriter writer{widenGbk(a.text(0))};
     result->low = writeParts(writer, a, 1) && writer.commit() ? 1 : 0;
+}
+
+// (file name, byte-sets …) → Bool: as WriteFileBytes, but only into a name
+// that nothing has yet; a file already there is never replaced.
+void WriteNewFileBytes(TypedValue* result, int32_t count, TypedValue* arguments)
+{
+    const CommandArguments a(count, arguments);
+    if (a.text(0).empty()) return;
+    AtomicFileWriter writer{widenGbk(a.text(0))};
+    result->low = writeParts(writer, a, 1) && writer.commitAsNewFile() ? 1 : 0;
+}
+
+// (file name) → Long: the length in bytes, -1 when there is no such file, -2
+// when something of that name exists that is not a file one can size.
+void FileLength(TypedValue* result, int32_t count, TypedValue* arguments)
+{
+    const CommandArguments a(count, arguments);
+    const int64_t length = a.text(0).empty() ? -1 : fileLength(widenGbk(a.text(0)));
+    result->low = static_cast<uint32_t>(static_cast<uint64_t>(length));
+    result->high = static_cast<uint32_t>(static_cast<uint64_t>(length) >> 32);
 }
 
 }  // namespace tessaly::commands
