@@ -6,7 +6,8 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # LC_ALL, not LANG: Wine derives its ANSI code page from it even where the
 # locale is not installed, and falls back to code page 1252 without it.
-export LC_ALL=zh_CN.UTF-8
+# TESSALY_LOCALE=C.UTF-8 runs a program as on a Western Windows (code page 1252).
+export LC_ALL="${TESSALY_LOCALE:-zh_CN.UTF-8}"
 export WINE64=/usr/lib/wine/wine64
 
 ensure_wine_prefix() {

@@ -51,6 +51,8 @@ TEST(StartUp, FirstRunCoversTheScreenWithAClickThroughKeyedWindowAndWritesItsDef
     EXPECT_FALSE(directory.exists(CaptionsFile));
     EXPECT_EQ(directory.read(ConfigFile), "") << "the empty configuration text written back";
     EXPECT_EQ(tool.exitFromTray(), 0u);
+    EXPECT_EQ(directory.fileNames(), (std::set<std::string>{ConfigFile, SettingsFile, "tessaly.exe"}))
+        << "under its own names, whatever the system's code page";
 }
 
 TEST(StartUp, WithoutASettingsFileTheDefaultsAreInEffect)
