@@ -74,3 +74,12 @@ stop_private_display() {
     wait "$PRIVATE_XVFB_PID" 2>/dev/null || true
   fi
 }
+
+# A benchmark's display of its own: nothing else draws on it, and its X
+# server's CPU time is the benchmark's to read. Ends with the script.
+use_private_bench_display() {
+  unset DISPLAY
+  ensure_display
+  trap 'wineserver -k 2>/dev/null || true; stop_private_display' EXIT
+  ensure_unmanaged_wine_prefix
+}
