@@ -174,7 +174,7 @@ TEST(ScrollingEdges, EachDirectionWrapsOnlyOneStepBeyondItsEdge)
     const auto textOf = [](const std::string& direction, int n) { return "方向" + direction + "-" + std::to_string(n); };
     // The labels' sizes, from a first run with every caption on the screen.
     ProgramDirectory directory;
-    directory.write(SettingsFile, "[滚动速度]\r\n值=0\r\n");
+    directory.write(SettingsFile, "[滚动速度]\r\n值=0\r\n[隐藏快捷键]\r\n值=1+120\r\n");  // hide: Ctrl+F9
     std::vector<StoredCaption> stored;
     for (const std::string& d : directions)
         for (int n = 0; n < 3; ++n) stored.push_back({textOf(d, n), scrolling(d, 300, 300).line()});
@@ -240,6 +240,17 @@ TEST(ScrollingEdges, EachDirectionWrapsOnlyOneStepBeyondItsEdge)
         EXPECT_EQ(r.left, expected[i].x);
         EXPECT_EQ(r.top, expected[i].y);
     }
+
+    // Hidden, the captions stand still: their places are stored at once,
+    // not a second later (no tick runs while the settings window is open).
+    sendChord({VK_CONTROL}, VK_F9);
+    ASSERT_TRUE(waitUntil([&] { return tool.visibleCaptionLabels().empty(); }));
+    EXPECT_TRUE(waitUntil([&] {
+        for (size_t i = 1; i < expected.size(); ++i)
+            if (storedNumber(directory, i + 1, 8) != expected[i].x || storedNumber(directory, i + 1, 9) != expected[i].y)
+                return false;
+        return true;
+    }));
     EXPECT_EQ(tool.exitFromTray(), 0u);
 }
 
