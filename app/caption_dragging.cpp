@@ -2,6 +2,7 @@
 
 #include "app/caption_motion.h"
 #include "app/caption_store.h"
+#include "app/caption_windows.h"
 #include "app/display_area.h"
 #include "app/program_state.h"
 #include "app/system_calls.h"
@@ -11,7 +12,7 @@
 namespace tessaly::program {
 namespace {
 
-bool isCaption(int32_t k) { return k >= 1 && k <= state().CaptionCount; }
+bool isCaption(int32_t k) { return k >= 1 && k <= state().CaptionCount && hasCaptionLabel(k); }
 
 UnitRef captionLabel(int32_t k) { return state().CaptionLabels[static_cast<size_t>(k - 1)]; }
 

@@ -9,6 +9,7 @@
 #include "app/caption_windows.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
+#include "app/store_files.h"
 #include "app/system_calls.h"
 #include "app/text_calls.h"
 
@@ -19,6 +20,8 @@ constexpr int32_t SizeCount = 45;  // 8, 10, ... 96 points
 const std::string PreferredFont = "宋体";
 const std::string EmptyCaptionWarning = "字幕内容不能为空，请输入要显示的文字。";
 const std::string EditorTitle = "字幕设置";
+const std::string UnreadStoreWarning =
+    "字幕文件现在无法读取（可能正被其他程序占用）。为了不覆盖其中的字幕，暂时不能保存，请稍后再按“确认”。";
 
 void select(UnitRef combo, int32_t index) { writeInt(combo, ComboBoxProperty::CurrentItem, index); }
 int32_t selection(UnitRef combo) { return readInt(combo, ComboBoxProperty::CurrentItem); }
@@ -84,15 +87,20 @@ void saveEditedCaption(int32_t k, const std::string& text)
 }
 
 // A caption line left empty would vanish in the trimming below while its
-// configuration line stayed, so such pairs leave both texts together first.
+// configuration line stayed, so such pairs leave both texts together first;
+// their configuration lines go to a backup, as lines without a caption do.
 void dropEmptyCaptions()
 {
     ProgramState& s = state();
+    std::vector<std::string> dropped;
     for (int32_t k = s.CaptionCount; k >= 1; --k) {
         if (!s.CaptionRecords[static_cast<size_t>(k - 1)].text.empty()) continue;
+        const std::string line = GetLine(s.ConfigText, k);
+        if (!line.empty()) dropped.insert(dropped.begin(), line);
         s.CaptionsText = DeleteLine(s.CaptionsText, k);
         s.ConfigText = DeleteLine(s.ConfigText, k);
     }
+    if (!dropped.empty()) oweBackup(joinLines(dropped));
 }
 
 // A new caption starts hidden at 10, 10, as newCaptionFields has it.
@@ -147,13 +155,19 @@ void transparentClicked() { writeBool(BackgroundPicker, Property::Disabled, chec
 void scrollClicked() { writeBool(DirectionCombo, Property::Disabled, !checked(ScrollBox)); }
 
 // An empty caption text is refused: it would be trimmed away while its
-// configuration line stayed, and the two files would stop pairing.
+// configuration line stayed, and the two files would stop pairing. So is a
+// caption for a store whose files could not be read yet: saving it would
+// write over captions the tool has never seen.
 void confirmCaption()
 {
     ProgramState& s = state();
     const std::string text = readText(ContentBox, EditBoxProperty::Content);
     if (text.empty()) {
         showMessage(windowHandle(EditorWindow), EmptyCaptionWarning, EditorTitle);
+        return;
+    }
+    if (!storeKnowsItsFiles()) {
+        showMessage(windowHandle(EditorWindow), UnreadStoreWarning, EditorTitle);
         return;
     }
     completeStoredLines();
@@ -163,8 +177,7 @@ void confirmCaption()
     } else {
         saveNewCaption(text);
     }
-    writeCaptionsFile();
-    writeConfigFile();
+    writeCaptionFiles();
     LoadAllCaptions();
     destroy(EditorWindow);
 }

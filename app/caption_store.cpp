@@ -7,11 +7,10 @@
 #include "app/caption_record.h"
 #include "app/caption_windows.h"
 #include "app/display_area.h"
-#include "app/file_calls.h"
-#include "app/program_files.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/regex_helper.h"
+#include "app/store_files.h"
 #include "app/text_calls.h"
 
 namespace tessaly::program {
@@ -21,19 +20,6 @@ std::optional<std::string> lineIfAny(const std::vector<std::string>& lines, size
 {
     if (index < lines.size()) return lines[index];
     return std::nullopt;
-}
-
-// Configuration lines that no caption pairs with any more are kept in a
-// backup of their own before the first write that would drop them; an
-// earlier backup is never overwritten.
-void backUpOrphanedLines(const std::string& lines)
-{
-    for (int32_t n = 1;; ++n) {
-        const std::string path = runDirectory() + "\\配置-备份" + (n == 1 ? std::string{} : toText(n)) + ".ini";
-        if (!readFileText(path).empty()) continue;
-        writeFileText(path, lines);
-        return;
-    }
 }
 
 // The settings window is always loaded when captions load; should it not be,
@@ -50,6 +36,48 @@ void fillCaptionList()
     }
 }
 
+// Both files read and taken as the store's texts; false, with the texts as
+// they were, when either could not be read. An empty captions file leaves
+// the configuration text alone, its lines held apart as orphans.
+bool takeStoreFiles()
+{
+    ProgramState& s = state();
+    const StoreRead captions = readStoreFile(StoreFile::Captions);
+    const StoreRead config = readStoreFile(StoreFile::Config);
+    if (captions.failed) noteUnreadable(StoreFile::Captions);
+    if (config.failed) noteUnreadable(StoreFile::Config);
+    if (captions.failed || config.failed) return false;
+    acceptRead(StoreFile::Captions, captions);
+    acceptRead(StoreFile::Config, config);
+    s.CaptionsText = captions.text;
+    if (s.CaptionsText.empty()) {
+        if (s.OrphanedConfigText.empty()) s.OrphanedConfigText = config.text;
+    } else {
+        s.ConfigText = config.text;
+    }
+    return true;
+}
+
+// Records, list and labels from the two texts.
+void rebuildCaptions()
+{
+    ProgramState& s = state();
+    const std::vector<std::string> captionLines = splitLines(s.CaptionsText);
+    s.CaptionCount = static_cast<int32_t>(captionLines.size());
+    destroyCaptionLabels();
+
+    const std::vector<std::string> configLines = splitLines(s.ConfigText);
+    s.CaptionRecords.clear();
+    s.CompletionPending = false;
+    for (size_t i = 0; i < captionLines.size(); ++i) {
+        s.CaptionRecords.push_back(readCaptionRecord(captionLines[i], lineIfAny(configLines, i)));
+        s.CompletionPending = s.CompletionPending || s.CaptionRecords.back().completed;
+    }
+    s.CompletionPending = s.CompletionPending || configLines.size() > captionLines.size();
+    fillCaptionList();
+    createCaptionLabels();
+}
+
 }  // namespace
 
 std::string TrimLineBreaks(const std::string& text)
@@ -60,39 +88,43 @@ std::string TrimLineBreaks(const std::string& text)
     return helper.ReplaceMatches("");
 }
 
+// What the store owes its files goes there first. When it cannot, or a file
+// cannot be read, the captions are rebuilt from what the store holds: the
+// files are not what the user last saw, and the store keeps trying.
 void LoadAllCaptions()
 {
-    ProgramState& s = state();
-    s.CaptionsText = readFileText(captionsFilePath());
-    if (s.CaptionsText.empty()) {
-        if (s.OrphanedConfigText.empty()) s.OrphanedConfigText = readFileText(configFilePath());
-        return;
-    }
-    const std::vector<std::string> captionLines = splitLines(s.CaptionsText);
-    s.CaptionCount = static_cast<int32_t>(captionLines.size());
-    destroyCaptionLabels();
-
-    s.ConfigText = readFileText(configFilePath());
-    const std::vector<std::string> configLines = splitLines(s.ConfigText);
-    s.CaptionRecords.clear();
-    s.CompletionPending = false;
-    for (size_t i = 0; i < captionLines.size(); ++i) {
-        s.CaptionRecords.push_back(readCaptionRecord(captionLines[i], lineIfAny(configLines, i)));
-        s.CompletionPending = s.CompletionPending || s.CaptionRecords.back().completed;
-    }
-    s.CompletionPending = s.CompletionPending || configLines.size() > captionLines.size();
-    fillCaptionList();
-    for (int32_t i = 1; i <= s.CaptionCount; ++i) CreateCaptionLabel(i);
+    if (saveStore()) takeStoreFiles();
+    if (state().CaptionsText.empty()) return;
+    rebuildCaptions();
 }
 
-void writeCaptionsFile() { writeFileText(captionsFilePath(), state().CaptionsText); }
+// A file that could not be read is read again, with the whole store, as long
+// as the store has nothing of its own to write over it.
+void keepStoreWhileMoving()
+{
+    if (!storeAttemptDue()) return;
+    if (!storeWantsReload()) {
+        saveStore();
+        return;
+    }
+    const ProgramState& s = state();
+    const std::string captions = s.CaptionsText, config = s.ConfigText;
+    // Captions hidden by the hotkey stay hidden when the files read as before.
+    if (takeStoreFiles() && !s.CaptionsText.empty() && (s.CaptionsText != captions || s.ConfigText != config))
+        rebuildCaptions();
+}
 
 void writeConfigFile()
 {
-    ProgramState& s = state();
-    if (!s.OrphanedConfigText.empty() && s.OrphanedConfigText != s.ConfigText) backUpOrphanedLines(s.OrphanedConfigText);
-    s.OrphanedConfigText.clear();
-    writeFileText(configFilePath(), s.ConfigText);
+    oweWrite(StoreFile::Config);
+    saveStore();
+}
+
+void writeCaptionFiles()
+{
+    oweWrite(StoreFile::Captions);
+    oweWrite(StoreFile::Config);
+    saveStore();
 }
 
 void completeStoredLines()
@@ -101,7 +133,7 @@ void completeStoredLines()
     if (!s.CompletionPending) return;
     std::vector<std::string> unpaired;
     s.ConfigText = joinLines(completedConfigLines(s.ConfigText, s.CaptionRecords, unpaired));
-    if (!unpaired.empty()) backUpOrphanedLines(joinLines(unpaired));
+    if (!unpaired.empty()) oweBackup(joinLines(unpaired));
     for (CaptionRecord& record : s.CaptionRecords) record.completed = false;
     s.CompletionPending = false;
 }
@@ -109,6 +141,7 @@ void completeStoredLines()
 void storeCaptionPosition(int32_t k)
 {
     ProgramState& s = state();
+    if (!hasCaptionLabel(k)) return;
     CaptionRecord& record = s.CaptionRecords[static_cast<size_t>(k - 1)];
     const UnitRef label = s.CaptionLabels[static_cast<size_t>(k - 1)];
     const Placement place = captionPlace(label);

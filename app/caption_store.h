@@ -16,9 +16,13 @@ std::string TrimLineBreaks(const std::string& text);
 // nothing: the records, the labels and the list stay as they were.
 void LoadAllCaptions();
 
-// Whole-file writes of CaptionsText and ConfigText.
-void writeCaptionsFile();
+// ConfigText, or both texts (the captions first), go to their files as far
+// as they can (store_files.h).
 void writeConfigFile();
+void writeCaptionFiles();
+// The tick's share: what waits for the files is tried at most once a second,
+// so scrolling captions cost the disk one write a second.
+void keepStoreWhileMoving();
 
 // Before the first change the user makes after a load: lines that the loader
 // had to complete take their completed form, captions without a

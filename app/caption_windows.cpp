@@ -8,8 +8,10 @@
 #include "app/caption_store.h"
 #include "app/display_area.h"
 #include "app/dll_calls.h"
+#include "app/notices.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
+#include "app/store_files.h"
 #include "app/text_calls.h"
 
 namespace tessaly::program {
@@ -21,6 +23,13 @@ constexpr int32_t Layered = 0x80000;         // WS_EX_LAYERED
 constexpr int32_t ColourKeyFlag = 1;         // LWA_COLORKEY
 constexpr int32_t AlphaFlag = 2;             // LWA_ALPHA
 constexpr int32_t CornerEllipse = 15;
+// Windows left to the window system for the tool's own windows once it has
+// refused a caption label: the settings window, the editor, menus, messages.
+constexpr size_t ReservedWindows = 200;
+// No more labels than a Windows process may have windows by default (10,000)
+// less that room: where the system sets no such quota (Wine), tens of
+// thousands of windows bring its window server down instead of being refused.
+constexpr size_t MostCaptionLabels = 10000 - 2 * ReservedWindows;
 
 int32_t layeringFlags(int32_t alpha, int32_t colourKey)
 {
@@ -57,6 +66,28 @@ void sizeCaptionLabel(UnitRef label)
     const LabelSize size = captionLabelSize(captionBytes, fontSize, {measured.width, measured.height});
     writeInt(label, Property::Width, size.width);
     writeInt(label, Property::Height, size.height);
+}
+
+// The last labels made go again, so that the settings window, the editor
+// and their messages can still be made.
+void leaveRoomForOwnWindows()
+{
+    std::vector<UnitRef>& labels = state().CaptionLabels;
+    const size_t kept = labels.size() > ReservedWindows ? labels.size() - ReservedWindows : 0;
+    while (labels.size() > kept) {
+        destroy(labels.back());
+        labels.pop_back();
+    }
+}
+
+void tellTooManyCaptions()
+{
+    ProgramState& s = state();
+    if (s.ToldTooManyCaptions) return;
+    s.ToldTooManyCaptions = true;
+    tellUser("字幕文件里有 " + toText(s.CaptionCount) + " 条字幕，系统只允许本程序显示其中的前 " +
+             toText(static_cast<int32_t>(s.CaptionLabels.size())) +
+             " 条。\r\n\r\n其余的字幕照常保存在字幕文件里，也列在设置窗口中；删去一些字幕后，其余的就能显示出来。");
 }
 
 // One step in the caption's direction, wrapping round within its monitor;
@@ -123,11 +154,12 @@ void ApplyRoundedRegion(int32_t windowHandle, int32_t ellipseWidth, int32_t elli
 
 int32_t displayColourKey() { return readInt(DisplayWindow, WindowProperty::BackgroundColour); }
 
-void CreateCaptionLabel(int32_t i)
+bool CreateCaptionLabel(int32_t i)
 {
     ProgramState& s = state();
     const CaptionRecord& r = s.CaptionRecords[static_cast<size_t>(i - 1)];
     const UnitRef label = copyUnit(CaptionTemplate);
+    if (label == UnitRef{}) return false;
     s.CaptionLabels.push_back(label);
     writeText(label, Property::Tag, toText(i));
     writeText(label, LabelProperty::Caption, r.text);
@@ -147,7 +179,24 @@ void CreateCaptionLabel(int32_t i)
     // full-screen layered window beneath it, and loading a thousand captions
     // shown first and finished afterwards took twenty times as long.
     writeBool(label, Property::Visible, ToLogical(r.field(Field::Shown)));
+    return true;
 }
+
+// The window system allows a process only so many windows (about ten
+// thousand on Windows). Once it refuses a label, the captions after the last
+// label have none; every caption stays in the records, the list and the files.
+void createCaptionLabels()
+{
+    ProgramState& s = state();
+    for (int32_t i = 1; i <= s.CaptionCount && s.CaptionLabels.size() < MostCaptionLabels; ++i) {
+        if (CreateCaptionLabel(i)) continue;
+        leaveRoomForOwnWindows();
+        break;
+    }
+    if (s.CaptionLabels.size() < static_cast<size_t>(s.CaptionCount)) tellTooManyCaptions();
+}
+
+bool hasCaptionLabel(int32_t i) { return i >= 1 && static_cast<size_t>(i) <= state().CaptionLabels.size(); }
 
 void destroyCaptionLabels()
 {
@@ -161,17 +210,20 @@ void captionTick()
 {
     setZOrder(DisplayWindow, ZOrder::Topmost);
     MoveCaptions();
+    keepStoreWhileMoving();
 }
 
 // Every visible scrolling caption moves one step and its position goes into
-// its configuration line. The configuration text is split and joined once and
-// written at most once per tick, and only when a line changed.
+// its configuration line. The configuration text is split and joined once per
+// tick, and owes the file a write only when a line changed; the tick writes
+// it at most once a second.
 void MoveCaptions()
 {
     ProgramState& s = state();
     std::vector<std::string> lines;
     bool split = false, changed = false;
-    for (int32_t i = 1; i <= s.CaptionCount; ++i) {
+    const auto labels = static_cast<int32_t>(s.CaptionLabels.size());
+    for (int32_t i = 1; i <= labels; ++i) {
         const UnitRef label = s.CaptionLabels[static_cast<size_t>(i - 1)];
         const CaptionRecord& r = s.CaptionRecords[static_cast<size_t>(i - 1)];
         if (!readBool(label, Property::Visible) || r.field(Field::Scrolls) != TrueText) continue;
@@ -188,7 +240,7 @@ void MoveCaptions()
     }
     if (!changed) return;
     s.ConfigText = joinLines(lines);
-    writeConfigFile();
+    oweWrite(StoreFile::Config);
 }
 
 }  // namespace tessaly::program

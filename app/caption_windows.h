@@ -19,8 +19,14 @@ int32_t GetClientSize(int32_t windowHandle, int32_t& width, int32_t& height);
 // and the background colour that marks a transparent caption.
 int32_t displayColourKey();
 
-// Creates caption label i from record i and appends it to CaptionLabels.
-void CreateCaptionLabel(int32_t i);
+// Creates caption label i from record i and appends it to CaptionLabels;
+// false, with nothing appended, when the window system refused the label.
+bool CreateCaptionLabel(int32_t i);
+// Labels for every caption, or for as many as the window system allows: the
+// labels may then be fewer than the captions, and the user is told once.
+void createCaptionLabels();
+// Whether caption i has a label.
+bool hasCaptionLabel(int32_t i);
 // Destroys every caption label, first to last, and empties CaptionLabels.
 void destroyCaptionLabels();
 

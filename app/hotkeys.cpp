@@ -7,6 +7,7 @@
 #include "app/program_files.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
+#include "app/store_files.h"
 #include "app/system_calls.h"
 
 namespace tessaly::program {
@@ -36,9 +37,9 @@ void captureHotkey(UnitRef box, const std::string& section, int32_t keyCode, int
 void showCaptions(bool shownOnly)
 {
     ProgramState& s = state();
-    for (int32_t i = 1; i <= s.CaptionCount; ++i) {
-        const bool visible = shownOnly && ToLogical(s.CaptionRecords[static_cast<size_t>(i - 1)].field(Field::Shown));
-        writeBool(s.CaptionLabels[static_cast<size_t>(i - 1)], Property::Visible, visible);
+    for (size_t i = 0; i < s.CaptionLabels.size(); ++i) {
+        const bool visible = shownOnly && ToLogical(s.CaptionRecords[i].field(Field::Shown));
+        writeBool(s.CaptionLabels[i], Property::Visible, visible);
     }
 }
 
@@ -75,10 +76,14 @@ void showHotkeyKeyDown(int32_t keyCode, int32_t modifiers)
     captureHotkey(ShowHotkeyBox, SettingsSection::ShowHotkey, keyCode, modifiers);
 }
 
+// Hidden captions stand still: the places they scrolled to are stored at once.
 void hotkeyFeedback(int32_t identifier)
 {
     const ProgramState& s = state();
-    if (identifier == s.HideHotkeyId) showCaptions(false);
+    if (identifier == s.HideHotkeyId) {
+        showCaptions(false);
+        saveStore();
+    }
     if (identifier == s.ShowHotkeyId) showCaptions(true);
 }
 

@@ -20,6 +20,10 @@ inline const std::string ShowHotkey = "显示快捷键";
 inline const std::string NoHotkey = "无";
 
 std::string readSetting(const std::string& section, const std::string& fallback);
+// A value the file cannot take waits in memory (and reads back from there);
+// the user is told once.
 void writeSetting(const std::string& section, const std::string& value);
+// Writes the values that wait; true when none waits any more.
+bool writeWaitingSettings();
 
 }  // namespace tessaly::program

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/caption_record.h"
+#include "app/store_state.h"
 #include "app/unit_calls.h"
 
 namespace tessaly::program {
@@ -15,7 +16,8 @@ struct ProgramState {
     // Whole content of the captions file as last read or written.
     std::string CaptionsText;
     int32_t CaptionCount = 0;
-    // Entry i - 1 shows caption i.
+    // Entry i - 1 shows caption i. Fewer than CaptionCount when the window
+    // system refused labels: the captions after the last label have none.
     std::vector<UnitRef> CaptionLabels;
     // Whole content of the configuration file.
     std::string ConfigText;
@@ -39,6 +41,10 @@ struct ProgramState {
     // Configuration lines left without any caption when the captions file
     // was found empty: kept in a backup before a write would drop them.
     std::string OrphanedConfigText;
+    // What the store knows of its files (store_files.h).
+    StoreState Store;
+    // The window system refused a caption label, and the user has been told.
+    bool ToldTooManyCaptions = false;
 };
 
 ProgramState& state();

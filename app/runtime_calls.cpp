@@ -1,7 +1,5 @@
 #include "app/runtime_calls.h"
 
-#include <cstring>
-
 #include "runtime/core/value_blocks.h"
 
 namespace tessaly::program {
@@ -14,15 +12,13 @@ std::string takeText(const TypedValue& result)
     return copy;
 }
 
-std::string takeByteSetAsText(const TypedValue& result)
+std::string takeByteSet(const TypedValue& result)
 {
     void* block = result.pointer();
     const auto bytes = byteSetBytes(block);
-    const auto* first = reinterpret_cast<const char*>(bytes.data());
-    const size_t length = bytes.empty() ? 0 : strnlen(first, bytes.size());
-    std::string text(first == nullptr ? "" : first, length);
+    std::string copy = bytes.empty() ? std::string{} : std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     freeBlock(block);
-    return text;
+    return copy;
 }
 
 std::vector<std::string> takeTextArray(const TypedValue& result)

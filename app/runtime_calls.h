@@ -29,7 +29,7 @@ inline TypedValue boolArgument(bool value) { return TypedValue::ofBool(value); }
 
 // Results, copied into the program's own strings and freed.
 std::string takeText(const TypedValue& result);
-std::string takeByteSetAsText(const TypedValue& result);  // up to the first zero byte
+std::string takeByteSet(const TypedValue& result);  // every byte, zero bytes included
 std::vector<std::string> takeTextArray(const TypedValue& result);
 std::vector<int32_t> takeIntArray(const TypedValue& result);
 

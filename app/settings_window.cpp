@@ -99,7 +99,7 @@ void checkChanged()
     completeStoredLines();
     s.ConfigText = ReplaceLine(s.ConfigText, i, withField(GetLine(s.ConfigText, i), Field::Shown, shown));
     s.CaptionRecords[static_cast<size_t>(i - 1)].field(Field::Shown) = shown;
-    writeBool(s.CaptionLabels[static_cast<size_t>(i - 1)], Property::Visible, checked);
+    if (hasCaptionLabel(i)) writeBool(s.CaptionLabels[static_cast<size_t>(i - 1)], Property::Visible, checked);
     writeConfigFile();
 }
 
@@ -124,17 +124,18 @@ void deleteCaption()
     if (i == 0) return;
     completeStoredLines();
     s.CaptionRecords.erase(s.CaptionRecords.begin() + (i - 1));
-    destroy(s.CaptionLabels[static_cast<size_t>(i - 1)]);
-    s.CaptionLabels.erase(s.CaptionLabels.begin() + (i - 1));
-    for (int32_t j = 1; j <= s.CaptionCount - 1; ++j)
-        writeText(s.CaptionLabels[static_cast<size_t>(j - 1)], Property::Tag, toText(j));
+    if (hasCaptionLabel(i)) {
+        destroy(s.CaptionLabels[static_cast<size_t>(i - 1)]);
+        s.CaptionLabels.erase(s.CaptionLabels.begin() + (i - 1));
+    }
+    for (size_t j = static_cast<size_t>(i); j <= s.CaptionLabels.size(); ++j)
+        writeText(s.CaptionLabels[j - 1], Property::Tag, toText(static_cast<int32_t>(j)));
     s.CaptionCount -= 1;
     s.CaptionsText = DeleteLine(s.CaptionsText, i);
     s.ConfigText = DeleteLine(s.ConfigText, i);
     listDeleteItem(CaptionList, i - 1);
     keepEditorOnItsCaption(i);
-    writeCaptionsFile();
-    writeConfigFile();
+    writeCaptionFiles();
 }
 
 void addCaption()

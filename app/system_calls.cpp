@@ -51,3 +51,15 @@ void showMessage(int32_t ownerHandle, const std::string& text, const std::string
 }
 
 }  // namespace tessaly::program
+
+namespace tessaly::program {
+
+uint32_t tickCount() { return runLibraryCommand(commands::TickCount, {}).low; }
+
+bool claimProgramDirectory(void (*anotherStart)())
+{
+    const TypedValue routine = TypedValue::ofPointer(reinterpret_cast<const void*>(anotherStart), TypeCode::SubPointer);
+    return runLibraryCommand(commands::ClaimProgramDirectory, {routine}).asBool();
+}
+
+}  // namespace tessaly::program

@@ -36,4 +36,12 @@ bool setStartupShortcut(const std::string& name, bool on);
 // A warning in front of the owner window, confirmed by the user.
 void showMessage(int32_t ownerHandle, const std::string& text, const std::string& title);
 
+// Milliseconds since the system started; differences are right across its wrap.
+uint32_t tickCount();
+
+// True when this is the one tool running from its directory; otherwise the
+// one that runs there has been asked to come forward. `anotherStart` is what
+// a later start in this directory runs here.
+bool claimProgramDirectory(void (*anotherStart)());
+
 }  // namespace tessaly::program

@@ -9,6 +9,7 @@
 //   caption_tick_bench files N               writes the caption files of N captions
 //   caption_tick_bench tick TICKS RESULT     times TICKS ticks
 //   caption_tick_bench startup RESULT        time to the first painted caption
+//   caption_tick_bench writes TICKS RESULT   counts the configuration file's writes over TICKS ticks
 #include <windows.h>
 
 #include <cstdio>
@@ -23,6 +24,7 @@
 #include "runtime/core/runtime_app.h"
 #include "runtime/ui/units/timer.h"
 #include "runtime/ui/window_layer.h"
+#include "tests/e2e/tool_driver.h"
 
 namespace tessaly::bench {
 namespace {
@@ -108,6 +110,31 @@ int tickEntry()
     return 0;
 }
 
+// The ticks the timer would run, counted, against the writes of the
+// configuration file the directory reports meanwhile: a store that writes at
+// every tick that moves a caption makes the two equal.
+int writesEntry()
+{
+    program::startProgram();
+    closeSettingsWindow();
+    program::writeInt(program::CaptionTimer, program::TimerProperty::Interval, 0);
+    IdleWait idle;
+    idle.run();
+    const HWND timer = handleOf(program::CaptionTimer);
+    const e2e::WriteCounter counter(e2e::widen(programDirectory()), "配置.ini");
+    const double start = nowMilliseconds();
+    const TickTimes times = timeTicks(
+        current.ticks, 20.0, [&] { SendMessageW(timer, WM_TIMER, ui::Timer::TimerId, 0); }, [&] { idle.run(); });
+    const double minutes = (nowMilliseconds() - start) / 60000.0;
+    Sleep(1000);  // the directory reports its changes a moment late
+    ResultFile result(current.result);
+    result.add("ticks", static_cast<double>(times.total.size()));
+    result.add("writes", counter.writes());
+    result.add("ticks_per_minute", static_cast<double>(times.total.size()) / minutes);
+    result.add("writes_per_minute", counter.writes() / minutes);
+    return 0;
+}
+
 int startUpEntry()
 {
     program::startProgram();
@@ -130,6 +157,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (a.size() >= 3 && a[0] == "tick") {
         current = {std::atoi(a[1].c_str()), a[2]};
         entry = &tickEntry;
+    } else if (a.size() >= 3 && a[0] == "writes") {
+        current = {std::atoi(a[1].c_str()), a[2]};
+        entry = &writesEntry;
     } else if (a.size() >= 2 && a[0] == "startup") {
         current = {0, a[1]};
         watchFirstPaint(DisplayClass);

@@ -36,15 +36,7 @@ source scripts/wine-env.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 --target tessaly caption_tick_bench baseline_labels >/dev/null
 
-# A display of our own: nothing else draws on it, and its X server's CPU time is ours to read.
-unset DISPLAY
-ensure_display
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  stop_private_display
-}
-trap cleanup EXIT
-ensure_unmanaged_wine_prefix
+use_private_bench_display
 wineserver -p >/dev/null 2>&1  # one server for the whole run: no run pays for starting it
 
 BIN="$TESSALY_ROOT/build/windows"

@@ -8,7 +8,8 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 # LC_ALL, not LANG: Wine derives its ANSI code page from it even where the
 # locale is not installed, and falls back to code page 1252 without it.
-export LC_ALL=zh_CN.UTF-8
+# TESSALY_LOCALE=C.UTF-8 runs a program as on a Western Windows (code page 1252).
+export LC_ALL="${TESSALY_LOCALE:-zh_CN.UTF-8}"
 export WINE64=/usr/lib/wine/wine64
 
 ensure_wine_prefix() {
@@ -74,4 +75,13 @@ stop_private_display() {
     kill "$PRIVATE_XVFB_PID" 2>/dev/null || true
     wait "$PRIVATE_XVFB_PID" 2>/dev/null || true
   fi
+}
+
+# A benchmark's display of its own: nothing else draws on it, and its X
+# server's CPU time is the benchmark's to read. Ends with the script.
+use_private_bench_display() {
+  unset DISPLAY
+  ensure_display
+  trap 'wineserver -k 2>/dev/null || true; stop_private_display' EXIT
+  ensure_unmanaged_wine_prefix
 }

@@ -10,6 +10,7 @@
 #include "runtime/core/command_call.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/runtime_error.h"
+#include "runtime/core/text_encoding.h"
 
 namespace tessaly {
 namespace {
@@ -25,12 +26,16 @@ LPCSTR exportKey(const char* name)
     return name;
 }
 
+// Library names are GBK texts of the program: converted, not read through
+// the system's ANSI code page.
+HMODULE load(const std::string& name) { return LoadLibraryW(widenGbk(name).c_str()); }
+
 HMODULE loadFirst(const std::string& name, const RuntimeApp& app)
 {
-    if (name.find(':') != std::string::npos) return LoadLibraryA(name.c_str());
+    if (name.find(':') != std::string::npos) return load(name);
     const std::string candidates[] = {app.programDirectory() + "\\" + name, app.executableDirectory() + name, name};
     for (const std::string& candidate : candidates)
-        if (HMODULE module = LoadLibraryA(candidate.c_str())) return module;
+        if (HMODULE module = load(candidate)) return module;
     return nullptr;
 }
 
@@ -61,7 +66,7 @@ void* resolveDllCommand(int32_t index)
     FARPROC address = nullptr;
     if (library == nullptr || *library == '\0') {
         for (const char* system : SystemLibraries) {
-            module = LoadLibraryA(system);
+            module = load(system);
             if (module == nullptr) continue;
             address = GetProcAddress(module, key);
             if (address != nullptr) break;

@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
+#include "runtime/core/text_encoding.h"
 #include "runtime/core/value_blocks.h"
 
 namespace tessaly {
 namespace {
 
-bool matches(const WIN32_FIND_DATAA& entry, uint32_t mask, bool anyEntry)
+bool matches(const WIN32_FIND_DATAW& entry, uint32_t mask, bool anyEntry)
 {
     const DWORD attributes = entry.dwFileAttributes;
     if (anyEntry) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -20,25 +21,25 @@ bool matches(const WIN32_FIND_DATAA& entry, uint32_t mask, bool anyEntry)
 
 char* findFile(const char* pattern, uint32_t attributeMask, bool anyEntry, FileSearchHandle* handle)
 {
-    WIN32_FIND_DATAA entry{};
+    WIN32_FIND_DATAW entry{};
     bool found = false;
     if (pattern != nullptr && *pattern != '\0') {
         endFileSearch(*handle);
         *handle = nullptr;
-        HANDLE search = FindFirstFileA(pattern, &entry);
+        HANDLE search = FindFirstFileW(widenGbk(pattern).c_str(), &entry);
         if (search == INVALID_HANDLE_VALUE) return nullptr;
         *handle = search;
         found = true;
     } else if (*handle != nullptr) {
-        found = FindNextFileA(*handle, &entry) != FALSE;
+        found = FindNextFileW(*handle, &entry) != FALSE;
     }
-    while (found && !matches(entry, attributeMask, anyEntry)) found = FindNextFileA(*handle, &entry) != FALSE;
+    while (found && !matches(entry, attributeMask, anyEntry)) found = FindNextFileW(*handle, &entry) != FALSE;
     if (!found) {
         endFileSearch(*handle);
         *handle = nullptr;
         return nullptr;
     }
-    return makeResultText(entry.cFileName);
+    return makeResultText(narrowPathToGbk(entry.cFileName));
 }
 
 void endFileSearch(FileSearchHandle handle)

@@ -4,18 +4,42 @@
 
 #include <algorithm>
 
+#include "runtime/core/directory_claim.h"
 #include "runtime/core/gbk.h"
 #include "runtime/core/memory.h"
+#include "runtime/core/text_encoding.h"
 
 namespace tessaly {
 namespace {
 
-constexpr char HiddenOwnerClass[] = "_QX_HideOwner";
+constexpr wchar_t HiddenOwnerClass[] = L"_QX_HideOwner";
 
 LRESULT CALLBACK hiddenOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == EndRequestMessage) RuntimeApp::instance().endProgram(static_cast<int32_t>(wParam));
-    return DefWindowProcA(window, message, wParam, lParam);
+    RuntimeApp& app = RuntimeApp::instance();
+    switch (message) {
+    case EndRequestMessage: app.endProgram(static_cast<int32_t>(wParam));
+    // A later start in the same program directory asks: the answer says
+    // whether this process will come forward, the routine runs once the
+    // asking process has its answer.
+    case AnotherStartMessage:
+        if (!app.answersAnotherStart()) return 0;
+        PostMessageW(window, AnotherStartRunMessage, 0, 0);
+        return 1;
+    case AnotherStartRunMessage: app.runAnotherStartRoutine(); return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+// The executable's full path as the system has it.
+std::wstring executablePath()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) return path.substr(0, length);
+        path.resize(path.size() * 2);
+    }
 }
 
 // Messages that do not end idle time: repeated mouse moves, painting and the
@@ -56,10 +80,8 @@ void RuntimeApp::splitExecutablePath(const std::string& path, std::string& direc
 int RuntimeApp::initInstance(const ProgramHeader* header, int (*entry)())
 {
     header_ = header;
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string directory, name;
-    splitExecutablePath(path, directory, name);
+    splitExecutablePath(narrowPathToGbk(executablePath()), directory, name);
     executableDirectory_ = directory + "\\";
     return entry();
 }
@@ -74,11 +96,12 @@ void RuntimeApp::startUp()
 
     if (!oleInitialised_) oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
 
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    splitExecutablePath(path, programDirectory_, executableName_);
+    const std::wstring path = executablePath();
+    const size_t slash = path.find_last_of(L'\\');
+    programDirectoryWide_ = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+    splitExecutablePath(narrowPathToGbk(path), programDirectory_, executableName_);
     programDirectoryWithSlash_ = programDirectory_ + "\\";
-    if (!programDirectory_.empty()) SetCurrentDirectoryA(programDirectory_.c_str());
+    if (!programDirectoryWide_.empty()) SetCurrentDirectoryW(programDirectoryWide_.c_str());
 
     createHiddenOwner();
     mainThreadId_ = GetCurrentThreadId();
@@ -110,13 +133,13 @@ void RuntimeApp::startUp()
 
 void RuntimeApp::createHiddenOwner()
 {
-    WNDCLASSA windowClass{};
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = hiddenOwnerProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = HiddenOwnerClass;
-    RegisterClassA(&windowClass);
-    hiddenOwner_ = CreateWindowExA(WS_EX_TOOLWINDOW, HiddenOwnerClass, "", 0, 0, 0, 0, 0, nullptr, nullptr,
+    RegisterClassW(&windowClass);
+    hiddenOwner_ = CreateWindowExW(WS_EX_TOOLWINDOW, HiddenOwnerClass, L"", 0, 0, 0, 0, 0, nullptr, nullptr,
                                    windowClass.hInstance, nullptr);
 }
 
@@ -169,7 +192,7 @@ void RuntimeApp::dispatchMessage(MSG& msg)
 {
     if (windows_ != nullptr && windows_->filterMessage(&msg)) return;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
 }
 
 // Waiting messages are taken with PM_REMOVE, one request to the window
@@ -181,14 +204,14 @@ void RuntimeApp::runLoop(const bool* keepRunning)
     int32_t idleCount = 0;
     MSG msg;
     for (;;) {
-        while (idle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        while (idle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             runIdleCallbacks();
             const bool more = windows_ != nullptr && windows_->idle(idleCount);
             ++idleCount;
             if (!more) idle = false;
             if (keepRunning != nullptr && !*keepRunning) return;
         }
-        bool taken = GetMessageA(&msg, nullptr, 0, 0) > 0;
+        bool taken = GetMessageW(&msg, nullptr, 0, 0) > 0;
         while (taken) {
             dispatchMessage(msg);
             if (keepRunning != nullptr && !*keepRunning) return;
@@ -196,7 +219,7 @@ void RuntimeApp::runLoop(const bool* keepRunning)
                 idle = true;
                 idleCount = 0;
             }
-            if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) break;
+            if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) break;
             taken = msg.message != WM_QUIT;
         }
         if (!taken) {
@@ -225,7 +248,7 @@ void RuntimeApp::shutdown(int32_t exitCode)
 {
     suspendEvents();
     if (GetCurrentThreadId() != mainThreadId_ && mainThreadId_ != 0) {
-        if (IsWindow(hiddenOwner_)) SendMessageA(hiddenOwner_, EndRequestMessage, static_cast<WPARAM>(exitCode), 0);
+        if (IsWindow(hiddenOwner_)) SendMessageW(hiddenOwner_, EndRequestMessage, static_cast<WPARAM>(exitCode), 0);
         if (!shuttingDown_) ExitProcess(static_cast<UINT>(exitCode));
         return;
     }
@@ -240,6 +263,8 @@ void RuntimeApp::shutdown(int32_t exitCode)
     const std::vector<ExitRoutine> routines = std::move(exitRoutines_);
     exitRoutines_.clear();
     for (ExitRoutine routine : routines) routine();
+    // The program has stored what it holds: a new start may run from here on.
+    releaseDirectoryClaim();
 
     for (size_t i = 0; i < libraries_.size(); ++i)
         if (libraries_[i] != nullptr && libraries_[i]->notify != nullptr) libraries_[i]->notify(6, libraryValues_[i], 0);

@@ -16,6 +16,11 @@
 namespace tessaly {
 
 inline constexpr UINT EndRequestMessage = 0x83e7;
+// Sent to the hidden owner by a later start in the same program directory
+// (directory_claim.h); the routine the program named for it is then run
+// from a message posted to the same window.
+inline constexpr UINT AnotherStartMessage = 0x83e8;
+inline constexpr UINT AnotherStartRunMessage = 0x83e9;
 
 // An idle callback as libraries register it (RuntimeNotify 1012).
 struct IdleCallbackRecord {
@@ -64,13 +69,25 @@ public:
 
     uint32_t nextIdentifier() { return ++identifierCounter_; }
 
+    // The program routine that a later start in the same program directory
+    // runs here instead of running beside this process.
+    void setAnotherStartRoutine(void (*routine)()) { anotherStart_ = routine; }
+    bool answersAnotherStart() const { return anotherStart_ != nullptr && !shuttingDown_ && !eventsSuspended(); }
+    void runAnotherStartRoutine()
+    {
+        if (answersAnotherStart()) anotherStart_();
+    }
+
     void setWindowSystem(WindowSystem* windows);
     WindowSystem* windowSystem() const { return windows_; }
 
     const ProgramHeader* header() const { return header_; }
     void setHeader(const ProgramHeader* header) { header_ = header; }
     uint32_t mode() const { return mode_; }
+    // GBK, as the program sees it: a character that GBK cannot hold stands
+    // as "?", which no file name can contain.
     const std::string& programDirectory() const { return programDirectory_; }
+    const std::wstring& programDirectoryWide() const { return programDirectoryWide_; }
     const std::string& programDirectoryWithSlash() const { return programDirectoryWithSlash_; }
     const std::string& executableDirectory() const { return executableDirectory_; }
     const std::string& executableName() const { return executableName_; }
@@ -110,6 +127,7 @@ private:
     bool oleInitialised_ = false;
     std::string executableDirectory_;  // with trailing backslash, from process start
     std::string programDirectory_;
+    std::wstring programDirectoryWide_;
     std::string programDirectoryWithSlash_;
     std::string executableName_;
     HWND hiddenOwner_ = nullptr;
@@ -123,6 +141,7 @@ private:
     std::vector<intptr_t> idleArguments_;
     bool shuttingDown_ = false;
     int suspension_ = 0;
+    void (*anotherStart_)() = nullptr;
     static inline LONG loopEntered_ = 0;  // process-wide
 };
 

@@ -103,7 +103,12 @@ bool copyUnit(WindowLayer& layer, UnitCall& call)
             if (const auto c = window->units.indexOf(record->container)) container = liveAt(window->units, *c);
         HWND parent = container != nullptr ? container->handle() : loaded->handle();
         Unit* unit = type->create(createParamsOf(f, parent, loaded->takeControlId(), call.windowId, newId));
-        if (unit == nullptr) return false;
+        // The window system refused the copy (a process has only so many
+        // windows): no record stays behind without a unit.
+        if (unit == nullptr) {
+            window->units.removeRecord(index);
+            return false;
+        }
         window->units.setObjectSlot(index, reinterpret_cast<uintptr_t>(unit));
         window->units.setPointerSlot(index, pointerSlotWord(loadPointer(f.mousePointer)));
         if (record->container != 0) addChild(window->units, record->container, newId);

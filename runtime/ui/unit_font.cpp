@@ -1,9 +1,12 @@
 #include "runtime/ui/unit_font.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string>
 
 #include "runtime/core/memory.h"
+#include "runtime/core/text_encoding.h"
 #include "runtime/core/value_blocks.h"
 #include "runtime/ui/property_access.h"
 
@@ -12,11 +15,23 @@ namespace {
 
 constexpr size_t FaceNameLimit = 32;
 
+// The system's dialog font in the stored form, its face name in GBK: asked
+// through the ANSI call, it would come in the machine's own code page.
+LOGFONTA defaultGuiFont()
+{
+    LOGFONTW wide{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof wide, &wide);
+    LOGFONTA font{};
+    std::memcpy(&font, &wide, offsetof(LOGFONTA, lfFaceName));
+    const std::string face = narrowToGbk(wide.lfFaceName);
+    std::memcpy(font.lfFaceName, face.data(), std::min(face.size(), sizeof font.lfFaceName - 1));
+    return font;
+}
+
 void setFaceName(LOGFONTA& font, std::string_view name)
 {
     if (name.empty() || name.size() >= FaceNameLimit) {
-        LOGFONTA fallback{};
-        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
+        const LOGFONTA fallback = defaultGuiFont();
         std::memcpy(font.lfFaceName, fallback.lfFaceName, sizeof font.lfFaceName);
         return;
     }
@@ -58,8 +73,7 @@ LOGFONTA fontOrDefault(std::span<const uint8_t> stored)
         std::memcpy(&font, stored.data(), sizeof font);
         return font;
     }
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    return font;
+    return defaultGuiFont();
 }
 
 TypedValue readFontField(std::span<const uint8_t> stored, int32_t field)

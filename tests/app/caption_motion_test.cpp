@@ -2,6 +2,9 @@
 // the monitors' own arithmetic.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <string>
+
 #include "app/caption_motion.h"
 
 namespace tessaly::program {
@@ -11,14 +14,44 @@ constexpr Area Screen{0, 0, 1024, 768};
 // Two monitors side by side, the second to the left of the primary one and lower.
 const Monitors SideBySide{{0, 0, 1024, 768}, {-1280, 100, 0, 1124}};
 
+// One step before each direction's edge, onto it, and past it: only past
+// it does the caption wrap. Label 200 x 40, speed 5.
+struct EdgeCase {
+    const char* direction;
+    Placement from;
+    int32_t expected;  // the new left for "1" and "2", the new top for "3" and "4"
+};
+
 TEST(CaptionMotion, EachDirectionWrapsOnlyOnceTheCaptionHasWhollyLeft)
 {
-    EXPECT_EQ(scrollStep({1022, 5, 200, 40}, "1", 5, Screen).left, -200);
-    EXPECT_EQ(scrollStep({1019, 5, 200, 40}, "1", 5, Screen).left, 1024) << "at the edge, not beyond it";
-    EXPECT_EQ(scrollStep({-195, 5, 200, 40}, "2", 5, Screen).left, -200) << "left + width = 0 does not wrap";
-    EXPECT_EQ(scrollStep({-196, 5, 200, 40}, "2", 5, Screen).left, 1024);
-    EXPECT_EQ(scrollStep({5, 766, 200, 40}, "3", 5, Screen).top, -40);
-    EXPECT_EQ(scrollStep({5, -36, 200, 40}, "4", 5, Screen).top, 768);
+    const EdgeCase cases[] = {
+        {"1", {1018, 5, 200, 40}, 1023}, {"1", {1019, 5, 200, 40}, 1024}, {"1", {1020, 5, 200, 40}, -200},
+        {"2", {-194, 5, 200, 40}, -199}, {"2", {-195, 5, 200, 40}, -200}, {"2", {-196, 5, 200, 40}, 1024},
+        {"3", {5, 762, 200, 40}, 767},   {"3", {5, 763, 200, 40}, 768},   {"3", {5, 764, 200, 40}, -40},
+        {"4", {5, -34, 200, 40}, -39},   {"4", {5, -35, 200, 40}, -40},   {"4", {5, -36, 200, 40}, 768},
+    };
+    for (const EdgeCase& c : cases) {
+        const Placement after = scrollStep(c.from, c.direction, 5, Screen);
+        const bool horizontal = std::string(c.direction) <= "2";
+        EXPECT_EQ(horizontal ? after.left : after.top, c.expected) << c.direction << " from " << c.from.left << ", " << c.from.top;
+        EXPECT_EQ(horizontal ? after.top : after.left, horizontal ? c.from.top : c.from.left) << "the other coordinate stays";
+    }
+}
+
+// Places read from a file the user edited reach the ends of a coordinate:
+// the step neither overflows nor loses the wrap.
+TEST(CaptionMotion, PlacesAtTheEndsOfTheRangeStepWithoutOverflowing)
+{
+    EXPECT_EQ(scrollStep({INT32_MAX, 0, 200, 40}, "1", 5, Screen).left, -200);
+    EXPECT_EQ(scrollStep({INT32_MIN, 0, 200, 40}, "2", 5, Screen).left, 1024);
+    EXPECT_EQ(scrollStep({0, INT32_MAX - 2, 200, 40}, "3", 5, Screen).top, -40);
+    EXPECT_EQ(scrollStep({0, INT32_MIN + 2, 200, 40}, "4", 5, Screen).top, 768);
+    EXPECT_EQ(scrollStep({INT32_MIN + 1, 0, 200, 40}, "1", -5, Screen).left, INT32_MIN) << "held at the end, never wrapped";
+    EXPECT_EQ(scrollStep({0, 0, INT32_MAX, 40}, "2", INT32_MAX, Screen).left, -INT32_MAX);
+    EXPECT_EQ(dragPlacement({0, 0, INT32_MAX, 40}, INT32_MAX, 0, Screen).left, 1024 - INT32_MAX);
+    const LabelSize huge = captionLabelSize(INT32_MAX, INT32_MAX, {INT32_MAX, INT32_MAX});
+    EXPECT_EQ(huge.width, INT32_MAX);
+    EXPECT_EQ(huge.height, INT32_MAX);
 }
 
 TEST(CaptionMotion, OtherDirectionsStandStillAndNegativeSpeedsRunBackwardsWithoutWrapping)

@@ -8,6 +8,7 @@
 
 #include "runtime/core/commands/atomic_file_writer.h"
 #include "runtime/core/commands/commands.h"
+#include "runtime/core/text_encoding.h"
 #include "tests/commands/command_harness.h"
 #include "tests/commands/scratch_directory.h"
 
@@ -72,6 +73,36 @@ TEST(WriteFileBytes, FailureLeavesTargetAndNoTemporary)
     EXPECT_EQ(GetFileAttributesA(dir.file("folder").c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
     EXPECT_EQ(dir.fileCount(), 1);
     EXPECT_FALSE(call(WriteFileBytes, {text(dir.file("no\\such\\dir.txt").c_str()), bytes.value()}).asBool());
+}
+
+int64_t lengthOf(const std::string& name)
+{
+    const TypedValue length = call(FileLength, {text(name.c_str())});
+    return static_cast<int64_t>((static_cast<uint64_t>(length.high) << 32) | length.low);
+}
+
+// A file that is there but cannot be read is not a missing one; a new file is
+// written only where nothing is, and a file already there stays as it was.
+TEST(WriteNewFileBytes, NeverReplacesAFileAndFileLengthTellsMissingFromThere)
+{
+    ScratchDirectory dir;
+    const std::string name = dir.file("配置-备份.ini");
+    const ByteSetArgument bytes(std::string("new\0bytes", 9));
+    EXPECT_EQ(lengthOf(name), -1);
+    EXPECT_TRUE(call(WriteNewFileBytes, {text(name.c_str()), bytes.value()}).asBool());
+    EXPECT_EQ(readFile(name), std::string("new\0bytes", 9));
+    EXPECT_EQ(lengthOf(name), 9);
+    const ByteSetArgument other("other");
+    EXPECT_FALSE(call(WriteNewFileBytes, {text(name.c_str()), other.value()}).asBool());
+    EXPECT_EQ(readFile(name), std::string("new\0bytes", 9));
+    EXPECT_EQ(dir.fileCount(), 1) << "no temporary left behind";
+
+    HANDLE held = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(readBytes(name), std::nullopt) << "held without sharing: unreadable";
+    EXPECT_EQ(lengthOf(name), 9) << "yet there";
+    CloseHandle(held);
+    EXPECT_EQ(lengthOf(dir.path()), -2) << "a directory is no file";
 }
 
 // A byte-set whose bytes run on into memory that cannot be read: writing it
@@ -151,7 +182,7 @@ TEST(AtomicFileWriter, AbandonedMidwayLeavesOldFileAndRemovesTemporary)
     const std::string name = dir.file("target.txt");
     writeFile(name, "old contents");
     {
-        AtomicFileWriter writer(name);
+        AtomicFileWriter writer(widenGbk(name));
         ASSERT_TRUE(writer.open());
         const std::string part = "half of the new";
         ASSERT_TRUE(writer.write({reinterpret_cast<const uint8_t*>(part.data()), part.size()}));

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "runtime/core/commands/atomic_file_writer.h"
+#include "runtime/core/text_encoding.h"
 
 int main(int argc, char** argv)
 {
     if (argc < 3) return 2;
-    tessaly::AtomicFileWriter writer(argv[1]);
+    tessaly::AtomicFileWriter writer(tessaly::widenGbk(argv[1]));
     if (!writer.open()) return 3;
     const std::string half(64 * 1024, 'N');
     if (!writer.write({reinterpret_cast<const uint8_t*>(half.data()), half.size()})) return 4;

@@ -47,7 +47,7 @@ TEST(ReleasePackage, HoldsTheGuideLicenceAndVersionAndItsToolRunsFirstTimeWithou
 {
     const std::wstring folder = releaseFolder();
     ASSERT_FALSE(folder.empty()) << "TESSALY_RELEASE_FOLDER names the unpacked package";
-    ProgramDirectory directory(folder);
+    ProgramDirectory directory(ExistingDirectory{folder});
     const std::string version = TESSALY_VERSION;
     EXPECT_EQ(versionString(directory.program(), L"ProductVersion"), widen(version));
     const std::wstring guide = readNote(directory, "README.txt");

@@ -172,6 +172,116 @@ TEST_F(Scrolling, TheListNamesEachDirectionAndAnUnknownOneAsStanding)
     EXPECT_EQ(entries, expected);
 }
 
+// While captions scroll their places reach the disk at most once a second,
+// however many ticks the timer runs in that time.
+TEST_F(Scrolling, PlacesReachTheDiskAtMostOnceASecond)
+{
+    if (const HWND settings = tool_->settingsWindow()) {
+        closeWindow(settings);
+        ASSERT_TRUE(waitUntil([&] { return tool_->settingsWindow() == nullptr; }));
+    }
+    WriteCounter counter(directory_->path(), ConfigFile);
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(tool_->waitForTicks(20));
+    EXPECT_TRUE(waitUntil([&] { return counter.writes() >= 1 && GetTickCount() - start >= 3000; }));
+    const DWORD seconds = (GetTickCount() - start) / 1000;
+    EXPECT_LE(counter.writes(), static_cast<int>(seconds) + 1) << "in " << seconds << " s";
+}
+
+// One step before each direction's edge, onto it, and past it: a single tick
+// puts the caption one step on, on the edge, or round to the other side.
+// Ticks that move nothing write nothing.
+TEST(ScrollingEdges, EachDirectionWrapsOnlyOneStepBeyondItsEdge)
+{
+    const std::vector<std::string> directions = {"1", "2", "3", "4"};
+    const auto textOf = [](const std::string& direction, int n) { return "方向" + direction + "-" + std::to_string(n); };
+    // The labels' sizes, from a first run with every caption on the screen.
+    ProgramDirectory directory;
+    directory.write(SettingsFile, "[滚动速度]\r\n值=0\r\n[隐藏快捷键]\r\n值=1+120\r\n");  // hide: Ctrl+F9
+    std::vector<StoredCaption> stored;
+    for (const std::string& d : directions)
+        for (int n = 0; n < 3; ++n) stored.push_back({textOf(d, n), scrolling(d, 300, 300).line()});
+    writeCaptions(directory, stored);
+    std::vector<SIZE> sizes;
+    {
+        ToolProcess tool(directory);
+        ASSERT_TRUE(tool.started());
+        for (const StoredCaption& caption : stored) {
+            const RECT r = rectInParent(tool.captionLabel(caption.text));
+            sizes.push_back({r.right - r.left, r.bottom - r.top});
+        }
+        EXPECT_EQ(tool.exitFromTray(), 0u);
+    }
+
+    // Offsets 6, 5 and 4 from the place a step would have to reach to wrap.
+    const int width = screenWidth(), height = screenHeight();
+    std::vector<POINT> expected;
+    stored.clear();
+    for (size_t d = 0; d < directions.size(); ++d)
+        for (int n = 0; n < 3; ++n) {
+            const SIZE size = sizes[d * 3 + static_cast<size_t>(n)];
+            const int offset = 6 - n;
+            CaptionLook look = scrolling(directions[d], 300, 300);
+            if (d == 0) look.left = width - offset;
+            if (d == 1) look.left = offset - static_cast<int>(size.cx);
+            if (d == 2) look.top = height - offset;
+            if (d == 3) look.top = offset - static_cast<int>(size.cy);
+            const int beyond[4] = {n < 2 ? look.left + 5 : -static_cast<int>(size.cx), n < 2 ? look.left - 5 : width,
+                                   n < 2 ? look.top + 5 : -static_cast<int>(size.cy), n < 2 ? look.top - 5 : height};
+            expected.push_back(d < 2 ? POINT{beyond[d], look.top} : POINT{look.left, beyond[d]});
+            stored.push_back({textOf(directions[d], n), look.line()});
+        }
+    // First in the list, where a click finds it.
+    CaptionLook witness = scrolling("1", 300, 600);
+    witness.scrolls = false;
+    witness.shown = false;
+    stored.insert(stored.begin(), {"Witness", witness.line()});
+    expected.insert(expected.begin(), POINT{witness.left, witness.top});
+    writeCaptions(directory, stored);
+
+    ToolProcess tool(directory);
+    ASSERT_TRUE(tool.started());
+    const HWND settings = tool.openSettings();
+    ASSERT_NE(settings, nullptr);
+    const SettingsUnits units = settingsUnits(settings);
+    // Ticks for longer than the store waits between writes: a write would
+    // have put another file in the configuration file's place.
+    const FileVersion before = directory.version(ConfigFile);
+    int ticks = 0;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 1500; ++ticks)
+        ASSERT_TRUE(tool.runOneTick(units.hideHotkey));
+    EXPECT_EQ(directory.version(ConfigFile), before) << ticks << " ticks that moved nothing wrote nothing";
+    clickListCheckBox(units.list, 0);
+    EXPECT_TRUE(waitUntil([&] { return directory.version(ConfigFile) != before; })) << "the user's change is written";
+
+    setText(units.speed, "5");
+    ASSERT_TRUE(waitForPostedMessages(units.hideHotkey));
+    ASSERT_TRUE(tool.runOneTick(units.hideHotkey));
+    // Each caption's window follows its place within a second.
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(stored[i].text);
+        RECT r{};
+        waitUntil([&] {
+            r = rectInParent(tool.captionLabel(stored[i].text));
+            return r.left == expected[i].x && r.top == expected[i].y;
+        });
+        EXPECT_EQ(r.left, expected[i].x);
+        EXPECT_EQ(r.top, expected[i].y);
+    }
+
+    // Hidden, the captions stand still: their places are stored at once,
+    // not a second later (no tick runs while the settings window is open).
+    sendChord({VK_CONTROL}, VK_F9);
+    ASSERT_TRUE(waitUntil([&] { return tool.visibleCaptionLabels().empty(); }));
+    EXPECT_TRUE(waitUntil([&] {
+        for (size_t i = 1; i < expected.size(); ++i)
+            if (storedNumber(directory, i + 1, 8) != expected[i].x || storedNumber(directory, i + 1, 9) != expected[i].y)
+                return false;
+        return true;
+    }));
+    EXPECT_EQ(tool.exitFromTray(), 0u);
+}
+
 // A negative speed runs each caption against its direction, and the wrap
 // test of its direction never fires.
 TEST(ScrollSpeed, ANegativeSpeedRunsBackwardsWithoutWrapping)

@@ -43,17 +43,6 @@ CaptionLook visibleAt(int left, int top)
     return look;
 }
 
-// Drags the caption by 30 pixels to the right: a change the user makes.
-void nudge(ToolProcess& tool, HWND label)
-{
-    RECT r;
-    GetWindowRect(label, &r);
-    POINT grab{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    if (!tool.pressOnCaption(label, grab)) return;
-    moveAndRelease(grab.x + 30, grab.y);
-    waitUntil([&] { return tool.mouseCapture() == nullptr; });
-}
-
 TEST(StoreRepair, ShortLinesAreCompletedHiddenAndWrittenCompletedOnlyAtTheUsersFirstChange)
 {
     ProgramDirectory directory;
@@ -78,7 +67,7 @@ TEST(StoreRepair, ShortLinesAreCompletedHiddenAndWrittenCompletedOnlyAtTheUsersF
 
     ASSERT_NE(tool.openSettings(), nullptr);
     EXPECT_EQ(directory.read(ConfigFile), configText) << "opening the settings window changes nothing";
-    nudge(tool, tool.captionLabel("Good"));
+    nudgeCaption(tool, tool.captionLabel("Good"));
     std::vector<std::string> lines;
     ASSERT_TRUE(waitUntil([&] {
         lines = splitLines(directory.read(ConfigFile).value_or(""));
@@ -115,7 +104,7 @@ TEST(StoreRepair, ScrollingMovesACompletedLineAsItWasStoredApartFromItsPlace)
 }
 
 // Lines beyond the last caption move to a backup at the first change; an
-// earlier backup stays as it is.
+// earlier backup stays as it is, even one that cannot be read just then.
 TEST(StoreRepair, LinesBeyondTheLastCaptionMoveToANewBackupAtTheUsersFirstChange)
 {
     ProgramDirectory directory;
@@ -128,12 +117,36 @@ TEST(StoreRepair, LinesBeyondTheLastCaptionMoveToANewBackupAtTheUsersFirstChange
     ASSERT_TRUE(tool.started());
     ASSERT_NE(tool.openSettings(), nullptr);
     EXPECT_FALSE(directory.exists(SecondBackup)) << "nothing changed yet";
-    nudge(tool, tool.captionLabel("Only"));
+    HeldFile held(directory, FirstBackup, 0);
+    ASSERT_TRUE(held.held());
+    nudgeCaption(tool, tool.captionLabel("Only"));
     EXPECT_TRUE(waitUntil([&] { return directory.read(SecondBackup) == joinLines(spare); }));
     EXPECT_TRUE(waitUntil([&] { return splitLines(directory.read(ConfigFile).value_or("")).size() == 1; }));
     EXPECT_EQ(storedNumber(directory, 1, 8), 530);
+    held.release();
     EXPECT_EQ(directory.read(FirstBackup), "earlier backup");
     EXPECT_EQ(tool.exitFromTray(), 0u);
+}
+
+// A caption whose text is empty cannot stay when another is added (its line
+// would be trimmed away); its configuration line goes to a backup.
+TEST(StoreRepair, EmptyCaptionsDroppedWhenACaptionIsAddedLeaveTheirLinesInABackup)
+{
+    const std::vector<std::string> lines = {visibleAt(500, 100).line(), visibleAt(500, 200).line(),
+                                            visibleAt(500, 300).line()};
+    SettingsSession session("A\r\n\r\nC", joinLines(lines));
+    ASSERT_TRUE(session.ready());
+    const HWND editor = session.add();
+    ASSERT_NE(editor, nullptr);
+    setText(editorUnits(editor).content, "New");
+    ASSERT_TRUE(session.confirm(editor));
+    EXPECT_TRUE(waitUntil([&] { return session.directory.read(CaptionsFile) == joinLines({"A", "C", "New"}); }));
+    EXPECT_EQ(session.directory.read(FirstBackup), lines[1]);
+    const std::vector<std::string> stored = splitLines(session.directory.read(ConfigFile).value_or(""));
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[0], lines[0]);
+    EXPECT_EQ(stored[1], lines[2]);
+    EXPECT_EQ(session.tool->exitFromTray(), 0u);
 }
 
 // With no caption to pair with, the configuration lines would be lost by the

@@ -12,6 +12,7 @@
 
 #include <commctrl.h>
 
+#include "runtime/core/commands/profile_text.h"
 #include "tests/e2e/caption_files.h"
 #include "tests/e2e/screen_image.h"
 
@@ -174,18 +175,18 @@ bool waitUntil(const std::function<bool()>& done, DWORD milliseconds)
     return true;
 }
 
-ProgramDirectory::ProgramDirectory()
+ProgramDirectory::ProgramDirectory(const std::wstring& name)
 {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     path_ = std::wstring(temp) + L"tessaly-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++g_directoryCount);
+            std::to_wstring(++g_directoryCount) + name;
     removeTree(path_);
     CreateDirectoryW(path_.c_str(), nullptr);
     CopyFileW(builtProgram().c_str(), program().c_str(), FALSE);
 }
 
-ProgramDirectory::ProgramDirectory(std::wstring existing) : path_(std::move(existing)), owned_(false) {}
+ProgramDirectory::ProgramDirectory(ExistingDirectory existing) : path_(std::move(existing.path)), owned_(false) {}
 
 ProgramDirectory::~ProgramDirectory()
 {
@@ -220,32 +221,101 @@ std::optional<std::string> ProgramDirectory::read(const std::string& name) const
 
 void ProgramDirectory::remove(const std::string& name) const { DeleteFileW(file(name).c_str()); }
 
+FileVersion ProgramDirectory::version(const std::string& name) const
+{
+    HANDLE f = CreateFileW(file(name).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return {};
+    BY_HANDLE_FILE_INFORMATION info{};
+    GetFileInformationByHandle(f, &info);
+    CloseHandle(f);
+    return {(uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow,
+            (uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) | info.ftLastWriteTime.dwLowDateTime};
+}
+
+std::set<std::string> ProgramDirectory::fileNames() const
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.insert(narrow(name));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
 std::string awaitFile(const ProgramDirectory& directory, const std::string& name, const std::string& expected)
 {
     waitUntil([&] { return directory.read(name) == expected; });
     return directory.read(name).value_or("");
 }
 
+// The system's reader stands beside the tool's own where it can: it takes the
+// file's bytes through the ANSI code page, which is GBK only under a Chinese
+// locale; elsewhere the bytes are read by the same rules.
 std::string readSetting(const ProgramDirectory& directory, const std::string& section, const std::string& fallback)
 {
+    if (GetACP() != GbkCodePage)
+        return profileValue(directory.read(SettingsFile).value_or(""), section, "值").value_or(fallback);
     wchar_t value[1024] = {};
     const std::wstring path = directory.path() + L"\\" + widen(SettingsFile);
     GetPrivateProfileStringW(widen(section).c_str(), L"值", widen(fallback).c_str(), value, 1024, path.c_str());
     return narrow(value);
 }
 
-ToolProcess::ToolProcess(const ProgramDirectory& directory)
+namespace {
+
+// A process that still runs when its test is done is ended, so that no test
+// leaves a tool behind.
+void endProcess(PROCESS_INFORMATION& process)
+{
+    if (process.hProcess == nullptr) return;
+    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process.hProcess, 0xDEAD);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    if (process.hThread != nullptr) CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    process = {};
+}
+
+// The environment block of this process with the given variables added.
+std::wstring environmentWith(const std::vector<std::pair<std::wstring, std::wstring>>& added)
+{
+    std::wstring block;
+    wchar_t* own = GetEnvironmentStringsW();
+    for (const wchar_t* entry = own; *entry != L'\0'; entry += wcslen(entry) + 1) block += std::wstring(entry) + L'\0';
+    FreeEnvironmentStringsW(own);
+    for (const auto& [name, value] : added) block += name + L"=" + value + L'\0';
+    return block + L'\0';
+}
+
+}  // namespace
+
+ToolProcess::ToolProcess(const ProgramDirectory& directory, const ToolLaunch& launch)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + directory.program() + L"\"";
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.path().c_str(),
-                        &startup, &process_)) {
+    std::wstring environment = environmentWith(launch.environment);
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT,
+                        environment.data(), directory.path().c_str(), &startup, &process_)) {
         // Said, so that a test that finds no tool tells why.
         std::fprintf(stderr, "the tool did not start: error %lu\n", GetLastError());
         return;
     }
-    awaitStartUp();
+    if (!launch.cbtHookLibrary.empty()) {
+        hookLibrary_ = LoadLibraryW((directoryOfThisProgram() + L"\\" + launch.cbtHookLibrary).c_str());
+        const auto procedure = reinterpret_cast<HOOKPROC>(
+            reinterpret_cast<void*>(GetProcAddress(hookLibrary_, "windowQuotaHook")));
+        if (procedure != nullptr) hook_ = SetWindowsHookExW(WH_CBT, procedure, hookLibrary_, process_.dwThreadId);
+        if (hook_ == nullptr) std::fprintf(stderr, "the hook was not set: error %lu\n", GetLastError());
+    }
+    ResumeThread(process_.hThread);
+    if (launch.awaitStartUp) awaitStartUp();
 }
 
 ToolProcess::ToolProcess(const std::wstring& shortcut)
@@ -273,28 +343,25 @@ ToolProcess::ToolProcess(const std::wstring& shortcut)
     if (display_ != nullptr) process_.dwThreadId = GetWindowThreadProcessId(display_, nullptr);
 }
 
-void ToolProcess::awaitStartUp()
+bool ToolProcess::awaitStartUp(DWORD milliseconds)
 {
-    WaitForInputIdle(process_.hProcess, 15000);
+    WaitForInputIdle(process_.hProcess, milliseconds);
     HWND display = nullptr;
     const bool up = waitUntil([&] {
         display = findTopLevel(id(), [](HWND w) { return className(w) == WindowClass && isLayered(w); });
         const HWND settings = findTopLevel(id(), [](HWND w) { return className(w) == WindowClass && !isLayered(w); });
         return display != nullptr && settings == nullptr;
-    });
+    }, milliseconds);
     if (!up) std::fprintf(stderr, "the tool's start-up did not end: display window %p\n", static_cast<void*>(display));
     display_ = display;
+    return up;
 }
 
 ToolProcess::~ToolProcess()
 {
-    if (process_.hProcess == nullptr) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_.hProcess, 0xDEAD);
-        WaitForSingleObject(process_.hProcess, 5000);
-    }
-    CloseHandle(process_.hProcess);
-    if (process_.hThread != nullptr) CloseHandle(process_.hThread);
+    if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+    if (hookLibrary_ != nullptr) FreeLibrary(hookLibrary_);
+    endProcess(process_);
 }
 
 HWND ToolProcess::settingsWindow() const
@@ -353,11 +420,11 @@ void ToolProcess::chooseTrayEntry(int index) const
     chooseMenuEntry(id(), index);
 }
 
-HWND ToolProcess::openSettings() const
+HWND ToolProcess::openSettings(DWORD milliseconds) const
 {
     chooseTrayEntry(ShowSettingsEntry);
     HWND settings = nullptr;
-    waitUntil([&] { return (settings = settingsWindow()) != nullptr; });
+    waitUntil([&] { return (settings = settingsWindow()) != nullptr; }, milliseconds);
     return settings;
 }
 
@@ -460,6 +527,16 @@ std::wstring startupShortcut()
     std::wstring path = folder == nullptr ? L"" : folder;
     CoTaskMemFree(folder);
     return path + L"\\" + ToolTitle + L".lnk";
+}
+
+void nudgeCaption(ToolProcess& tool, HWND label)
+{
+    RECT r;
+    GetWindowRect(label, &r);
+    POINT grab{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (!tool.pressOnCaption(label, grab)) return;
+    moveAndRelease(grab.x + 30, grab.y);
+    waitUntil([&] { return tool.mouseCapture() == nullptr; });
 }
 
 std::vector<HWND> topLevelWindows(DWORD processId)
@@ -952,6 +1029,121 @@ std::string selectedFont(HWND editor)
     const HWND font = editorUnits(editor).font;
     const int selected = comboSelection(font);
     return selected >= 0 ? comboText(font, selected) : "";
+}
+
+}  // namespace tessaly::e2e
+
+namespace tessaly::e2e {
+namespace {
+
+constexpr UINT_PTR CaptionTimerId = 1000;  // the timer unit's own timer
+const std::wstring TimerClass = L"_QX_Timer";
+
+std::wstring fileNameOf(const std::string& name) { return widen(name); }
+
+struct WatchStart {
+    WriteCounter* counter;
+    HANDLE started;
+};
+
+}  // namespace
+
+bool ToolProcess::runOneTick(HWND editBox) const
+{
+    const HWND timer = findChild(display_, TimerClass);
+    if (timer == nullptr) return false;
+    PostMessageW(timer, WM_TIMER, CaptionTimerId, 0);
+    return waitForPostedMessages(editBox);
+}
+
+StartedProgram::StartedProgram(const std::wstring& program)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+        std::fprintf(stderr, "the program did not start: error %lu\n", GetLastError());
+}
+
+StartedProgram::~StartedProgram() { endProcess(process_); }
+
+std::optional<DWORD> StartedProgram::waitForExit(DWORD milliseconds)
+{
+    if (process_.hProcess == nullptr || WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+HeldFile::HeldFile(const ProgramDirectory& directory, const std::string& name, DWORD share)
+{
+    const std::wstring path = directory.path() + L"\\" + fileNameOf(name);
+    handle_ = CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+void HeldFile::release()
+{
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+}
+
+WriteCounter::WriteCounter(const std::wstring& path, const std::string& name) : name_(fileNameOf(name))
+{
+    directory_ = CreateFileW(path.c_str(), FILE_LIST_DIRECTORY,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+    stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE started = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    WatchStart start{this, started};
+    thread_ = CreateThread(nullptr, 0, &WriteCounter::watch, &start, 0, nullptr);
+    // The first request is made before anything is counted: changes from then on are kept.
+    WaitForSingleObject(started, 10000);
+    CloseHandle(started);
+}
+
+WriteCounter::~WriteCounter()
+{
+    SetEvent(stop_);
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    CloseHandle(stop_);
+    CloseHandle(directory_);
+}
+
+DWORD WINAPI WriteCounter::watch(void* argument)
+{
+    const WatchStart given = *static_cast<WatchStart*>(argument);
+    WriteCounter& self = *given.counter;
+    alignas(DWORD) char buffer[64 * 1024];
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    bool first = true;
+    for (;;) {
+        ResetEvent(overlapped.hEvent);
+        const BOOL asked = ReadDirectoryChangesW(self.directory_, buffer, sizeof buffer, FALSE,
+                                                 FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE, nullptr,
+                                                 &overlapped, nullptr);
+        if (first) SetEvent(given.started), first = false;
+        if (!asked) break;
+        const HANDLE waits[2] = {overlapped.hEvent, self.stop_};
+        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) {
+            CancelIo(self.directory_);
+            WaitForSingleObject(overlapped.hEvent, 1000);
+            break;
+        }
+        DWORD got = 0;
+        if (!GetOverlappedResult(self.directory_, &overlapped, &got, FALSE)) continue;
+        for (DWORD at = 0; got != 0;) {
+            const auto* change = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buffer + at);
+            const std::wstring name(change->FileName, change->FileNameLength / sizeof(wchar_t));
+            if (change->Action == FILE_ACTION_RENAMED_NEW_NAME && lstrcmpiW(name.c_str(), self.name_.c_str()) == 0) ++self.writes_;
+            if (change->NextEntryOffset == 0) break;
+            at += change->NextEntryOffset;
+        }
+    }
+    CloseHandle(overlapped.hEvent);
+    return 0;
 }
 
 }  // namespace tessaly::e2e

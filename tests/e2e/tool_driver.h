@@ -7,10 +7,13 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessaly::e2e {
@@ -22,13 +25,24 @@ std::string narrow(const std::wstring& wide);
 // Waits, with this thread's messages pumped, until `done` holds; false at the deadline.
 bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 10000);
 
+struct FileVersion {
+    uint64_t index = 0;
+    uint64_t written = 0;
+    bool operator==(const FileVersion&) const = default;
+};
+
+// A directory that already holds the tool, by its path.
+struct ExistingDirectory {
+    std::wstring path;
+};
+
 // Texts of the tool's files are GBK bytes, as are this file's literals.
 class ProgramDirectory {
 public:
-    // A fresh temporary directory holding the tool as built.
-    ProgramDirectory();
+    // `name` is the directory's own name, under the temporary directory.
+    explicit ProgramDirectory(const std::wstring& name = {});
     // A directory that already holds the tool; it is left where it is.
-    explicit ProgramDirectory(std::wstring existing);
+    explicit ProgramDirectory(ExistingDirectory existing);
     ~ProgramDirectory();
     ProgramDirectory(const ProgramDirectory&) = delete;
     ProgramDirectory& operator=(const ProgramDirectory&) = delete;
@@ -40,6 +54,12 @@ public:
     std::optional<std::string> read(const std::string& name) const;
     bool exists(const std::string& name) const { return read(name).has_value(); }
     void remove(const std::string& name) const;
+    // The names of the files it holds, GBK.
+    std::set<std::string> fileNames() const;
+    // Which file stands under the name, and when it was last written: a write
+    // of the tool's changes it (a new file takes the name, or the old one is
+    // written in place).
+    FileVersion version(const std::string& name) const;
 
 private:
     std::wstring file(const std::string& name) const;
@@ -66,14 +86,82 @@ inline constexpr int ShowSettingsEntry = 0;      // "显示界面"
 inline constexpr int StartWithWindowsEntry = 1;  // "开机启动"
 inline constexpr int ExitEntry = LastMenuEntry;  // "退出"
 
+// A file of the directory held open by the test, as another program holds
+// it: `share` 0 lets no one else in, FILE_SHARE_READ lets readers in but no
+// writer. Let go when this goes, or by release().
+class HeldFile {
+public:
+    HeldFile(const ProgramDirectory& directory, const std::string& name, DWORD share);
+    ~HeldFile() { release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void release();
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// Counts the times a file of the directory is written, as the directory
+// reports its changes: the tool's whole-file writes arrive as a file renamed
+// to the name.
+class WriteCounter {
+public:
+    // `name` (GBK) in the directory at `path`.
+    WriteCounter(const std::wstring& path, const std::string& name);
+    ~WriteCounter();
+    WriteCounter(const WriteCounter&) = delete;
+    WriteCounter& operator=(const WriteCounter&) = delete;
+    // The writes reported so far; the directory reports them a moment late,
+    // so a count is taken once the writer has been given time to be seen.
+    int writes() const { return writes_; }
+
+private:
+    static DWORD WINAPI watch(void* self);
+    HANDLE directory_ = INVALID_HANDLE_VALUE;
+    HANDLE stop_ = nullptr;
+    HANDLE thread_ = nullptr;
+    std::wstring name_;
+    std::atomic<int> writes_{0};
+};
+
+// A program started as the user starts it, without waiting for any window
+// of it; ended when this goes if it still runs.
+class StartedProgram {
+public:
+    explicit StartedProgram(const std::wstring& program);
+    ~StartedProgram();
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+    DWORD id() const { return process_.dwProcessId; }
+    // Its exit code once it has ended, none while it still runs at the deadline.
+    std::optional<DWORD> waitForExit(DWORD milliseconds = 20000);
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
+// How a test starts the tool, beyond its directory.
+struct ToolLaunch {
+    // Added to the tool's environment (which the tool itself never reads).
+    std::vector<std::pair<std::wstring, std::wstring>> environment;
+    // A library beside this test program whose "windowQuotaHook" is put on
+    // the tool's thread as a CBT hook before the tool runs.
+    std::wstring cbtHookLibrary;
+    // The constructor waits for the start-up to end.
+    bool awaitStartUp = true;
+};
+
 class ToolProcess {
 public:
     // Starts the tool and waits until its start-up is over: the display
     // window is up and the hidden settings window has come and gone.
-    explicit ToolProcess(const ProgramDirectory& directory);
+    explicit ToolProcess(const ProgramDirectory& directory, const ToolLaunch& launch = {});
     // Starts the tool as the shell does from a shortcut to it, and waits as above.
     explicit ToolProcess(const std::wstring& shortcut);
     ~ToolProcess();
+    // The wait of the constructor, for a tool launched without it.
+    bool awaitStartUp(DWORD milliseconds = 10000);
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
 
@@ -97,12 +185,17 @@ public:
     void trayEvent(UINT mouseMessage) const;
     // Opens the tray menu and picks an entry with the keyboard.
     void chooseTrayEntry(int index) const;
-    HWND openSettings() const;
+    HWND openSettings(DWORD milliseconds = 10000) const;
     // "退出", then waits for the process to end; its exit code, none when it did not end.
     std::optional<DWORD> exitFromTray();
     std::optional<DWORD> waitForExit(DWORD milliseconds = 15000);
     bool running() const;
 
+    // Runs one tick of the caption timer, as the timer does, and waits until
+    // it has been handled; with the settings window open (the timer stopped)
+    // these are the only ticks. `editBox` is any edit box of the tool
+    // (waitForPostedMessages).
+    bool runOneTick(HWND editBox) const;
     // Waits until the caption timer has run `ticks` whole ticks from now
     // (false at the deadline). Each tick first makes the display window the
     // topmost window, so a topmost window of the test's put above it shows
@@ -125,14 +218,18 @@ public:
     bool releaseUntilStored(const ProgramDirectory& directory, int line, POINT topLeft) const;
 
 private:
-    void awaitStartUp();
-
     PROCESS_INFORMATION process_{};
     HWND display_ = nullptr;
+    HMODULE hookLibrary_ = nullptr;
+    HHOOK hook_ = nullptr;
 };
 
 // Where "开机启动" puts the tool's shortcut: the user's Startup folder.
 std::wstring startupShortcut();
+
+// Drags the caption by 30 pixels to the right, with the settings window open:
+// the smallest change a user makes to the store.
+void nudgeCaption(ToolProcess& tool, HWND label);
 
 // Windows.
 std::vector<HWND> topLevelWindows(DWORD processId);

@@ -12,8 +12,10 @@ TEST(LibraryRecords, EachLibraryDeclaresItsDataTypesAndCommands)
     const uint32_t dataTypes[4] = {51, 11, 0, 0};
     // The application interface library: the font names, a unit's caption
     // measured, a message for the user, the Startup folder's shortcut, the
-    // monitors and their changes, the screen's dots per inch.
-    const uint32_t commands[4] = {54, 8, 0, 2};
+    // monitors and their changes, the screen's dots per inch, a file's
+    // length, a write into a new file, the clock, and the claim on the
+    // program directory.
+    const uint32_t commands[4] = {54, 12, 0, 2};
     for (size_t i = 0; i < 4; ++i) {
         ASSERT_NE(libraryTable[i], nullptr);
         EXPECT_EQ(libraryTable[i]->formatMark, LibraryFormatMark) << i;

@@ -5,28 +5,31 @@
 
 #include "runtime/core/automation/automation_commands.h"
 #include "runtime/core/memory.h"
+#include "runtime/core/text_encoding.h"
 #include "runtime/core/value_blocks.h"
 
 namespace tessaly::automation {
 
 static_assert(sizeof(VARIANT) == VariantBlockSize);
 
+// Texts are GBK whatever the system's ANSI code page: an automation object
+// gets the characters they stand for.
 Bstr toBstr(const char* ansi)
 {
     const char* text = ansi == nullptr ? "" : ansi;
-    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    const int length = MultiByteToWideChar(GbkCodePage, 0, text, -1, nullptr, 0);
     Bstr wide(SysAllocStringLen(nullptr, static_cast<UINT>(length > 0 ? length - 1 : 0)));
-    if (length > 1) MultiByteToWideChar(CP_ACP, 0, text, -1, wide.get(), length);
+    if (length > 1) MultiByteToWideChar(GbkCodePage, 0, text, -1, wide.get(), length);
     return wide;
 }
 
 char* toResultText(const wchar_t* wide, int length)
 {
     if (wide == nullptr || length <= 0) return nullptr;
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    const int bytes = WideCharToMultiByte(GbkCodePage, 0, wide, length, nullptr, 0, nullptr, nullptr);
     if (bytes <= 0) return nullptr;
     std::vector<char> ansi(static_cast<size_t>(bytes));
-    WideCharToMultiByte(CP_ACP, 0, wide, length, ansi.data(), bytes, nullptr, nullptr);
+    WideCharToMultiByte(GbkCodePage, 0, wide, length, ansi.data(), bytes, nullptr, nullptr);
     return makeResultText(ansi.data(), bytes);
 }
 

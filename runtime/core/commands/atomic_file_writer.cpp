@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cwchar>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -12,7 +14,7 @@
 namespace tessaly {
 namespace {
 
-constexpr char TemporarySuffix[] = ".tmp";
+constexpr wchar_t TemporarySuffix[] = L".tmp";
 
 // The writing process, by identifier and start time: an identifier alone may
 // be reused by a later process.
@@ -47,24 +49,24 @@ bool stillRuns(const Writer& writer)
 // Beside the target, so the final rename stays on one volume. The name says
 // which process writes it (so a later writer can tell an abandoned one), and
 // a counter keeps the writers of one process apart.
-std::string temporaryNameFor(const std::string& target)
+std::wstring temporaryNameFor(const std::wstring& target)
 {
     static std::atomic<uint32_t> counter{0};
-    char middle[64];
-    std::snprintf(middle, sizeof middle, ".%lu-%llx-%u", thisWriter().process, thisWriter().started,
+    wchar_t middle[64];
+    std::swprintf(middle, std::size(middle), L".%lu-%llx-%u", thisWriter().process, thisWriter().started,
                   counter.fetch_add(1));
     return target + middle + TemporarySuffix;
 }
 
 // The writer named by a file beside the target, if it is one of its temporaries.
-std::optional<Writer> writerOf(std::string_view fileName, std::string_view targetName)
+std::optional<Writer> writerOf(std::wstring_view fileName, std::wstring_view targetName)
 {
     if (!fileName.starts_with(targetName) || !fileName.ends_with(TemporarySuffix)) return std::nullopt;
-    const std::string middle(fileName.substr(targetName.size()));
+    const std::wstring middle(fileName.substr(targetName.size()));
     Writer writer;
     unsigned counter = 0;
     int consumed = 0;
-    if (std::sscanf(middle.c_str(), ".%lu-%llx-%u.tmp%n", &writer.process, &writer.started, &counter, &consumed) != 3 ||
+    if (std::swscanf(middle.c_str(), L".%lu-%llx-%u.tmp%n", &writer.process, &writer.started, &counter, &consumed) != 3 ||
         static_cast<size_t>(consumed) != middle.size())
         return std::nullopt;
     return writer;
@@ -72,18 +74,18 @@ std::optional<Writer> writerOf(std::string_view fileName, std::string_view targe
 
 // A writer that was killed leaves its temporary behind; the next writer of
 // the same target removes those whose process no longer runs.
-void removeAbandonedTemporaries(const std::string& target)
+void removeAbandonedTemporaries(const std::wstring& target)
 {
-    const size_t slash = target.find_last_of("\\/");
-    const std::string directory = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string targetName = target.substr(directory.size());
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((target + ".*" + TemporarySuffix).c_str(), &found);
+    const size_t slash = target.find_last_of(L"\\/");
+    const std::wstring directory = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
+    const std::wstring targetName = target.substr(directory.size());
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((target + L".*" + TemporarySuffix).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
         const auto writer = writerOf(found.cFileName, targetName);
-        if (writer && !stillRuns(*writer)) DeleteFileA((directory + found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
+        if (writer && !stillRuns(*writer)) DeleteFileW((directory + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 
@@ -92,7 +94,7 @@ bool targetInUse(DWORD error) { return error == ERROR_ACCESS_DENIED || error == 
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::string target) : target_(std::move(target)) {}
+AtomicFileWriter::AtomicFileWriter(std::wstring target) : target_(std::move(target)) {}
 
 AtomicFileWriter::~AtomicFileWriter() { discard(); }
 
@@ -100,7 +102,7 @@ bool AtomicFileWriter::open()
 {
     removeAbandonedTemporaries(target_);
     temporary_ = temporaryNameFor(target_);
-    file_ = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file_ = CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file_ != INVALID_HANDLE_VALUE) return true;
     temporary_.clear();
     return false;
@@ -117,17 +119,29 @@ bool AtomicFileWriter::write(std::span<const uint8_t> bytes)
     return true;
 }
 
-bool AtomicFileWriter::commit()
+bool AtomicFileWriter::flushAndClose()
 {
     if (file_ == INVALID_HANDLE_VALUE) return false;
     const bool flushed = FlushFileBuffers(file_) != 0;
     const bool closed = CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE)) != 0;
-    if (!flushed || !closed) return false;
-    if (MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return flushed && closed;
+}
+
+bool AtomicFileWriter::commit()
+{
+    if (!flushAndClose()) return false;
+    if (MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         temporary_.clear();
         return true;
     }
     return targetInUse(GetLastError()) && copyOverTarget();
+}
+
+bool AtomicFileWriter::commitAsNewFile()
+{
+    if (!flushAndClose() || !MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
+    temporary_.clear();
+    return true;
 }
 
 // A reader that holds the target open blocks its replacement (under Wine any
@@ -137,8 +151,8 @@ bool AtomicFileWriter::commit()
 bool AtomicFileWriter::copyOverTarget() const
 {
     const FileHandle source(
-        CreateFileA(temporary_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    const FileHandle target(CreateFileA(target_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        CreateFileW(temporary_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle target(CreateFileW(target_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!source.valid() || !target.valid()) return false;
     char buffer[64 * 1024];
@@ -155,7 +169,7 @@ bool AtomicFileWriter::copyOverTarget() const
 void AtomicFileWriter::discard()
 {
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE));
-    if (!temporary_.empty()) DeleteFileA(temporary_.c_str());
+    if (!temporary_.empty()) DeleteFileW(temporary_.c_str());
     temporary_.clear();
 }
 

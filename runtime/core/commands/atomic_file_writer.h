@@ -5,6 +5,8 @@
 // touches the target; the temporary of a process that died is removed by the
 // next writer of the same target. A target that another process holds open,
 // sharing writes, cannot be renamed over; it takes the bytes in place instead.
+// Names are wide, so that no ANSI code page stands between a program's file
+// names and the files.
 #pragma once
 
 #include <windows.h>
@@ -17,7 +19,7 @@ namespace tessaly {
 
 class AtomicFileWriter {
 public:
-    explicit AtomicFileWriter(std::string target);
+    explicit AtomicFileWriter(std::wstring target);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -28,15 +30,19 @@ public:
     // Flushes, closes and renames over (or, held open elsewhere, copies into)
     // the target; false when neither could be done.
     bool commit();
+    // Flushes, closes and gives the bytes the target's name only if nothing
+    // has that name yet: an existing file is never replaced.
+    bool commitAsNewFile();
 
-    const std::string& temporaryName() const { return temporary_; }
+    const std::wstring& temporaryName() const { return temporary_; }
 
 private:
+    bool flushAndClose();
     bool copyOverTarget() const;
     void discard();
 
-    std::string target_;
-    std::string temporary_;
+    std::wstring target_;
+    std::wstring temporary_;
     HANDLE file_ = INVALID_HANDLE_VALUE;
 };
 

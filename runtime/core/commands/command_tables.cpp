@@ -75,6 +75,10 @@ const CommandEntry applicationInterfaceCommandTable[ApplicationInterfaceCommandC
     MonitorRects,    // 5
     WatchDisplay,    // 6
     ScreenDotsPerInch,  // 7
+    FileLength,      // 8
+    WriteNewFileBytes, // 9
+    TickCount,       // 10
+    ClaimProgramDirectory, // 11
 };
 
 const CommandEntry extensionOneCommandTable[ExtensionOneCommandCount] = {

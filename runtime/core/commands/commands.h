@@ -35,6 +35,8 @@ Command ReadFileBytes;
 Command WriteFileBytes;
 Command ReadIniText;
 Command WriteIniText;
+Command WriteNewFileBytes;
+Command FileLength;
 
 // System (Windows).
 Command GetRunDirectory;
@@ -45,6 +47,8 @@ Command CursorY;
 Command ScreenDotsPerInch;
 Command GetFontNames;
 Command ShowMessage;
+Command TickCount;
+Command ClaimProgramDirectory;
 
 // Monitors and display changes (Windows).
 Command MonitorRects;

@@ -1,48 +1,47 @@
-// File commands: a whole file in as a byte-set, byte-sets out as a whole file.
+// File commands: a whole file in as a byte-set, byte-sets out as a whole
+// file, and what a program needs to tell a missing file from one it could
+// not read. Names are GBK texts, reaching the system as the characters they
+// stand for.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "runtime/core/commands/atomic_file_writer.h"
 #include "runtime/core/commands/command_arguments.h"
 #include "runtime/core/commands/commands.h"
-#include "runtime/core/commands/file_handle.h"
+#include "runtime/core/commands/whole_file.h"
 #include "runtime/core/memory.h"
+#include "runtime/core/text_encoding.h"
 
 namespace tessaly::commands {
 namespace {
 
-bool readAll(HANDLE file, uint8_t* into, int64_t length)
+// Null for a missing, unreadable or empty file.
+void* readWholeFileBlock(const std::wstring& name)
 {
-    while (length > 0) {
-        const auto chunk = static_cast<DWORD>(std::min<int64_t>(length, int64_t{1} << 30));
-        DWORD read = 0;
-        if (!ReadFile(file, into, chunk, &read, nullptr) || read == 0) return false;
-        into += read;
-        length -= read;
-    }
-    return true;
+    uint8_t* block = nullptr;
+    const WholeFileRead read = readWholeFile(name, [&](int32_t length) {
+        block = static_cast<uint8_t*>(allocate(length + static_cast<intptr_t>(sizeof(ByteSetHeader))));
+        const ByteSetHeader header{1, length};
+        std::memcpy(block, &header, sizeof header);
+        return block + sizeof header;
+    });
+    if (read == WholeFileRead::Read && byteSetLength(block) > 0) return block;
+    release(block);
+    return nullptr;
 }
 
-// Null for a missing, unreadable or empty file.
-void* readWholeFile(const char* name)
+// The byte-set arguments from `first` on, in order, into the writer; empty
+// ones and arguments of other types are skipped.
+bool writeParts(AtomicFileWriter& writer, const CommandArguments& a, int32_t first)
 {
-    const FileHandle file(CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return nullptr;
-    // A byte-set counts its length in 32 bits.
-    if (size.QuadPart < 1 || size.QuadPart > INT32_MAX - 8) return nullptr;
-    const auto length = static_cast<int32_t>(size.QuadPart);
-    auto* block = static_cast<uint8_t*>(allocate(length + static_cast<intptr_t>(sizeof(ByteSetHeader))));
-    const ByteSetHeader header{1, length};
-    std::memcpy(block, &header, sizeof header);
-    if (!readAll(file.get(), block + sizeof header, length)) {
-        release(block);
-        return nullptr;
+    if (!writer.open()) return false;
+    for (int32_t i = first; i < a.count(); ++i) {
+        const TypedValue part = a.at(i);
+        if (part.type != TypeCode::Bytes) continue;
+        if (!writer.write(byteSetBytes(part.pointer()))) return false;
     }
-    return block;
+    return true;
 }
 
 }  // namespace
@@ -51,7 +50,7 @@ void ReadFileBytes(TypedValue* result, int32_t count, TypedValue* arguments)
 {
     const CommandArguments a(count, arguments);
     if (a.text(0).empty()) return;
-    setPointerResult(result, readWholeFile(a.at(0).text()));
+    setPointerResult(result, readWholeFileBlock(widenGbk(a.text(0))));
 }
 
 // The target is replaced only once every byte is on the disk: a failed or
@@ -60,14 +59,28 @@ void WriteFileBytes(TypedValue* result, int32_t count, TypedValue* arguments)
 {
     const CommandArguments a(count, arguments);
     if (a.text(0).empty()) return;
-    AtomicFileWriter writer{std::string(a.text(0))};
-    if (!writer.open()) return;
-    for (int32_t i = 1; i < a.count(); ++i) {
-        const TypedValue part = a.at(i);
-        if (part.type != TypeCode::Bytes) continue;
-        if (!writer.write(byteSetBytes(part.pointer()))) return;
-    }
-    result->low = writer.commit() ? 1 : 0;
+    AtomicFileWriter writer{widenGbk(a.text(0))};
+    result->low = writeParts(writer, a, 1) && writer.commit() ? 1 : 0;
+}
+
+// (file name, byte-sets …) → Bool: as WriteFileBytes, but only into a name
+// that nothing has yet; a file already there is never replaced.
+void WriteNewFileBytes(TypedValue* result, int32_t count, TypedValue* arguments)
+{
+    const CommandArguments a(count, arguments);
+    if (a.text(0).empty()) return;
+    AtomicFileWriter writer{widenGbk(a.text(0))};
+    result->low = writeParts(writer, a, 1) && writer.commitAsNewFile() ? 1 : 0;
+}
+
+// (file name) → Long: the length in bytes, -1 when there is no such file, -2
+// when something of that name exists that is not a file one can size.
+void FileLength(TypedValue* result, int32_t count, TypedValue* arguments)
+{
+    const CommandArguments a(count, arguments);
+    const int64_t length = a.text(0).empty() ? -1 : fileLength(widenGbk(a.text(0)));
+    result->low = static_cast<uint32_t>(static_cast<uint64_t>(length));
+    result->high = static_cast<uint32_t>(static_cast<uint64_t>(length) >> 32);
 }
 
 }  // namespace tessaly::commands

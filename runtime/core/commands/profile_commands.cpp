@@ -1,17 +1,24 @@
-// Private-profile ("settings file") commands over the system's own calls.
+// Private-profile ("settings file") commands. The file is read and written
+// whole by its wide name and its text kept as the GBK bytes it holds
+// (profile_text.h): the system's own profile calls would take both the name
+// and the text through the machine's ANSI code page. Writes are atomic.
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
+#include "runtime/core/commands/atomic_file_writer.h"
 #include "runtime/core/commands/command_arguments.h"
 #include "runtime/core/commands/commands.h"
+#include "runtime/core/commands/profile_text.h"
+#include "runtime/core/commands/whole_file.h"
+#include "runtime/core/gbk.h"
+#include "runtime/core/text_encoding.h"
 
 namespace tessaly::commands {
 namespace {
 
-// Values longer than this are cut by the system call.
-constexpr DWORD ReadBufferSize = 10240;
+// The system's read buffer: longer values come back cut to one byte less.
+constexpr size_t ReadBufferSize = 10240;
 
 // Spaces and control characters in front of a name are not part of it.
 std::string withoutLeadingBlanks(std::string_view text)
@@ -21,10 +28,42 @@ std::string withoutLeadingBlanks(std::string_view text)
     return std::string(text.substr(start));
 }
 
-// An omitted argument goes to the system as none: that deletes instead of writing.
-const char* textOrNone(const CommandArguments& a, int32_t index)
+std::optional<std::string_view> textOrNone(const CommandArguments& a, int32_t index)
 {
-    return a.given(index) ? a.at(index).text() : nullptr;
+    if (!a.given(index)) return std::nullopt;
+    return a.text(index);
+}
+
+// None when the file exists but could not be read: a settings file that is
+// held elsewhere is not an empty one.
+std::optional<std::string> readSettingsFile(const std::wstring& name)
+{
+    std::string text;
+    const WholeFileRead read = readWholeFile(name, [&](int32_t length) {
+        text.resize(static_cast<size_t>(length));
+        return reinterpret_cast<uint8_t*>(text.data());
+    });
+    if (read == WholeFileRead::Failed) return std::nullopt;
+    return text;
+}
+
+bool writeSettingsFile(const std::wstring& name, const std::string& text)
+{
+    AtomicFileWriter writer(name);
+    return writer.open() && writer.write({reinterpret_cast<const uint8_t*>(text.data()), text.size()}) && writer.commit();
+}
+
+// At most the buffer less its terminator, without a double-byte character cut in two.
+std::string_view cutToBuffer(std::string_view value)
+{
+    if (value.size() < ReadBufferSize) return value;
+    size_t end = 0;
+    while (end < ReadBufferSize - 1) {
+        const size_t width = isLeadByte(static_cast<unsigned char>(value[end])) ? 2 : 1;
+        if (end + width > ReadBufferSize - 1) break;
+        end += width;
+    }
+    return value.substr(0, end);
 }
 
 }  // namespace
@@ -37,20 +76,23 @@ void ReadIniText(TypedValue* result, int32_t count, TypedValue* arguments)
     const std::string key = withoutLeadingBlanks(a.text(2));
     // Any of the three empty gives empty, not the default.
     if (file.empty() || section.empty() || key.empty()) return;
-    const std::string fallback(a.text(3));
-    std::vector<char> buffer(ReadBufferSize);
-    const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
-                                                  ReadBufferSize, file.c_str());
-    setTextResult(result, std::string_view(buffer.data(), length));
+    const std::optional<std::string> text = readSettingsFile(widenGbk(file));
+    const std::optional<std::string> value = text ? profileValue(*text, section, key) : std::nullopt;
+    setTextResult(result, cutToBuffer(value ? *value : std::string(a.text(3))));
 }
 
+// A file that exists but cannot be read is left alone: writing one entry
+// into what would read as an empty file would drop every other entry.
 void WriteIniText(TypedValue* result, int32_t count, TypedValue* arguments)
 {
     const CommandArguments a(count, arguments);
     // The system takes a missing name for its own settings file.
     if (a.text(0).empty()) return;
-    result->low = WritePrivateProfileStringA(a.text(1).data(), textOrNone(a, 2), textOrNone(a, 3),
-                                             a.text(0).data()) != 0;
+    const std::wstring name = widenGbk(a.text(0));
+    const std::optional<std::string> text = readSettingsFile(name);
+    if (!text) return;
+    const std::string changed = withProfileValue(*text, a.text(1), textOrNone(a, 2), textOrNone(a, 3));
+    result->low = changed == *text || writeSettingsFile(name, changed) ? 1 : 0;
 }
 
 }  // namespace tessaly::commands

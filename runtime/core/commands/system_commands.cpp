@@ -1,5 +1,5 @@
-// System commands: the program directory, the screen, the pointer, the
-// installed fonts and a message for the user.
+// System commands: the program directory and its claim, the screen, the
+// pointer, the installed fonts, a message for the user and the clock.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 
 #include "runtime/core/commands/command_arguments.h"
 #include "runtime/core/commands/commands.h"
+#include "runtime/core/directory_claim.h"
 #include "runtime/core/memory.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/text_encoding.h"
@@ -108,6 +109,27 @@ void ShowMessage(TypedValue* result, int32_t count, TypedValue* arguments)
     const std::wstring text = widenGbk(a.text(1));
     const std::wstring title = widenGbk(a.text(2));
     setIntResult(result, MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING));
+}
+
+}  // namespace tessaly::commands
+
+namespace tessaly::commands {
+
+// → Int: milliseconds since the system started, wrapping round after 49.7
+// days; differences taken as unsigned numbers stay right across the wrap.
+void TickCount(TypedValue* result, int32_t, TypedValue*) { result->low = GetTickCount(); }
+
+// (routine `SubPointer`) → Bool: true when this process is the one program
+// running from its directory. Otherwise the one that runs there has been
+// asked to come forward and the answer is false; the routine given is what a
+// later start in this directory will run here.
+void ClaimProgramDirectory(TypedValue* result, int32_t count, TypedValue* arguments)
+{
+    const CommandArguments a(count, arguments);
+    RuntimeApp& app = RuntimeApp::instance();
+    if (!claimDirectory(app.programDirectoryWide(), app.hiddenOwner())) return;
+    app.setAnotherStartRoutine(reinterpret_cast<void (*)()>(a.at(0).pointer()));
+    result->low = 1;
 }
 
 }  // namespace tessaly::commands
