@@ -5,9 +5,10 @@ set -euo pipefail
 
 DEPS_PREFIX="${TESSALY_DEPS:-/opt/tessaly/mingw64}"
 # libasan8: AddressSanitizer's runtime for g++ 12, for the sanitized native
-# reader tests.
+# reader tests. clang-14 and libclang-rt-14-dev (libFuzzer and clang's
+# sanitizer runtimes): the fuzz build.
 PACKAGES=(
-  cmake make g++ libasan8 dpkg-dev
+  cmake make g++ libasan8 dpkg-dev clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev googletest
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
