@@ -31,21 +31,28 @@ fi
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 mkdir -p "$fuzz_dir/artifacts"
+# Each run works on copies of the targets and logs of its own: a suite run
+# may rebuild and run the same targets while a long run goes on.
+run_dir="$fuzz_dir/run-$$"
+mkdir -p "$run_dir"
+trap 'rm -rf "$run_dir"' EXIT
 status=0
 for target in "${targets[@]}"; do
   corpus="$fuzz_dir/corpus/$target"
   mkdir -p "$corpus"
   inputs=("$corpus" "$fuzz_dir/build/tests/fuzz/seeds/$target")
   [ -d "$root/tests/fuzz/regressions/$target" ] && inputs+=("$root/tests/fuzz/regressions/$target")
-  log="$fuzz_dir/$target.log"
-  if "$fuzz_dir/build/tests/fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+  log="$run_dir/$target.log"
+  cp "$fuzz_dir/build/tests/fuzz/${target}_fuzz" "$run_dir/"
+  if "$run_dir/${target}_fuzz" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
        -print_final_stats=1 -artifact_prefix="$fuzz_dir/artifacts/$target-" "${inputs[@]}" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     took=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$log")
     echo "$target: ${runs:-?} executions in ${took:-?} s, corpus $(ls "$corpus" | wc -l) inputs"
   else
     status=1
-    echo "$target: FAILED (see $log)"
+    cp "$log" "$fuzz_dir/$target-failed.log"
+    echo "$target: FAILED (see $fuzz_dir/$target-failed.log)"
     grep -E 'ERROR|fuzz check failed|runtime error|Test unit written' "$log" | head -5
   fi
 done
