@@ -160,8 +160,7 @@ void confirmCaption()
     } else {
         saveNewCaption(text, fields);
     }
-    writeCaptionsFile();
-    writeConfigFile();
+    writeCaptionFiles();
     LoadAllCaptions();
     destroy(EditorWindow);
 }

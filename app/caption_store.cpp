@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/caption_journal.h"
 #include "app/caption_lines.h"
 #include "app/caption_record.h"
 #include "app/caption_windows.h"
@@ -92,6 +93,24 @@ void writeConfigFile()
     if (!s.OrphanedConfigText.empty() && s.OrphanedConfigText != s.ConfigText) backUpOrphanedLines(s.OrphanedConfigText);
     s.OrphanedConfigText.clear();
     writeFileText(configFilePath(), s.ConfigText);
+}
+
+void writeCaptionFiles()
+{
+    const ProgramState& s = state();
+    writeFileText(journalFilePath(), journalText({s.CaptionsText, s.ConfigText}));
+    writeCaptionsFile();
+    writeConfigFile();
+    writeFileText(journalFilePath(), "");
+}
+
+void finishInterruptedWrite()
+{
+    const auto pending = readJournal(readFileText(journalFilePath()));
+    if (!pending) return;
+    writeFileText(captionsFilePath(), pending->captions);
+    writeFileText(configFilePath(), pending->configuration);
+    writeFileText(journalFilePath(), "");
 }
 
 void completeStoredLines()

@@ -19,6 +19,12 @@ void LoadAllCaptions();
 // Whole-file writes of CaptionsText and ConfigText.
 void writeCaptionsFile();
 void writeConfigFile();
+// Both, as one change that a kill between the two writes cannot split: the
+// pair goes through the journal (caption_journal.h).
+void writeCaptionFiles();
+// At start-up, before the files are read: writes out a pair that a process
+// killed while writing left in the journal.
+void finishInterruptedWrite();
 
 // Before the first change the user makes after a load: lines that the loader
 // had to complete take their completed form, captions without a

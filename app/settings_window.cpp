@@ -129,8 +129,7 @@ void deleteCaption()
     s.ConfigText = DeleteLine(s.ConfigText, i);
     listDeleteItem(CaptionList, i - 1);
     keepEditorOnItsCaption(i);
-    writeCaptionsFile();
-    writeConfigFile();
+    writeCaptionFiles();
 }
 
 void addCaption()

@@ -34,6 +34,7 @@ void startRoutine()
     loadWindow(DisplayWindow);
     writeInt(SettingsWindow, Property::Width, CompactWidth);
     loadWindow(SettingsWindow);
+    finishInterruptedWrite();
     LoadAllCaptions();
     destroy(SettingsWindow);
 }
