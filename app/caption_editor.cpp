@@ -108,9 +108,9 @@ void saveNewCaption(const std::string& text, const EditedFields& f)
 {
     ProgramState& s = state();
     dropEmptyCaptions();
-    s.CaptionsText = TrimLineBreaks(s.CaptionsText + LineBreak + text);
-    s.ConfigText = TrimLineBreaks(s.ConfigText + LineBreak + joinFields({f.f1, f.f2, f.f3, f.f4, f.f5, f.f6}) +
-                                  DefaultPlacement + joinFields({f.f10, f.f11, f.f12}));
+    s.CaptionsText = TrimLineBreaks(withLineAppended(s.CaptionsText, text));
+    s.ConfigText = TrimLineBreaks(withLineAppended(s.ConfigText, joinFields({f.f1, f.f2, f.f3, f.f4, f.f5, f.f6}) +
+                                                                     DefaultPlacement + joinFields({f.f10, f.f11, f.f12})));
 }
 
 }  // namespace
