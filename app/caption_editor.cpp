@@ -111,8 +111,8 @@ void saveNewCaption(const std::string& text)
     added.fields = newCaptionFields();
     takeEditedFields(added);
     dropEmptyCaptions();
-    s.CaptionsText = TrimLineBreaks(s.CaptionsText + LineBreak + text);
-    s.ConfigText = TrimLineBreaks(s.ConfigText + LineBreak + configurationLine(added));
+    s.CaptionsText = TrimLineBreaks(withLineAppended(s.CaptionsText, text));
+    s.ConfigText = TrimLineBreaks(withLineAppended(s.ConfigText, configurationLine(added)));
 }
 
 }  // namespace

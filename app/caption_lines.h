@@ -13,7 +13,16 @@ namespace tessaly::program {
 inline const std::string LineBreak = "\r\n";
 
 std::vector<std::string> splitLines(const std::string& text);
+// Lines split, as the runtime's walk reads text, where any byte with its top
+// bit set opens a two-byte character. A line that ends in such a byte alone
+// (a file cut inside a character) would take the CR of a following line
+// break as its partner and swallow the break, so before another line
+// follows, that lone byte is dropped: what is written splits back line for
+// line.
 std::string joinLines(const std::vector<std::string>& lines);
+// The text with one more line after its last (an empty text gets a leading
+// line break, which trimming takes off again).
+std::string withLineAppended(const std::string& text, const std::string& line);
 
 // Line n, or empty when there is no line n.
 std::string GetLine(const std::string& text, int32_t n);

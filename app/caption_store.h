@@ -19,6 +19,7 @@ void LoadAllCaptions();
 // ConfigText, or both texts (the captions first), go to their files as far
 // as they can (store_files.h).
 void writeConfigFile();
+// Both, as one change that a kill between the two writes cannot split (see saveStore).
 void writeCaptionFiles();
 // The tick's share: what waits for the files is tried at most once a second,
 // so scrolling captions cost the disk one write a second.

@@ -60,6 +60,8 @@ bool writeFileText(const std::string& path, const std::string& text)
     return written;
 }
 
+bool removeFile(const std::string& path) { return runLibraryCommand(commands::RemoveFile, {textArgument(path)}).asBool(); }
+
 bool writeNewFile(const std::string& path, const std::string& bytes)
 {
     const std::vector<uint8_t> block = byteSetOf(bytes);

@@ -31,6 +31,8 @@ bool writeFileText(const std::string& path, const std::string& text);
 // Writes the bytes (zero bytes included) into a new file of that name; false
 // when a file of that name exists or it could not be written.
 bool writeNewFile(const std::string& path, const std::string& bytes);
+// True when the file is gone, also when there was none.
+bool removeFile(const std::string& path);
 
 std::string readIniText(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& fallback);

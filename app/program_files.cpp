@@ -14,6 +14,7 @@ const std::string SettingsKey = "值";
 std::string captionsFilePath() { return runDirectory() + "\\字幕.ini"; }
 std::string configFilePath() { return runDirectory() + "\\配置.ini"; }
 std::string settingsFilePath() { return runDirectory() + "\\程序.ini"; }
+std::string journalFilePath() { return runDirectory() + "\\字幕-未完成.ini"; }
 
 std::string readSetting(const std::string& section, const std::string& fallback)
 {

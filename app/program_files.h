@@ -9,6 +9,7 @@ namespace tessaly::program {
 std::string captionsFilePath();  // "\字幕.ini": one caption text per line
 std::string configFilePath();    // "\配置.ini": one configuration line per caption
 std::string settingsFilePath();  // "\程序.ini": the program's settings
+std::string journalFilePath();   // "\字幕-未完成.ini": a change to both caption files, while it is written
 
 namespace SettingsSection {
 inline const std::string Transparency = "透明度";

@@ -9,6 +9,7 @@
 #include "app/program_files.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
+#include "app/store_files.h"
 #include "app/system_calls.h"
 #include "app/text_calls.h"
 #include "app/tray_menu.h"
@@ -52,6 +53,7 @@ void startRoutine()
     loadWindow(DisplayWindow);
     writeInt(SettingsWindow, Property::Width, CompactWidth);
     loadWindow(SettingsWindow);
+    finishInterruptedWrite();
     LoadAllCaptions();
     destroy(SettingsWindow);
 }

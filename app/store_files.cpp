@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/caption_journal.h"
 #include "app/file_calls.h"
 #include "app/notices.h"
 #include "app/program_files.h"
@@ -120,6 +121,8 @@ bool holdsText(StoreFile file, const std::string& text)
     return f.disk == StoredFile::Disk::Holds && f.text == text && fileLength(pathOf(file)) == f.length;
 }
 
+bool needsWriting(StoreFile file) { return stored(file).owed && !holdsText(file, textOf(file)); }
+
 bool writeOwed(StoreFile file)
 {
     StoredFile& f = stored(file);
@@ -142,6 +145,21 @@ bool writeOwed(StoreFile file)
     f.text = text;
     f.length = static_cast<int64_t>(text.size());
     f.owed = false;
+    return true;
+}
+
+// The captions file and the configuration file, the pair through the journal
+// when both change: a process stopped between the two writes leaves the
+// journal, which the next start writes out before it reads the files.
+bool writeCaptionFilePair()
+{
+    const bool pair = needsWriting(StoreFile::Captions) && needsWriting(StoreFile::Config);
+    if (pair && !writeFileText(journalFilePath(), journalText({state().CaptionsText, state().ConfigText}))) {
+        tellOnce(state().Store.toldJournalUnwritable, journalFilePath());
+        return false;
+    }
+    if (!writeOwed(StoreFile::Captions) || !writeOwed(StoreFile::Config)) return false;
+    if (pair) removeFile(journalFilePath());
     return true;
 }
 
@@ -221,7 +239,18 @@ bool saveStore()
     store.lastAttempt = tickCount();
     writeWaitingSettings();
     backUpOrphanedLines();
-    return writeBackups() && writeOwed(StoreFile::Captions) && writeOwed(StoreFile::Config);
+    return writeBackups() && writeCaptionFilePair();
+}
+
+void finishInterruptedWrite()
+{
+    const FileContent journal = readWholeFile(journalFilePath());
+    if (journal.outcome != FileContent::Outcome::Read) return;
+    if (const auto pending = readJournal(journal.bytes)) {
+        if (!writeFileText(captionsFilePath(), pending->captions) || !writeFileText(configFilePath(), pending->configuration))
+            return;  // the journal stays for the next start
+    }
+    removeFile(journalFilePath());
 }
 
 // Unsigned differences of the tick count stay right when it wraps round.

@@ -40,8 +40,13 @@ bool storeOwesWrites();
 // Writes what is owed: backups, then the captions file, then the
 // configuration file, stopping at the first that cannot be written so that
 // the files on the disk still pair line for line; and settings that wait.
-// True when the caption files owe nothing any more.
+// A change to both files goes whole into a journal beside them first, since
+// the two cannot be replaced in one step. True when the caption files owe
+// nothing any more.
 bool saveStore();
+// At start-up, before the files are read: writes out a pair that a process
+// stopped between the two writes left in the journal, and removes it.
+void finishInterruptedWrite();
 // Something waits (a write, or a read that failed) and a second has passed
 // since the store last tried its files.
 bool storeAttemptDue();

@@ -35,6 +35,7 @@ struct StoreState {
     // Texts of backups that wait to be written, oldest first.
     std::vector<std::string> backups;
     bool toldBackupUnwritable = false;
+    bool toldJournalUnwritable = false;
     // Values of the settings file that it could not take yet, by section:
     // they read back from here until it does.
     std::map<std::string, std::string> settings;

@@ -21,6 +21,7 @@
 #include "app/unit_calls.h"
 #include "bench/bench_support.h"
 #include "bench/caption_set.h"
+#include "bench/in_process_tool.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/ui/units/timer.h"
 #include "runtime/ui/window_layer.h"
@@ -31,50 +32,6 @@ namespace {
 
 // The display window paints the captions: its first paint shows the first.
 constexpr wchar_t DisplayClass[] = L"WTWindow";
-
-std::string programDirectory()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string full = path;
-    return full.substr(0, full.rfind('\\'));
-}
-
-void writeFile(const std::string& path, const std::string& text)
-{
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
-    }
-}
-
-int writeCaptionFiles(int32_t n)
-{
-    writeFile(programDirectory() + "\\字幕.ini", captionsText(n));
-    writeFile(programDirectory() + "\\配置.ini", configurationText(n));
-    return 0;
-}
-
-HWND handleOf(program::UnitRef unit) { return reinterpret_cast<HWND>(static_cast<intptr_t>(program::windowHandle(unit))); }
-
-// Runs the runtime's message loop until it reaches idle time.
-class IdleWait {
-public:
-    IdleWait()
-    {
-        RuntimeApp::instance().addIdleCallback({handleOf(program::CaptionTimer), &IdleWait::reached, reinterpret_cast<intptr_t>(this)});
-    }
-    void run()
-    {
-        running_ = true;
-        RuntimeApp::instance().runModalLoop(running_);
-    }
-
-private:
-    static void reached(intptr_t self) { reinterpret_cast<IdleWait*>(self)->running_ = false; }
-    bool running_ = false;
-};
-
 
 // The start routine has posted the settings window's close, whose routine
 // starts the timer; the runtime's messages are handled until it has gone.
@@ -101,7 +58,7 @@ int tickEntry()
     closeSettingsWindow();
     // The bench drives the ticks itself, as regularly as the timer would.
     program::writeInt(program::CaptionTimer, program::TimerProperty::Interval, 0);
-    IdleWait idle;
+    IdleWait idle(handleOf(program::CaptionTimer));
     idle.run();  // the first painting
     const HWND timer = handleOf(program::CaptionTimer);
     ResultFile result(current.result);
@@ -118,7 +75,7 @@ int writesEntry()
     program::startProgram();
     closeSettingsWindow();
     program::writeInt(program::CaptionTimer, program::TimerProperty::Interval, 0);
-    IdleWait idle;
+    IdleWait idle(handleOf(program::CaptionTimer));
     idle.run();
     const HWND timer = handleOf(program::CaptionTimer);
     const e2e::WriteCounter counter(e2e::widen(programDirectory()), "配置.ini");

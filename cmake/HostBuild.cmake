@@ -29,3 +29,30 @@ add_test(NAME native_caption_store_tests COMMAND ${TESSALY_HOST_DIR}/tests/app/c
 add_test(NAME native_regex_engine_tests COMMAND ${TESSALY_HOST_DIR}/tests/automation/regex_engine_tests)
 add_test(NAME native_ui_reader_asan_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/ui_reader_asan_tests)
 set_tests_properties(native_ui_reader_asan_tests PROPERTIES ENVIRONMENT "${TESSALY_ASAN_ENVIRONMENT}")
+
+# The fuzz build: the same platform-free code under libFuzzer with
+# AddressSanitizer and UndefinedBehaviorSanitizer, compiled by clang from a
+# GBK copy of the sources (clang cannot turn UTF-8 literals into GBK). The
+# copy is refreshed before every build; only changed files are rewritten.
+set(TESSALY_FUZZ_DIR ${CMAKE_BINARY_DIR}/fuzz)
+set(TESSALY_FUZZ_SOURCE ${TESSALY_FUZZ_DIR}/source)
+set(TESSALY_GBK_MIRROR bash ${PROJECT_SOURCE_DIR}/scripts/gbk-mirror.sh ${PROJECT_SOURCE_DIR} ${TESSALY_FUZZ_SOURCE})
+ExternalProject_Add(fuzz_build
+  SOURCE_DIR ${TESSALY_FUZZ_SOURCE}
+  BINARY_DIR ${TESSALY_FUZZ_DIR}/build
+  DOWNLOAD_COMMAND ${TESSALY_GBK_MIRROR}
+  CMAKE_ARGS -DTESSALY_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+             -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON)
+ExternalProject_Add_Step(fuzz_build refresh_sources
+  COMMAND ${TESSALY_GBK_MIRROR}
+  DEPENDEES configure DEPENDERS build ALWAYS ON)
+
+# Each target runs a few seconds over its seeds and regression inputs; a
+# long run is `bash scripts/fuzz.sh --seconds 600`.
+include(cmake/FuzzTargets.cmake)
+foreach(name IN LISTS TESSALY_FUZZ_TARGETS)
+  add_test(NAME fuzz_${name} COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/fuzz.sh --seconds 3 ${name})
+endforeach()

@@ -8,8 +8,10 @@ DEPS_PREFIX="${TESSALY_DEPS:-/opt/tessaly/mingw64}"
 # reader tests. libpng16-16: its copyright file is the libpng notice that the
 # release package carries (the target's libpng is built from its source).
 # xserver-xephyr: a nested X server with two screens, for the two-monitor test.
+# clang-14 and libclang-rt-14-dev (libFuzzer and clang's sanitizer
+# runtimes): the fuzz build.
 PACKAGES=(
-  cmake make g++ libasan8 dpkg-dev
+  cmake make g++ libasan8 dpkg-dev clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev libpng16-16 googletest
   wine wine64 xvfb xserver-xephyr xauth x11-utils xdotool imagemagick

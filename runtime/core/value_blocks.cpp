@@ -96,6 +96,19 @@ ValueData dataOf(const TypedValue& value)
     }
 }
 
+namespace {
+
+// Truncation toward zero; what does not fit (or NaN) gives the processor's
+// "integer indefinite", the most negative value.
+int64_t truncateToLong(double value)
+{
+    constexpr double Limit = 9223372036854775808.0;  // 2^63
+    if (!(value >= -Limit && value < Limit)) return INT64_MIN;
+    return static_cast<int64_t>(value);
+}
+
+}  // namespace
+
 std::optional<int64_t> numericValue(const TypedValue& value)
 {
     switch (value.baseType()) {
@@ -103,8 +116,8 @@ std::optional<int64_t> numericValue(const TypedValue& value)
     case TypeCode::Short: return static_cast<int16_t>(value.low & 0xFFFF);
     case TypeCode::Int: return value.asInt();
     case TypeCode::Long: return value.asLong();
-    case TypeCode::Float: return static_cast<int64_t>(value.asFloat());
-    case TypeCode::Double: return static_cast<int64_t>(value.asDouble());
+    case TypeCode::Float: return truncateToLong(value.asFloat());
+    case TypeCode::Double: return truncateToLong(value.asDouble());
     default: return std::nullopt;
     }
 }

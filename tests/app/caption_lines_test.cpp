@@ -34,6 +34,13 @@ TEST(CaptionLines, LineBreakBytesInsideDoubleByteCharactersAreNotLineBreaks)
     // runtime's walk reads it, so the CR there ends no line.
     const std::string text = "\x81\r\nX\r\nY";
     EXPECT_EQ(splitLines(text).size(), 2u);
+
+    // So a line cut inside a character loses its lone first byte before
+    // another line follows it, rather than the line break after it.
+    const std::string cut = "字幕\xD7";
+    EXPECT_EQ(splitLines(joinLines({cut, "next", "\xB6\xFE"})), (std::vector<std::string>{"字幕", "next", "\xB6\xFE"}));
+    EXPECT_EQ(splitLines(withLineAppended("one\r\n" + cut, "added")), (std::vector<std::string>{"one", "字幕", "added"}));
+    EXPECT_EQ(withLineAppended("", "first"), "\r\nfirst");
 }
 
 TEST(CaptionLines, GetReplaceAndDeleteAddressLinesFromOne)

@@ -129,6 +129,10 @@ TEST(ToByteSet, EmptyOrUnconvertibleGivesNull)
     EXPECT_EQ(takeBytes(call(ToByteSet, {texts.value()})), std::nullopt);
     const ArrayArgument noInts{{1, 0}, TypeCode::Int};
     EXPECT_EQ(takeBytes(call(ToByteSet, {noInts.value()})), std::nullopt);
+    // Three rows of none: the first dimension's size is no count of elements here.
+    const ArrayArgument emptyRows{{2, 3, 0}, TypeCode::Int};
+    EXPECT_EQ(takeBytes(call(ToByteSet, {emptyRows.value()})), std::nullopt);
+    EXPECT_EQ(takeText(call(ToText, {emptyRows.value()})), std::nullopt);
     EXPECT_EQ(takeBytes(call(ToByteSet, {TypedValue::ofUnit(0x2000001, 0, TypeCode::Window)})), std::nullopt);
     EXPECT_EQ(takeBytes(call(ToByteSet, {TypedValue::omitted()})), std::nullopt);
 }

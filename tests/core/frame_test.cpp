@@ -2,14 +2,13 @@
 // scenario and logs what happens; these tests check the order of start-up
 // and shutdown, the message loop's end, idle callbacks, exit routines and the
 // fatal error path by that log and by the exit code.
-#include <windows.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <algorithm>
 #include <string>
-#include <vector>
+
+#include "tests/core/scenario_run.h"
 
 namespace {
 
@@ -17,61 +16,11 @@ using ::testing::ElementsAre;
 using ::testing::Contains;
 using ::testing::Not;
 
-struct ScenarioRun {
-    DWORD exitCode = 0;
-    std::vector<std::string> lines;
-    std::string output;
-};
-
-std::string scenarioProgram()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory(path);
-    directory.resize(directory.find_last_of('\\') + 1);
-    return directory + FRAME_SCENARIOS;
-}
+using tessaly::testing::ScenarioRun;
 
 ScenarioRun runScenario(const std::string& scenario)
 {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process{};
-    std::string commandLine = "\"" + scenarioProgram() + "\" " + scenario;
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &startup, &process);
-    CloseHandle(writeEnd);
-    ScenarioRun run;
-    if (!started) {
-        CloseHandle(readEnd);
-        ADD_FAILURE() << "could not start " << commandLine;
-        return run;
-    }
-    // The logs are far smaller than the pipe's buffer, so waiting first cannot block the child.
-    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_TIMEOUT) {
-        TerminateProcess(process.hProcess, 0xDEAD);
-        ADD_FAILURE() << scenario << " did not end";
-    }
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) run.output.append(buffer, got);
-    CloseHandle(readEnd);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    std::istringstream lines(run.output);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        run.lines.push_back(line);
-    }
-    return run;
+    return tessaly::testing::runScenario(tessaly::testing::besideThisProgram(FRAME_SCENARIOS), scenario);
 }
 
 TEST(Frame, StartRoutineThatLoadsNoWindowEndsAtOnceInOrder)

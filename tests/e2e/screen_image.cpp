@@ -222,6 +222,16 @@ public:
             if (sibling != label) cut(sibling);
     }
     const RECT& place() const { return place_; }
+    // The part of the place on the screen: a capture reads nothing beyond it.
+    RECT onScreen() const
+    {
+        RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
+        screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+        screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+        RECT visible{};
+        IntersectRect(&visible, &place_, &screen);
+        return visible;
+    }
     bool holds(int x, int y) const { return PtInRegion(static_cast<HRGN>(region_.get()), x, y) != FALSE; }
 
 private:
@@ -253,10 +263,13 @@ private:
 bool showsOver(COLORREF desktop, HWND label)
 {
     const OwnPlace own(label);
-    const Image shown = captureScreen(own.place());
+    const RECT visible = own.onScreen();
+    if (IsRectEmpty(&visible)) return false;
+    const Image shown = captureScreen(visible);
+    const int dx = visible.left - own.place().left, dy = visible.top - own.place().top;
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
-            if (own.holds(x, y) && shown.at(x, y) != desktop) return true;
+            if (own.holds(x + dx, y + dy) && shown.at(x, y) != desktop) return true;
     return false;
 }
 

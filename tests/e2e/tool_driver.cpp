@@ -345,15 +345,22 @@ ToolProcess::ToolProcess(const std::wstring& shortcut)
 
 bool ToolProcess::awaitStartUp(DWORD milliseconds)
 {
-    WaitForInputIdle(process_.hProcess, milliseconds);
-    HWND display = nullptr;
-    const bool up = waitUntil([&] {
-        display = findTopLevel(id(), [](HWND w) { return className(w) == WindowClass && isLayered(w); });
-        const HWND settings = findTopLevel(id(), [](HWND w) { return className(w) == WindowClass && !isLayered(w); });
-        return display != nullptr && settings == nullptr;
+    // Start-up loads the display window, then the settings window hidden,
+    // then the captions, and ends with the settings window's close, posted.
+    // Between the first two there is a display window and no settings window
+    // too, and the tool may seem idle there (a message it sends to the shell
+    // lets it take messages sent to it), so neither says start-up is over. A
+    // timer tick does: timer messages come only from its message loop.
+    const auto settingsWindowThere = [&] {
+        return findTopLevel(id(), [](HWND w) { return className(w) == WindowClass && !isLayered(w); }) != nullptr;
+    };
+    waitUntil([&] {
+        display_ = findTopLevel(id(), [](HWND w) { return className(w) == WindowClass && isLayered(w); });
+        return display_ != nullptr;
     }, milliseconds);
-    if (!up) std::fprintf(stderr, "the tool's start-up did not end: display window %p\n", static_cast<void*>(display));
-    display_ = display;
+    WaitForInputIdle(process_.hProcess, milliseconds);
+    const bool up = display_ != nullptr && waitForTicks(1) && waitUntil([&] { return !settingsWindowThere(); }, milliseconds);
+    if (!up) std::fprintf(stderr, "the tool's start-up did not end: display window %p\n", static_cast<void*>(display_));
     return up;
 }
 
@@ -362,6 +369,13 @@ ToolProcess::~ToolProcess()
     if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
     if (hookLibrary_ != nullptr) FreeLibrary(hookLibrary_);
     endProcess(process_);
+}
+
+void ToolProcess::kill()
+{
+    if (!running()) return;
+    TerminateProcess(process_.hProcess, 0xDEAD);
+    WaitForSingleObject(process_.hProcess, 5000);
 }
 
 HWND ToolProcess::settingsWindow() const
@@ -416,8 +430,10 @@ void ToolProcess::trayEvent(UINT mouseMessage) const
 
 void ToolProcess::chooseTrayEntry(int index) const
 {
-    trayEvent(WM_RBUTTONUP);
-    chooseMenuEntry(id(), index);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        trayEvent(WM_RBUTTONUP);
+        if (chooseMenuEntry(id(), index)) return;
+    }
 }
 
 HWND ToolProcess::openSettings(DWORD milliseconds) const
@@ -428,7 +444,7 @@ HWND ToolProcess::openSettings(DWORD milliseconds) const
     return settings;
 }
 
-// Under Wine a key now and then misses the menu; the menu is then opened again.
+// An exit that does not end the process is chosen again.
 std::optional<DWORD> ToolProcess::exitFromTray()
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -825,19 +841,24 @@ bool waitForPostedMessages(HWND editBox)
     return waitUntil([&] { return ask(editBox, EM_GETLIMITTEXT) == limit; });
 }
 
-void chooseMenuEntry(DWORD processId, int index)
+// The keys are posted to the menu's own window, where the menu's loop reads
+// them whichever window has the keyboard: typed keys would go to the
+// foreground window, and a menu that a late activation closed would leave
+// them to whatever window had the focus (an Enter there confirms an editor).
+// Home selects the first entry whatever the pointer has highlighted; Down
+// steps over separators; the character CR chooses.
+bool chooseMenuEntry(DWORD processId, int index)
 {
-    if (!waitUntil([&] { return openMenu(processId) != nullptr; })) return;
+    HWND menu = nullptr;
+    if (!waitUntil([&] { return (menu = openMenu(processId)) != nullptr; })) return false;
     // Home and End select the first and the last entry whatever the pointer
-    // has highlighted; Down steps over separators.
-    if (index == LastMenuEntry) {
-        sendKey(VK_END);
-    } else {
-        sendKey(VK_HOME);
-        for (int i = 0; i < index; ++i) sendKey(VK_DOWN);
-    }
-    sendKey(VK_RETURN);
+    // has highlighted; Down steps over separators. The keys go to the menu's
+    // own window, so none can land in another.
+    bool delivered = PostMessageW(menu, WM_KEYDOWN, index == LastMenuEntry ? VK_END : VK_HOME, 1) != FALSE;
+    for (int i = 0; i < index; ++i) delivered = delivered && PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 1) != FALSE;
+    delivered = delivered && PostMessageW(menu, WM_CHAR, '\r', 1) != FALSE;
     waitUntil([&] { return openMenu(processId) == nullptr; });
+    return delivered;
 }
 
 void closeWindow(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
@@ -993,15 +1014,24 @@ HWND SettingsSession::add() const
 
 void SettingsSession::chooseFromMenu(int listEntry, int menuEntry) const
 {
+    chooseListMenuEntry(*tool, settings, listEntry, menuEntry);
+}
+
+void chooseListMenuEntry(const ToolProcess& tool, HWND settings, int listEntry, int menuEntry)
+{
+    const SettingsUnits units = settingsUnits(settings);
     if (listEntry >= 0) {
         selectListItem(units.list, listEntry);
         waitUntil([&] { return listSelection(units.list) == listEntry; });
     }
-    // A menu that opens while the activation is still being handled closes at once.
-    bringToFront(settings);
-    waitForPostedMessages(units.hideHotkey);
-    postListMenuClick(units.list);
-    chooseMenuEntry(tool->id(), menuEntry);
+    // A menu that opens while an activation is still being handled closes at
+    // once; it is opened again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        bringToFront(settings);
+        waitForPostedMessages(units.hideHotkey);
+        postListMenuClick(units.list);
+        if (chooseMenuEntry(tool.id(), menuEntry)) return;
+    }
 }
 
 // Filled when the text box holds the caption, the list entry without its direction label.

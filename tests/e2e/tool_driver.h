@@ -190,6 +190,9 @@ public:
     std::optional<DWORD> exitFromTray();
     std::optional<DWORD> waitForExit(DWORD milliseconds = 15000);
     bool running() const;
+    // Ends the process at once, as a power cut or the task manager would
+    // (TerminateProcess), and waits until it is gone.
+    void kill();
 
     // Runs one tick of the caption timer, as the timer does, and waits until
     // it has been handled; with the settings window open (the timer stopped)
@@ -330,9 +333,14 @@ std::string joinedLines(const std::vector<std::string>& lines);
 // can be asserted. `editBox` is any edit box of the tool.
 bool waitForPostedMessages(HWND editBox);
 
-// Menus: picks entry `index` of the open menu with the keyboard (separators
-// are stepped over; LastMenuEntry is the last) and waits until the menu is gone.
-void chooseMenuEntry(DWORD processId, int index);
+// Menus: picks entry `index` of the menu that opens with the keyboard's
+// keys (separators are stepped over; LastMenuEntry is the last) and waits
+// until the menu is gone; false when no menu opened or it closed before the
+// keys reached it.
+bool chooseMenuEntry(DWORD processId, int index);
+// The settings window's operation menu on list entry `listEntry` (-1: the
+// selection as it is), entry `menuEntry` (EditEntry, DeleteEntry).
+void chooseListMenuEntry(const ToolProcess& tool, HWND settings, int listEntry, int menuEntry);
 
 // Windows and buttons as the user works them.
 void closeWindow(HWND window);  // the close box

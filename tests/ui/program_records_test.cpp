@@ -13,9 +13,9 @@ TEST(LibraryRecords, EachLibraryDeclaresItsDataTypesAndCommands)
     // The application interface library: the font names, a unit's caption
     // measured, a message for the user, the Startup folder's shortcut, the
     // monitors and their changes, the screen's dots per inch, a file's
-    // length, a write into a new file, the clock, and the claim on the
-    // program directory.
-    const uint32_t commands[4] = {54, 12, 0, 2};
+    // length, a write into a new file, the clock, the claim on the program
+    // directory, and a file's removal.
+    const uint32_t commands[4] = {54, 13, 0, 2};
     for (size_t i = 0; i < 4; ++i) {
         ASSERT_NE(libraryTable[i], nullptr);
         EXPECT_EQ(libraryTable[i]->formatMark, LibraryFormatMark) << i;

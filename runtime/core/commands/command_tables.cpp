@@ -79,6 +79,7 @@ const CommandEntry applicationInterfaceCommandTable[ApplicationInterfaceCommandC
     WriteNewFileBytes, // 9
     TickCount,       // 10
     ClaimProgramDirectory, // 11
+    RemoveFile,      // 12
 };
 
 const CommandEntry extensionOneCommandTable[ExtensionOneCommandCount] = {

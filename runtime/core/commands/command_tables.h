@@ -9,7 +9,7 @@
 namespace tessaly {
 
 inline constexpr size_t CoreCommandCount = 54;
-inline constexpr size_t ApplicationInterfaceCommandCount = 12;
+inline constexpr size_t ApplicationInterfaceCommandCount = 13;
 inline constexpr size_t ExtensionOneCommandCount = 2;
 
 extern const CommandEntry coreCommandTable[CoreCommandCount];

@@ -37,6 +37,7 @@ Command ReadIniText;
 Command WriteIniText;
 Command WriteNewFileBytes;
 Command FileLength;
+Command RemoveFile;
 
 // System (Windows).
 Command GetRunDirectory;

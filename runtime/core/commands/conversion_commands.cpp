@@ -1,4 +1,5 @@
 // Conversion commands: any value to text, integer, byte or byte-set.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -14,14 +15,16 @@ namespace tessaly::commands {
 namespace {
 
 // The bytes of a numeric array argument: element width times the size of the
-// first dimension. None when the value is no array of numbers.
+// first dimension, never more elements than the array holds (a later
+// dimension of size 0 leaves none). None when the value is no array of numbers.
 std::optional<std::span<const uint8_t>> numericArrayBytes(const TypedValue& value)
 {
     if (!hasArgumentFlag(value.type) || !isNumeric(value.type)) return std::nullopt;
     auto* block = value.pointer<int32_t>();
     if (block == nullptr) return std::span<const uint8_t>{};
-    const int32_t firstSize = block[0] >= 1 ? std::max(block[1], 0) : 0;
-    const auto* first = reinterpret_cast<const uint8_t*>(arrayElements(block).first);
+    const ArrayView elements = arrayElements(block);
+    const int64_t firstSize = block[0] >= 1 ? std::clamp<int64_t>(block[1], 0, elements.count) : 0;
+    const auto* first = reinterpret_cast<const uint8_t*>(elements.first);
     return std::span<const uint8_t>(first, static_cast<size_t>(firstSize) * numericWidth(value.type));
 }
 

@@ -83,4 +83,12 @@ void FileLength(TypedValue* result, int32_t count, TypedValue* arguments)
     result->high = static_cast<uint32_t>(static_cast<uint64_t>(length) >> 32);
 }
 
+// (file name) → Bool: the file is gone, also when there was none.
+void RemoveFile(TypedValue* result, int32_t count, TypedValue* arguments)
+{
+    const CommandArguments a(count, arguments);
+    if (a.text(0).empty()) return;
+    result->low = DeleteFileW(widenGbk(a.text(0)).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ? 1 : 0;
+}
+
 }  // namespace tessaly::commands
