@@ -5,7 +5,6 @@
 // desktop, its text colour and its effect colour.
 #include <gtest/gtest.h>
 
-#include <memory>
 
 #include "tests/e2e/caption_files.h"
 #include "tests/e2e/screen_image.h"
@@ -43,17 +42,16 @@ std::vector<Sample> samples()
             {"无效果 Plain", whiteOn(60, 600, "0"), White}};
 }
 
-// A desktop white on the left half and black on the right, shown before the
-// tool starts, so that its windows lie above it.
-std::unique_ptr<Desktop> halvedDesktop()
+// The desktop white on the left half and black on the right, shown before
+// the tool starts.
+void halveTheDesktop()
 {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN), half = halfWidth();
     std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels[static_cast<size_t>(y) * width + x] = x < halfWidth() ? White : Black;
-    auto desktop = std::make_unique<Desktop>(Image(width, height, std::move(pixels)));
-    waitUntil([&] { return screenPixel(halfWidth() - 10, height / 2) == White && screenPixel(halfWidth() + 10, height / 2) == Black; });
-    return desktop;
+        for (int x = 0; x < width; ++x) pixels[static_cast<size_t>(y) * width + x] = x < half ? White : Black;
+    backdrop().showPicture(Image(width, height, std::move(pixels)));
+    waitUntil([&] { return screenPixel(half - 10, height / 2) == White && screenPixel(half + 10, height / 2) == Black; });
 }
 
 // The pixels of a caption that differ from the desktop under it, and those
@@ -78,7 +76,7 @@ class CaptionEffects : public SharedToolSuite<CaptionEffects> {
 protected:
     static void SetUpTestSuite()
     {
-        desktop_ = halvedDesktop();
+        halveTheDesktop();
         std::vector<StoredCaption> stored;
         for (const Sample& s : samples()) stored.push_back({s.text, s.look.line()});
         startTool(stored);
@@ -86,9 +84,8 @@ protected:
     static void TearDownTestSuite()
     {
         SharedToolSuite::TearDownTestSuite();
-        desktop_.reset();
+        backdrop().showColour();
     }
-    static inline std::unique_ptr<Desktop> desktop_;
 };
 
 TEST_F(CaptionEffects, AWhiteCaptionWithABlackOutlineOrShadowStandsOutFromWhiteAndFromBlack)

@@ -125,7 +125,7 @@ Desktop::Desktop(const std::wstring& bitmapFile)
     show(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
-Desktop::Desktop(const Image& picture)
+void Desktop::showPicture(const Image& picture)
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -135,7 +135,7 @@ Desktop::Desktop(const Image& picture)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    picture_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HBITMAP shown = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bits != nullptr)
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x) {
@@ -143,7 +143,17 @@ Desktop::Desktop(const Image& picture)
                 static_cast<uint32_t*>(bits)[static_cast<size_t>(y) * picture.width() + x] =
                     (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             }
-    show(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    repaint(shown);
+}
+
+void Desktop::showColour() { repaint(nullptr); }
+
+void Desktop::repaint(HBITMAP picture)
+{
+    if (picture_ != nullptr) DeleteObject(picture_);
+    picture_ = picture;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picture_));
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void Desktop::show(HBRUSH background)

@@ -36,16 +36,21 @@ Image captureWindow(HWND window);
 class Desktop {
 public:
     explicit Desktop(COLORREF colour);
-    // A desktop showing a picture from a BMP file, or an image, stretched over every monitor.
+    // A desktop showing a picture from a BMP file, stretched over every monitor.
     explicit Desktop(const std::wstring& bitmapFile);
-    explicit Desktop(const Image& picture);
     ~Desktop();
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
     COLORREF colour() const { return colour_; }
+    // Shows the picture, stretched, in place of what it showed; and its
+    // colour again. A desktop laid later would not cover this one: the X
+    // server keeps a window mapped later above, wherever it was asked to go.
+    void showPicture(const Image& picture);
+    void showColour();
 
 private:
     void show(HBRUSH background);
+    void repaint(HBITMAP picture);
     COLORREF colour_ = 0;
     HWND window_ = nullptr;
     HBITMAP picture_ = nullptr;
@@ -74,6 +79,7 @@ SIZE measureCaption(const CaptionDrawing& caption);
 // the ones before it, whatever the stacking order asked for).
 // A light colour no test caption is drawn in.
 inline constexpr COLORREF BackdropColour = RGB(200, 220, 240);
+Desktop& backdrop();
 
 // Whether a caption label shows anything over a desktop of one colour: a
 // caption that its display window paints has no window of its own that the
