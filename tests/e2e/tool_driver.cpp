@@ -436,11 +436,16 @@ void ToolProcess::chooseTrayEntry(int index) const
     }
 }
 
+// A menu can take the keys that choose an entry before its loop runs, and
+// close with nothing chosen: a choice that opens nothing is made again.
 HWND ToolProcess::openSettings(DWORD milliseconds) const
 {
-    chooseTrayEntry(ShowSettingsEntry);
+    constexpr int Attempts = 2;
     HWND settings = nullptr;
-    waitUntil([&] { return (settings = settingsWindow()) != nullptr; }, milliseconds);
+    for (int attempt = 0; attempt < Attempts && settings == nullptr; ++attempt) {
+        chooseTrayEntry(ShowSettingsEntry);
+        waitUntil([&] { return (settings = settingsWindow()) != nullptr; }, milliseconds / Attempts);
+    }
     return settings;
 }
 
