@@ -57,33 +57,32 @@ void fillFonts()
     }
 }
 
-// Fields 1 to 6 and 10 to 12 as the editor's units hold them.
-struct EditedFields {
-    std::string f1, f2, f3, f4, f5, f6, f10, f11, f12;
-};
-
-EditedFields readEditedFields()
+// Fields 1 to 6 and 10 to 14 as the editor's units hold them, set on the
+// record of the caption being saved; the others stay as they are.
+void takeEditedFields(CaptionRecord& r)
 {
-    EditedFields f;
-    f.f1 = comboItemText(FontCombo, selection(FontCombo));
-    f.f2 = comboItemText(SizeCombo, selection(SizeCombo));
-    f.f3 = toText(readInt(ColourPicker, ColorPickerProperty::Colour));
-    f.f4 = toText(checked(TransparentBox) ? displayColourKey() : readInt(BackgroundPicker, ColorPickerProperty::Colour));
-    f.f5 = toText(checked(ScrollBox));
-    f.f6 = toText(selection(DirectionCombo) + 1);
-    f.f10 = toText(checked(StrikeOutBox));
-    f.f11 = toText(checked(UnderlineBox));
-    f.f12 = toText(selection(StyleCombo));
-    return f;
+    r.field(Field::FontName) = comboItemText(FontCombo, selection(FontCombo));
+    r.field(Field::FontSize) = comboItemText(SizeCombo, selection(SizeCombo));
+    r.field(Field::TextColour) = toText(readInt(ColourPicker, ColorPickerProperty::Colour));
+    r.field(Field::BackgroundColour) =
+        toText(checked(TransparentBox) ? displayColourKey() : readInt(BackgroundPicker, ColorPickerProperty::Colour));
+    r.field(Field::Scrolls) = toText(checked(ScrollBox));
+    r.field(Field::Direction) = toText(selection(DirectionCombo) + 1);
+    r.field(Field::StrikeOut) = toText(checked(StrikeOutBox));
+    r.field(Field::Underline) = toText(checked(UnderlineBox));
+    r.field(Field::Style) = toText(selection(StyleCombo));
+    r.field(Field::Effect) = toText(selection(EffectCombo));
+    r.field(Field::EffectColour) = toText(readInt(EffectPicker, ColorPickerProperty::Colour));
+    fitEditedFieldCount(r);
 }
 
-void saveEditedCaption(int32_t k, const std::string& text, const EditedFields& f)
+// The shown flag, the place and the parts the tool does not know stay.
+void saveEditedCaption(int32_t k, const std::string& text)
 {
     ProgramState& s = state();
-    const CaptionRecord& r = s.CaptionRecords[static_cast<size_t>(k - 1)];
-    const std::string line = joinFields({f.f1, f.f2, f.f3, f.f4, f.f5, f.f6, r.field(Field::Shown), r.field(Field::Left),
-                                         r.field(Field::Top), f.f10, f.f11, f.f12});
-    s.ConfigText = ReplaceLine(s.ConfigText, k, line);
+    CaptionRecord edited = s.CaptionRecords[static_cast<size_t>(k - 1)];
+    takeEditedFields(edited);
+    s.ConfigText = ReplaceLine(s.ConfigText, k, configurationLine(edited));
     s.CaptionsText = ReplaceLine(s.CaptionsText, k, text);
 }
 
@@ -104,13 +103,16 @@ void dropEmptyCaptions()
     if (!dropped.empty()) oweBackup(joinLines(dropped));
 }
 
-void saveNewCaption(const std::string& text, const EditedFields& f)
+// A new caption starts hidden at 10, 10, as newCaptionFields has it.
+void saveNewCaption(const std::string& text)
 {
     ProgramState& s = state();
+    CaptionRecord added;
+    added.fields = newCaptionFields();
+    takeEditedFields(added);
     dropEmptyCaptions();
     s.CaptionsText = TrimLineBreaks(withLineAppended(s.CaptionsText, text));
-    s.ConfigText = TrimLineBreaks(withLineAppended(s.ConfigText, joinFields({f.f1, f.f2, f.f3, f.f4, f.f5, f.f6}) +
-                                                                     DefaultPlacement + joinFields({f.f10, f.f11, f.f12})));
+    s.ConfigText = TrimLineBreaks(withLineAppended(s.ConfigText, configurationLine(added)));
 }
 
 }  // namespace
@@ -144,6 +146,8 @@ void fillEditor(int32_t k)
     check(StrikeOutBox, r.field(Field::StrikeOut) == TrueText);
     check(UnderlineBox, r.field(Field::Underline) == TrueText);
     select(StyleCombo, toInteger(r.field(Field::Style)));
+    select(EffectCombo, captionEffect(r));
+    writeInt(EffectPicker, ColorPickerProperty::Colour, toInteger(r.field(Field::EffectColour)));
 }
 
 void transparentClicked() { writeBool(BackgroundPicker, Property::Disabled, checked(TransparentBox)); }
@@ -166,13 +170,12 @@ void confirmCaption()
         showMessage(windowHandle(EditorWindow), UnreadStoreWarning, EditorTitle);
         return;
     }
-    const EditedFields fields = readEditedFields();
     completeStoredLines();
     if (s.EditMode == 1) {
         if (s.EditIndex < 1 || s.EditIndex > s.CaptionCount) return;
-        saveEditedCaption(s.EditIndex, text, fields);
+        saveEditedCaption(s.EditIndex, text);
     } else {
-        saveNewCaption(text, fields);
+        saveNewCaption(text);
     }
     writeCaptionFiles();
     LoadAllCaptions();

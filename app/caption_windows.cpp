@@ -45,9 +45,19 @@ void applyStyle(UnitRef label, const std::string& style)
     if (style == "2" || style == "3") writeFontBool(label, LabelProperty::Font, FontField::Italic, true);
 }
 
+// The outline or shadow, in its own colour. A copy of the template label
+// starts without one.
+void applyEffect(UnitRef label, const CaptionRecord& r)
+{
+    const int32_t effect = captionEffect(r);
+    if (effect == Effect::None) return;
+    writeInt(label, LabelProperty::CaptionEffect, effect);
+    writeInt(label, LabelProperty::EffectColour, toInteger(r.field(Field::EffectColour)));
+}
+
 // Step 5: the classic size, widened to the caption measured in its font.
-// It runs once the font is whole (step 10), since bold and italic letters
-// take more room than regular ones.
+// It runs once the font and the effect are whole (step 10), since bold and
+// italic letters and their outline take more room than regular ones.
 void sizeCaptionLabel(UnitRef label)
 {
     const int32_t captionBytes = textLength(readText(label, LabelProperty::Caption));
@@ -160,6 +170,7 @@ bool CreateCaptionLabel(int32_t i)
     writeFontBool(label, LabelProperty::Font, FontField::StrikeOut, ToLogical(r.field(Field::StrikeOut)));
     writeFontBool(label, LabelProperty::Font, FontField::Underline, ToLogical(r.field(Field::Underline)));
     applyStyle(label, r.field(Field::Style));
+    applyEffect(label, r);
     sizeCaptionLabel(label);
     // Placed once its size is known: a caption off every monitor comes onto the nearest whole.
     placeNewCaption(label, r);

@@ -45,6 +45,8 @@ inline constexpr UnitRef UnderlineBox{EditorWindowId, 0x16015711, TypeCode::Chec
 inline constexpr UnitRef TransparentBox{EditorWindowId, 0x16015712, TypeCode::CheckBox};        // "选择框_透明底纹"
 inline constexpr UnitRef ScrollBox{EditorWindowId, 0x16015713, TypeCode::CheckBox};             // "选择框_是否滚动"
 inline constexpr UnitRef DirectionCombo{EditorWindowId, 0x1601555E, TypeCode::ComboBox};        // "组合框_方式"
+inline constexpr UnitRef EffectCombo{EditorWindowId, 0x16015714, TypeCode::ComboBox};           // "组合框_效果"
+inline constexpr UnitRef EffectPicker{EditorWindowId, 0x16015548, TypeCode::ColorPicker};       // "颜色选择器_效果"
 inline constexpr UnitRef ConfirmButton{EditorWindowId, 0x16015549, TypeCode::Button};           // "按钮_确认"
 
 // Own properties of the unit types, by index.
@@ -56,6 +58,8 @@ inline constexpr int32_t Caption = 8;
 inline constexpr int32_t Font = 15;
 inline constexpr int32_t TextColour = 16;
 inline constexpr int32_t BackgroundColour = 17;
+inline constexpr int32_t CaptionEffect = 29;  // 0 none, 1 shadow, 2 outline
+inline constexpr int32_t EffectColour = 30;
 }  // namespace LabelProperty
 namespace MenuProperty {
 inline constexpr int32_t Checked = 1;

@@ -66,6 +66,24 @@ double median(std::vector<double> values)
 
 }  // namespace
 
+double nanosecondsPerOperation(const std::function<void()>& operation)
+{
+    for (int i = 0; i < 100; ++i) operation();  // warm up
+    double best = 1e300;
+    for (int batch = 0; batch < 5; ++batch) {
+        int operations = 0;
+        const double start = nowMilliseconds() * 1e6;
+        double elapsed = 0;
+        do {
+            for (int i = 0; i < 64; ++i) operation();
+            operations += 64;
+            elapsed = nowMilliseconds() * 1e6 - start;
+        } while (elapsed < 2e7);
+        best = std::min(best, elapsed / operations);
+    }
+    return best;
+}
+
 double nowMilliseconds()
 {
     static const double frequency = [] {

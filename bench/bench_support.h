@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,10 @@ TickTimes timeTicks(int32_t count, double periodMs, Handle handle, Settle settle
     times.processorMs = processorMilliseconds() - processorStart;
     return times;
 }
+
+// Nanoseconds per operation, the best of several batches of at least 20 ms:
+// the machine is shared, and the best batch is the one least disturbed.
+double nanosecondsPerOperation(const std::function<void()>& operation);
 
 // "name value" lines, one per result, for the bench script.
 class ResultFile {

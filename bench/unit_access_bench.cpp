@@ -119,26 +119,7 @@ uint32_t windowOfLabels(uint32_t window, size_t labels)
 }
 
 double nowNanoseconds() { return bench::nowMilliseconds() * 1e6; }
-
-// Nanoseconds per operation, the best of several batches of at least 20 ms:
-// the machine is shared, and the best batch is the one least disturbed.
-double nanosecondsPerOperation(const std::function<void()>& operation)
-{
-    for (int i = 0; i < 100; ++i) operation();  // warm up
-    double best = 1e300;
-    for (int batch = 0; batch < 5; ++batch) {
-        int operations = 0;
-        const double start = nowNanoseconds();
-        double elapsed = 0;
-        do {
-            for (int i = 0; i < 64; ++i) operation();
-            operations += 64;
-            elapsed = nowNanoseconds() - start;
-        } while (elapsed < 2e7);
-        best = std::min(best, elapsed / operations);
-    }
-    return best;
-}
+using bench::nanosecondsPerOperation;
 
 // Lets the messages the writes caused run, so they do not pile up.
 void pumpPending()

@@ -3,14 +3,15 @@
 # GBK text, lines joined by CR LF, no break after the last line.
 #
 #   captions_reset
-#   add_caption TEXT FONT SIZE TEXT_COLOUR BACKGROUND SCROLLS DIRECTION SHOWN LEFT TOP STRIKE UNDERLINE STYLE
+#   add_caption TEXT FONT SIZE TEXT_COLOUR BACKGROUND SCROLLS DIRECTION SHOWN LEFT TOP STRIKE UNDERLINE STYLE [EFFECT EFFECT_COLOUR]
 #   write_caption_files DIRECTORY
 #
 # Colours are decimal Windows colour values (rgb R G B gives one); the key
 # colour $TRANSPARENT makes a caption's background see-through. SCROLLS,
 # SHOWN, STRIKE and UNDERLINE are yes or no; DIRECTION is 1 left to right,
 # 2 right to left, 3 top to bottom, 4 bottom to top; STYLE is 0 regular,
-# 1 bold, 2 italic, 3 bold italic.
+# 1 bold, 2 italic, 3 bold italic; EFFECT, when given, is 0 none, 1 shadow,
+# 2 outline, drawn in EFFECT_COLOUR.
 
 TRANSPARENT=4194368
 RECORD_SEPARATOR='*-ZPMek-*'
@@ -28,6 +29,7 @@ add_caption() {
   local shown=$8 left=$9 top=${10} strike=${11} underline=${12} style=${13}
   local fields=("$font" "$size" "$colour" "$background" "$(logical "$scrolls")" "$direction"
                 "$(logical "$shown")" "$left" "$top" "$(logical "$strike")" "$(logical "$underline")" "$style")
+  [ $# -ge 15 ] && fields+=("${14}" "${15}")
   local line="" field
   for field in "${fields[@]}"; do
     line+="${line:+$RECORD_SEPARATOR}$field"

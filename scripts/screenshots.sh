@@ -60,10 +60,20 @@ new_scene_directory() {
   echo "$WORK/$1"
 }
 
-# Runs the tool on the scene's files over the desktop and keeps the shot.
+# A desktop half light and half dark: a white page on the left, a night-blue
+# desktop on the right.
+make_halved_desktop() {
+  local width height
+  read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+  convert -size "${width}x${height}" xc:'#101820' \
+    -fill '#ffffff' -draw "rectangle 0,0 $((width / 2 - 1)),$height" \
+    -type TrueColor "BMP3:$WORK/halved.bmp"
+}
+
+# Runs the tool on the scene's files over the desktop (or the picture given) and keeps the shot.
 shoot() {
-  local name=$1 directory=$2
-  "$WINE64" build/windows/tests/e2e/tessaly_screenshot.exe "Z:$directory" "Z:$WORK/desktop.bmp" "Z:$WORK/$name.bmp"
+  local name=$1 directory=$2 desktop=${3:-$WORK/desktop.bmp}
+  "$WINE64" build/windows/tests/e2e/tessaly_screenshot.exe "Z:$directory" "Z:$desktop" "Z:$WORK/$name.bmp"
   convert "$WORK/$name.bmp" "docs/$name.png"
   echo "docs/$name.png"
 }
@@ -90,6 +100,30 @@ scene_captions() {
   add_caption "96 字" "WenQuanYi Micro Hei" 96 "$(rgb 255 170 0)" "$TRANSPARENT" no 1 yes 700 740 no no 1
   write_caption_files "$directory"
   shoot captions "$directory"
+}
+
+# Outlined and shadowed captions over a light and a dark background: each
+# caption stands once over the white half and once over the dark one; the
+# last, without an effect, vanishes over the white.
+scene_effects() {
+  local directory white black yellow half
+  directory=$(new_scene_directory effects)
+  white=$(rgb 255 255 255)
+  black=$(rgb 0 0 0)
+  yellow=$(rgb 255 220 0)
+  make_halved_desktop
+  half=$(( $(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }') / 2 ))
+  captions_reset
+  local left
+  for left in 40 $((half + 40)); do
+    add_caption "描边 Outline" "WenQuanYi Micro Hei" 36 "$white" "$TRANSPARENT" no 1 yes "$left" 60 no no 1 2 "$black"
+    add_caption "黑字白边 Black, white outline" "DejaVu Sans" 24 "$black" "$TRANSPARENT" no 1 yes "$left" 180 no no 0 2 "$white"
+    add_caption "阴影 Shadow" "WenQuanYi Micro Hei" 36 "$white" "$TRANSPARENT" no 1 yes "$left" 280 no no 1 1 "$black"
+    add_caption "黄字描边" "WenQuanYi Micro Hei" 72 "$yellow" "$TRANSPARENT" no 1 yes "$left" 400 no no 1 2 "$black"
+    add_caption "无效果 No effect" "DejaVu Sans" 24 "$white" "$TRANSPARENT" no 1 yes "$left" 600 no no 0
+  done
+  write_caption_files "$directory"
+  shoot effects "$directory" "$WORK/halved.bmp"
 }
 
 # Wine draws the buttons of a window's caption bar with its own symbol font,
@@ -127,7 +161,7 @@ scene_editor() { shoot_window editor editor; }
 
 make_desktop
 scenes=("$@")
-[ ${#scenes[@]} -gt 0 ] || scenes=(captions settings settings_expanded editor)
+[ ${#scenes[@]} -gt 0 ] || scenes=(captions effects settings settings_expanded editor)
 for scene in "${scenes[@]}"; do
   "scene_$scene"
 done

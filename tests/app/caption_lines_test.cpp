@@ -5,11 +5,14 @@
 
 #include "app/caption_lines.h"
 #include "app/caption_record.h"
+#include "app/text_calls.h"
 
 namespace tessaly::program {
 namespace {
 
 const std::string S = RecordSeparator;
+
+std::vector<std::string> fieldsOf(const std::string& line) { return splitText(line, S); }
 
 std::string line12(const std::string& shown = "真")
 {
@@ -87,6 +90,46 @@ TEST(CaptionRecords, CurrentAndEarlierLinesLoadAsTheyCame)
     EXPECT_EQ(configurationLine(earlier), nine) << "an earlier line is written back with nine fields";
     EXPECT_FALSE(ToLogical(earlier.field(Field::StrikeOut)));
     EXPECT_EQ(earlier.field(Field::Style), "0");
+    EXPECT_EQ(captionEffect(earlier), Effect::None);
+    EXPECT_EQ(captionEffect(current), Effect::None);
+
+    // An effect's two fields, and parts after them that are the user's own.
+    const std::string outlined = line12() + S + "2" + S + "65535" + S + "mine" + S + "" + S + "also" + S;
+    const CaptionRecord effect = readCaptionRecord("描边", outlined);
+    EXPECT_FALSE(effect.completed);
+    EXPECT_EQ(captionEffect(effect), Effect::Outline);
+    EXPECT_EQ(effect.field(Field::EffectColour), "65535");
+    EXPECT_EQ(configurationLine(effect), outlined) << "every part is written back, in place";
+    CaptionRecord moved = effect;
+    moved.field(Field::Left) = "7";
+    EXPECT_EQ(configurationLine(moved), withField(outlined, Field::Left, "7"));
+    EXPECT_TRUE(configurationLine(moved).ends_with("also" + S)) << "an empty last part is a part too";
+
+    const CaptionRecord thirteen = readCaptionRecord("x", line12() + S + "1");
+    EXPECT_EQ(captionEffect(thirteen), Effect::Shadow);
+    EXPECT_EQ(configurationLine(thirteen), line12() + S + "1");
+    for (const std::string odd : {"3", "", "-1", "01"})
+        EXPECT_EQ(captionEffect(readCaptionRecord("x", line12() + S + odd + S + "0")), Effect::None) << odd;
+}
+
+// A line takes the effect's fields once the editor gives it an effect, and
+// keeps them; a line without one keeps its layout.
+TEST(CaptionRecords, AnEditedLineGrowsToFourteenFieldsOnlyWithAnEffect)
+{
+    const std::string nine = "宋体" + S + "12" + S + "0" + S + "65535" + S + "假" + S + "1" + S + "真" + S + "5" + S + "6";
+    const auto edited = [](const std::string& line, const std::string& effect) {
+        CaptionRecord r = readCaptionRecord("x", line);
+        r.field(Field::Effect) = effect;
+        fitEditedFieldCount(r);
+        return fieldsOf(configurationLine(r)).size();
+    };
+    EXPECT_EQ(edited(nine, "0"), 12u);
+    EXPECT_EQ(edited(line12(), "0"), 12u);
+    EXPECT_EQ(edited(line12(), "1"), 14u);
+    EXPECT_EQ(edited(nine, "2"), 14u);
+    EXPECT_EQ(edited(line12() + S + "2" + S + "0", "0"), 14u) << "once there, the fields stay";
+    EXPECT_EQ(edited(line12() + S + "1", "0"), 13u);
+    EXPECT_EQ(edited(line12() + S + "0" + S + "0" + S + "mine", "1"), 15u);
 }
 
 TEST(CaptionRecords, ShortOrOddLinesAreCompletedHiddenKeepingEveryFieldThatWasThere)
@@ -107,7 +150,7 @@ TEST(CaptionRecords, ShortOrOddLinesAreCompletedHiddenKeepingEveryFieldThatWasTh
 
     const CaptionRecord none = readCaptionRecord("孤", std::nullopt);
     EXPECT_TRUE(none.completed);
-    EXPECT_EQ(configurationLine(none), joinFields({newCaptionFields().begin(), newCaptionFields().end()}));
+    EXPECT_EQ(configurationLine(none), joinFields({newCaptionFields().begin(), newCaptionFields().begin() + 12}));
 }
 
 TEST(CaptionRecords, CompletionPairsEveryCaptionWithOneLineAndSetsUnpairedLinesApart)
@@ -132,6 +175,7 @@ TEST(CaptionRecords, ChangingOneFieldKeepsAllOthers)
     const std::string odd = line12() + S + "extra";
     EXPECT_EQ(withField(odd, Field::Shown, "假"), line12("假") + S + "extra");
     EXPECT_EQ(withField("a" + S + "b", Field::Shown, "真"), "a" + S + "b" + S + S + S + S + S + "真");
+    EXPECT_EQ(withField(line12() + S + S, Field::Shown, "假"), line12("假") + S + S);
 }
 
 TEST(CaptionRecords, ListEntriesNameTheDirectionOrStandingStill)

@@ -9,16 +9,18 @@
 namespace tessaly::e2e {
 namespace {
 
+std::unique_ptr<Desktop> laid;
+
 class Backdrop final : public testing::Environment {
 public:
-    void SetUp() override { desktop_ = std::make_unique<Desktop>(BackdropColour); }
-    void TearDown() override { desktop_.reset(); }
-
-private:
-    std::unique_ptr<Desktop> desktop_;
+    void SetUp() override { laid = std::make_unique<Desktop>(BackdropColour); }
+    void TearDown() override { laid.reset(); }
 };
 
 [[maybe_unused]] const testing::Environment* const backdrop = testing::AddGlobalTestEnvironment(new Backdrop);
 
 }  // namespace
+
+Desktop& backdrop() { return *laid; }
+
 }  // namespace tessaly::e2e

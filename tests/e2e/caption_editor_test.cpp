@@ -74,6 +74,8 @@ TEST(CaptionEditor, AddModeStartsFromItsTemplateAndAppendsAHiddenCaption)
         EXPECT_EQ(comboSelection(units.font), -1);
 
     EXPECT_EQ(selectedText(units.style), "常规");
+    EXPECT_EQ(comboItems(units.effect), (std::vector<std::string>{"无", "阴影", "描边"}));
+    EXPECT_EQ(selectedText(units.effect), "无");
     EXPECT_EQ(selectedText(units.direction), "左到右");
     EXPECT_FALSE(IsWindowEnabled(units.direction));
     EXPECT_TRUE(IsWindowEnabled(units.background));
@@ -166,6 +168,56 @@ TEST(CaptionEditor, EditingKeepsTheShownFlagAndThePlaceAndSettingsMeanwhileDoesN
     const std::string edited = configurationLine({font, "12", "1193046", "0", "假", "1", "真", "300", "400", "假", "假", "0"});
     EXPECT_EQ(open.directory.read(ConfigFile), joinedLines({shownAt(100, 100), edited}));
     EXPECT_TRUE(listChecked(open.units.list, 1));
+    EXPECT_EQ(open.tool->exitFromTray(), 0u);
+}
+
+// A line takes the effect's two fields when the user gives the caption an
+// effect, and keeps them, with the parts after them that are the user's own;
+// one without an effect keeps its twelve fields.
+TEST(CaptionEditor, AnEffectAddsItsTwoFieldsWhichStayWithThePartsAfterThem)
+{
+    const std::string mine = configurationLine(
+        {"宋体", "24", "255", "0", "假", "1", "真", "100", "300", "假", "假", "0", "1", "65280", "mine", "", "also"});
+    SettingsSession open("一\r\n二", joinedLines({shownAt(100, 100), mine}));
+    ASSERT_TRUE(open.ready());
+    HWND editor = open.edit(0);
+    ASSERT_NE(editor, nullptr);
+    const std::string font = selectedFont(editor);
+    const auto line = [&](const std::string& size, const std::string& top, std::vector<std::string> rest) {
+        std::vector<std::string> fields = {font, size, "255", "0", "假", "1", "真", "100", top, "假", "假", "0"};
+        fields.insert(fields.end(), rest.begin(), rest.end());
+        return configurationLine(fields);
+    };
+    EXPECT_EQ(selectedText(editorUnits(editor).effect), "无");
+    ASSERT_TRUE(open.confirm(editor));
+    std::string expected = joinedLines({line("24", "100", {}), mine});
+    EXPECT_EQ(open.directory.read(ConfigFile), expected) << "no effect, no new fields";
+
+    editor = open.edit(0);
+    ASSERT_NE(editor, nullptr);
+    selectComboItem(editorUnits(editor).effect, 2);
+    chooseColour(editorUnits(editor).effectColour, 0x00FFFF);
+    ASSERT_TRUE(open.confirm(editor));
+    expected = joinedLines({line("24", "100", {"2", "65535"}), mine});
+    EXPECT_EQ(open.directory.read(ConfigFile), expected);
+
+    editor = open.edit(0);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(selectedText(editorUnits(editor).effect), "描边");
+    selectComboItem(editorUnits(editor).effect, 0);
+    ASSERT_TRUE(open.confirm(editor));
+    expected = joinedLines({line("24", "100", {"0", "65535"}), mine});
+    EXPECT_EQ(open.directory.read(ConfigFile), expected) << "the effect's fields stay once there";
+
+    // The second caption's shadow, its colour and the parts after them come back as they were.
+    editor = open.edit(1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(selectedText(editorUnits(editor).effect), "阴影");
+    selectComboItem(editorUnits(editor).size, 3);
+    ASSERT_TRUE(open.confirm(editor));
+    expected = joinedLines({line("24", "100", {"0", "65535"}), line("14", "300", {"1", "65280", "mine", "", "also"})});
+    EXPECT_EQ(open.directory.read(ConfigFile), expected);
+    EXPECT_EQ(listText(open.units.list, 1), "二 (不滚动)") << "the list shows nothing new";
     EXPECT_EQ(open.tool->exitFromTray(), 0u);
 }
 

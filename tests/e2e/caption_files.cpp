@@ -49,7 +49,7 @@ std::vector<std::string> fieldsOf(const std::string& line) { return split(line, 
 
 std::vector<std::string> CaptionLook::fields() const
 {
-    return {font,
+    std::vector<std::string> all = {font,
             std::to_string(size),
             std::to_string(textColour),
             std::to_string(background),
@@ -61,6 +61,8 @@ std::vector<std::string> CaptionLook::fields() const
             logical(strikeOut),
             logical(underline),
             style};
+    if (!effect.empty()) all.insert(all.end(), {effect, std::to_string(effectColour)});
+    return all;
 }
 
 std::string CaptionLook::line() const { return joinFields(fields()); }

@@ -23,7 +23,7 @@ std::vector<std::string> splitLines(const std::string& text);
 std::string joinFields(const std::vector<std::string>& fields);
 std::vector<std::string> fieldsOf(const std::string& line);
 
-// How a caption looks and moves: the twelve fields of its configuration line.
+// How a caption looks and moves: the fields of its configuration line.
 struct CaptionLook {
     std::string font = "DejaVu Sans";
     int size = 20;
@@ -37,9 +37,12 @@ struct CaptionLook {
     bool strikeOut = false;
     bool underline = false;
     std::string style = "0";  // "1" bold, "2" italic, "3" both
+    // "1" shadow, "2" outline: the line then has fourteen fields.
+    std::string effect;
+    COLORREF effectColour = 0;
 
     std::vector<std::string> fields() const;
-    // The current twelve-field line, and the earlier nine-field one.
+    // The current line, and the earlier nine-field one.
     std::string line() const;
     std::string earlierLine() const;
 };

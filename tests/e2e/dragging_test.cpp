@@ -37,13 +37,23 @@ protected:
     static const inline std::string Earlier = "Nine fields";
     static const inline std::string Lower = "Lower caption";
     static const inline std::string Upper = "Upper caption";
+    static const inline std::string Shadowed = "Shadowed";
+    // A shadowed caption's line, with a part after it that is the user's own.
+    static std::string shadowedLine(int left, int top)
+    {
+        CaptionLook look = standing(left, top, RGB(0, 60, 90));
+        look.effect = "1";
+        look.effectColour = RGB(0, 0, 0);
+        return look.line() + RecordSeparator + "mine";
+    }
 
     static void SetUpTestSuite()
     {
         startTool({{Current, standing(500, 200, RGB(0, 90, 0)).line()},
                    {Earlier, standing(500, 500, RGB(90, 0, 0)).earlierLine()},
                    {Lower, standing(700, 700, RGB(0, 0, 120)).line()},
-                   {Upper, standing(760, 710, RGB(120, 120, 0)).line()}});
+                   {Upper, standing(760, 710, RGB(120, 120, 0)).line()},
+                   {Shadowed, shadowedLine(900, 300)}});
         if (tool_->started()) settings_ = tool_->openSettings();
     }
 
@@ -132,7 +142,9 @@ TEST_F(Dragging, ADragFollowsThePointerUntilTheButtonIsReleasedAnywhere)
     EXPECT_TRUE(waitUntil([&] { return storedNumber(*directory_, 1, 8) == 600 && storedNumber(*directory_, 1, 9) == 420; }));
 }
 
-TEST_F(Dragging, AnEarlierNineFieldLineIsStoredWithNineFields)
+// A dragged caption's line keeps its layout: nine fields stay nine, and a
+// shadowed caption's fourteen stay with the part after them.
+TEST_F(Dragging, ADraggedLineKeepsItsFields)
 {
     const HWND label = tool_->captionLabel(Earlier);
     const RECT r = rectInParent(label);
@@ -141,6 +153,13 @@ TEST_F(Dragging, AnEarlierNineFieldLineIsStoredWithNineFields)
     EXPECT_TRUE(dragTo(label, {grab.x - 100, grab.y + 40}, {r.left - 100, r.top + 40}));
     ASSERT_TRUE(releaseAndWaitForStore(2, {r.left - 100, r.top + 40}));
     EXPECT_EQ(fieldsOf(storedLine(*directory_, 2)).size(), 9u);
+
+    const HWND shadowed = tool_->captionLabel(Shadowed);
+    POINT held = centreOf(shadowed);
+    ASSERT_TRUE(pressOn(shadowed, held));
+    EXPECT_TRUE(dragTo(shadowed, {held.x + 60, held.y + 50}, {960, 350}));
+    ASSERT_TRUE(releaseAndWaitForStore(5, {960, 350}));
+    EXPECT_EQ(storedLine(*directory_, 5), shadowedLine(960, 350));
 }
 
 // Created later, the upper caption starts in front; a double-click on the

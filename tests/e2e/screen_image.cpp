@@ -125,6 +125,37 @@ Desktop::Desktop(const std::wstring& bitmapFile)
     show(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
+void Desktop::showPicture(const Image& picture)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width();
+    info.bmiHeader.biHeight = -picture.height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP shown = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bits != nullptr)
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const COLORREF c = picture.at(x, y);
+                static_cast<uint32_t*>(bits)[static_cast<size_t>(y) * picture.width() + x] =
+                    (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+            }
+    repaint(shown);
+}
+
+void Desktop::showColour() { repaint(nullptr); }
+
+void Desktop::repaint(HBITMAP picture)
+{
+    if (picture_ != nullptr) DeleteObject(picture_);
+    picture_ = picture;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picture_));
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
 void Desktop::show(HBRUSH background)
 {
     static int classes = 0;
@@ -266,6 +297,16 @@ int differingPixels(const Image& shown, const Image& expected, COLORREF colourKe
             if (shown.at(x, y) != want) ++differing;
         }
     return differing;
+}
+
+std::map<COLORREF, int> regionColours(const Image& shown)
+{
+    OwnedObject region(CreateRoundRectRgn(0, 0, shown.width(), shown.height(), CornerEllipse, CornerEllipse));
+    std::map<COLORREF, int> counts;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (PtInRegion(static_cast<HRGN>(region.get()), x, y)) ++counts[shown.at(x, y)];
+    return counts;
 }
 
 bool saveBitmap(const Image& image, const std::wstring& path)

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -41,9 +42,15 @@ public:
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
     COLORREF colour() const { return colour_; }
+    // Shows the picture, stretched, in place of what it showed; and its
+    // colour again. A desktop laid later would not cover this one: the X
+    // server keeps a window mapped later above, wherever it was asked to go.
+    void showPicture(const Image& picture);
+    void showColour();
 
 private:
     void show(HBRUSH background);
+    void repaint(HBITMAP picture);
     COLORREF colour_ = 0;
     HWND window_ = nullptr;
     HBITMAP picture_ = nullptr;
@@ -72,11 +79,16 @@ SIZE measureCaption(const CaptionDrawing& caption);
 // the ones before it, whatever the stacking order asked for).
 // A light colour no test caption is drawn in.
 inline constexpr COLORREF BackdropColour = RGB(200, 220, 240);
+Desktop& backdrop();
 
 // Whether a caption label shows anything over a desktop of one colour: a
 // caption that its display window paints has no window of its own that the
 // system shows, so the screen is what tells.
 bool showsOver(COLORREF desktop, HWND label);
+
+// The pixels of `shown`, a copy of a caption label's place, within the
+// label's rounded region, counted by colour.
+std::map<COLORREF, int> regionColours(const Image& shown);
 
 // Writes the image as a 24-bit BMP file.
 bool saveBitmap(const Image& image, const std::wstring& path);

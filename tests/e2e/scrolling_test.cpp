@@ -3,6 +3,7 @@
 // configuration file; what stands still, hidden or not, writes nothing.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "tests/e2e/caption_files.h"
@@ -56,6 +57,15 @@ protected:
         return look;
     }
     static CaptionLook unknownDirection() { return scrolling("7", 100, 700); }
+    // An outlined caption's line, with parts after it that are the user's own.
+    static std::string outlinedLine(int left)
+    {
+        CaptionLook look = scrolling("2", left, 560);
+        look.effect = "2";
+        look.effectColour = RGB(255, 255, 0);
+        return look.line() + RecordSeparator + "mine" + RecordSeparator;
+    }
+    static constexpr int OutlinedLeft = 700;
 
     static void SetUpTestSuite()
     {
@@ -64,6 +74,7 @@ protected:
         stored.push_back({"Nine fields", earlier().earlierLine()});
         stored.push_back({"Hidden", hidden().line()});
         stored.push_back({"Sideways", unknownDirection().line()});
+        stored.push_back({"Outlined", outlinedLine(OutlinedLeft)});
         startTool(stored);
     }
 };
@@ -108,7 +119,9 @@ TEST_F(Scrolling, EachDirectionWrapsRoundAtItsEdgeAndStoresItsPositionInSteps)
     }
 }
 
-TEST_F(Scrolling, AnEarlierNineFieldLineStaysNineFieldsAsItMoves)
+// A moving caption's line keeps its layout: nine fields stay nine, and an
+// outlined caption's fourteen stay with the parts after them.
+TEST_F(Scrolling, ALineKeepsItsFieldsAsItMoves)
 {
     const CaptionLook look = earlier();
     EXPECT_TRUE(waitUntil([&] {
@@ -118,6 +131,16 @@ TEST_F(Scrolling, AnEarlierNineFieldLineStaysNineFieldsAsItMoves)
     EXPECT_TRUE(stepsFrom(look.left, storedNumber(*directory_, 5, 8), DefaultSpeed));
     EXPECT_EQ(fieldsOf(storedLine(*directory_, 5)).size(), 9u);
     EXPECT_LT(rectInParent(tool_->captionLabel("Nine fields")).left, look.left);
+
+    std::string line;
+    int left = OutlinedLeft;
+    EXPECT_TRUE(waitUntil([&] {
+        line = storedLine(*directory_, 8);
+        const std::vector<std::string> fields = fieldsOf(line);
+        return fields.size() >= 8 && (left = std::atoi(fields[7].c_str())) < OutlinedLeft;
+    }));
+    EXPECT_TRUE(stepsFrom(OutlinedLeft, left, DefaultSpeed));
+    EXPECT_EQ(line, outlinedLine(left));
 }
 
 // A hidden caption and one whose direction is none of the four stand still,
@@ -145,7 +168,7 @@ TEST_F(Scrolling, TheListNamesEachDirectionAndAnUnknownOneAsStanding)
     const std::vector<std::string> expected = {"右 Rightwards (左到右)", "左 Leftwards (右到左)",
                                                "下 Downwards (上到下)",  "上 Upwards (下到上)",
                                                "Nine fields (右到左)",  "Hidden (左到右)",
-                                               "Sideways (不滚动)"};
+                                               "Sideways (不滚动)",     "Outlined (右到左)"};
     EXPECT_EQ(entries, expected);
 }
 

@@ -436,11 +436,16 @@ void ToolProcess::chooseTrayEntry(int index) const
     }
 }
 
+// A menu can take the keys that choose an entry before its loop runs, and
+// close with nothing chosen: a choice that opens nothing is made again.
 HWND ToolProcess::openSettings(DWORD milliseconds) const
 {
-    chooseTrayEntry(ShowSettingsEntry);
+    constexpr int Attempts = 2;
     HWND settings = nullptr;
-    waitUntil([&] { return (settings = settingsWindow()) != nullptr; }, milliseconds);
+    for (int attempt = 0; attempt < Attempts && settings == nullptr; ++attempt) {
+        chooseTrayEntry(ShowSettingsEntry);
+        waitUntil([&] { return (settings = settingsWindow()) != nullptr; }, milliseconds / Attempts);
+    }
     return settings;
 }
 
@@ -982,7 +987,9 @@ EditorUnits editorUnits(HWND editor)
         .transparent = childAt(editor, 136, 136),
         .scrolls = childAt(editor, 56, 161),
         .direction = childAt(editor, 56, 184),
-        .confirm = childAt(editor, -2, 216),
+        .effect = childAt(editor, 56, 208),
+        .effectColour = childAt(editor, 80, 232),
+        .confirm = childAt(editor, -2, 264),
     };
 }
 

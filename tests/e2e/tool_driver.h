@@ -286,7 +286,8 @@ struct SettingsUnits {
 };
 SettingsUnits settingsUnits(HWND settingsWindow);
 struct EditorUnits {
-    HWND content, font, style, size, colour, background, strikeOut, underline, transparent, scrolls, direction, confirm;
+    HWND content, font, style, size, colour, background, strikeOut, underline, transparent, scrolls, direction, effect,
+        effectColour, confirm;
 };
 EditorUnits editorUnits(HWND editor);
 // The font the editor's list has selected, empty when none is.

@@ -52,7 +52,7 @@ void writeSampleFiles(const ProgramDirectory& directory)
     directory.write(CaptionsFile, joinedLines({"早上好，今天也要加油！", "Tessaly字幕", "会议室：三楼 301"}));
     directory.write(ConfigFile,
                     joinedLines({
-                        configurationLine({font, "36", "33023", "4194368", "真", "2", "真", "120", "24", "假", "假", "1"}),
+                        configurationLine({font, "36", "33023", "4194368", "真", "2", "真", "120", "24", "假", "假", "1", "2", "0"}),
                         configurationLine({font, "24", "16777215", "8404992", "假", "1", "真", "820", "900", "假", "假", "0"}),
                         configurationLine({font, "18", "65535", "4194368", "真", "4", "假", "60", "960", "假", "真", "0"}),
                     }));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <optional>
 
 #include "runtime/core/text_encoding.h"
@@ -66,6 +67,10 @@ TEST_F(LabelTest, ChoicesAndFrameWidthAreClampedOnWrite)
     EXPECT_EQ(number(*label, 25), 1) << "logical values read back as exactly 1";
     EXPECT_FALSE(setNumber(*label, 26, 2)) << "no label property asks for re-creation";
     EXPECT_EQ(number(*label, 26), 2);
+    setNumber(*label, 29, 9);
+    EXPECT_EQ(number(*label, 29), 2) << "caption effect tops out at the outline";
+    setNumber(*label, 30, 0x123456);
+    EXPECT_EQ(number(*label, 30), 0x123456);
 }
 
 TEST_F(LabelTest, CaptionIsAlsoTheWindowTextAndStoredTextsAreKept)
@@ -103,7 +108,7 @@ TEST_F(LabelTest, FontIsAWholeLogFontOrNothing)
     EXPECT_EQ(out.length, 0) << "an empty font means the default GUI font";
 }
 
-TEST_F(LabelTest, TypeDataComesBackAsVersionTwoWhateverItWasReadFrom)
+TEST_F(LabelTest, TypeDataComesBackAsVersionThreeWhateverItWasReadFrom)
 {
     LabelData original = plain(Red);
     original.caption = "旧";
@@ -113,19 +118,24 @@ TEST_F(LabelTest, TypeDataComesBackAsVersionTwoWhateverItWasReadFrom)
     typeData_ = versionOne;
     Unit* label = createShown(TypeId::Label, host_.params(typeData_, 0, 0, 50, 20));
     ASSERT_NE(label, nullptr);
+    EXPECT_EQ(number(*label, 29), 0) << "a label of an earlier version has no caption effect";
     setNumber(*label, 11, 9);
     setText(*label, 28, "新");
+    setNumber(*label, 29, 2);
+    setNumber(*label, 30, Yellow);
     const Bytes current = label->type().currentTypeData(*label);
-    EXPECT_EQ(loadU32(current.data()), 2u);
+    EXPECT_EQ(loadU32(current.data()), 3u);
     const std::optional<LabelData> back = readLabelData(current);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->caption, "旧");
     EXPECT_EQ(back->backgroundColour, Red);
     EXPECT_EQ(back->frameWidth, 9);
     EXPECT_EQ(back->storedText2, "新");
+    EXPECT_EQ(back->captionEffect, 2);
+    EXPECT_EQ(back->effectColour, Yellow);
 
     Bytes tooNew = writeLabelData(original);
-    storeU32(tooNew.data(), 3);
+    storeU32(tooNew.data(), 4);
     EXPECT_EQ(findUnitType(TypeId::Label)->create(host_.params(tooNew, 0, 0, 50, 20)), nullptr);
 }
 
@@ -268,6 +278,104 @@ TEST_F(LabelTest, DropShadowEffectAddsBlackUnderTheCaption)
     EXPECT_EQ(Snapshot(label->handle()).countInk(Black, Blue, all), 0);
     setNumber(*label, 9, 3);
     EXPECT_GT(Snapshot(label->handle()).countInk(Black, Blue, all), 10);
+}
+
+// Letters of exactly one colour each, so that every pixel tells what painted it.
+Bytes unsmoothedFont(int32_t height)
+{
+    Bytes font = makeLogFont(height, 400, ANSI_CHARSET, "DejaVu Sans");
+    font[offsetof(LOGFONTA, lfQuality)] = NONANTIALIASED_QUALITY;
+    return font;
+}
+
+SIZE measured(const Unit& label)
+{
+    SIZE size{};
+    SendMessageW(label.handle(), UnitMessage::MeasureCaption, 0, reinterpret_cast<LPARAM>(&size));
+    return size;
+}
+
+// The smallest rectangle holding every pixel of the colour; empty when none has it.
+RECT extentOf(const Snapshot& shot, COLORREF colour)
+{
+    RECT box{shot.width(), shot.height(), 0, 0};
+    for (LONG y = 0; y < shot.height(); ++y)
+        for (LONG x = 0; x < shot.width(); ++x)
+            if (shot.at(x, y) == colour)
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+    return box;
+}
+
+// Text pixels with a neighbour (of the eight) in the background colour.
+int32_t bareTextPixels(const Snapshot& shot, COLORREF text, COLORREF background)
+{
+    int32_t bare = 0;
+    for (int32_t y = 1; y + 1 < shot.height(); ++y)
+        for (int32_t x = 1; x + 1 < shot.width(); ++x) {
+            if (shot.at(x, y) != text) continue;
+            bool touches = false;
+            for (int32_t dy = -1; dy <= 1; ++dy)
+                for (int32_t dx = -1; dx <= 1; ++dx) touches = touches || shot.at(x + dx, y + dy) == background;
+            bare += touches ? 1 : 0;
+        }
+    return bare;
+}
+
+// The outline rings every letter in its own colour; the shadow lies right of
+// and below them. Either takes room of its own, which the measure includes,
+// so a label of the measured size shows the caption and its effect whole,
+// at every size.
+TEST_F(LabelTest, CaptionEffectsDrawTheLettersInTheEffectColourAroundOrBelowTheText)
+{
+    LabelData d = plain(Blue);
+    d.textColour = Yellow;
+    d.effectColour = Red;
+    d.caption = "Wig";
+    Unit* label = makeLabel(d, {10, 10, 410, 210});
+    ASSERT_NE(label, nullptr);
+    for (const int32_t height : {-16, -48, -96}) {
+        SCOPED_TRACE(height);
+        const Bytes font = unsmoothedFont(height);
+        setProperty(*label, 15, PropertyValue::bytes(font.data(), font.size()));
+        setNumber(*label, 29, 0);
+        const SIZE plainSize = measured(*label);
+        EXPECT_GT(bareTextPixels(Snapshot(label->handle()), Yellow, Blue), 0);
+
+        setNumber(*label, 29, 2);
+        const Snapshot outlined(label->handle());
+        EXPECT_EQ(bareTextPixels(outlined, Yellow, Blue), 0) << "no letter touches the background";
+        const RECT letters = extentOf(outlined, Yellow);
+        const RECT ring = extentOf(outlined, Red);
+        ASSERT_LT(letters.left, letters.right);
+        const int32_t width = letters.left - ring.left;
+        EXPECT_GE(width, -height >= 96 ? 3 : 1) << "wider for large letters";
+        EXPECT_EQ(ring.right - letters.right, width);
+        EXPECT_EQ(letters.top - ring.top, width);
+        const SIZE outlineSize = measured(*label);
+        EXPECT_EQ(outlineSize.cx, plainSize.cx + 2 * width);
+        EXPECT_EQ(outlineSize.cy, plainSize.cy + 2 * width);
+
+        setNumber(*label, 29, 1);
+        const Snapshot shadowed(label->handle());
+        const RECT shadow = extentOf(shadowed, Red);
+        const int32_t offset = shadow.right - extentOf(shadowed, Yellow).right;
+        EXPECT_GE(offset, 2);
+        EXPECT_NEAR(offset, -height / 10, 1) << "about a tenth of the letters' height";
+        EXPECT_EQ(shadow.bottom - extentOf(shadowed, Yellow).bottom, offset);
+        const SIZE shadowSize = measured(*label);
+        EXPECT_EQ(shadowSize.cx, plainSize.cx + offset);
+        EXPECT_EQ(shadowSize.cy, plainSize.cy + offset);
+
+        // Cut to its measured size, the label still shows the whole effect.
+        for (const int32_t effect : {1, 2}) {
+            setNumber(*label, 29, effect);
+            const int32_t whole = Snapshot(label->handle()).count(Red, {0, 0, 400, 200});
+            const SIZE size = measured(*label);
+            SetWindowPos(label->handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+            EXPECT_EQ(Snapshot(label->handle()).count(Red, {0, 0, size.cx, size.cy}), whole) << effect;
+            SetWindowPos(label->handle(), nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
+        }
+    }
 }
 
 // Feedback routines: the label's event 0 answers the sum of its arguments;

@@ -167,14 +167,14 @@ TEST_F(ProgramTemplates, PlacesAndSizesGrowWithTheScreensDotsPerInch)
 
     UnitTable editor = units(EditorWindow);
     scaleUnitPlaces(editor, 192);
-    EXPECT_EQ(place(editor, index(EditorWindow, 0x16015549)), (std::vector<int32_t>{-4, 432, 532, 82}));
+    EXPECT_EQ(place(editor, index(EditorWindow, 0x16015549)), (std::vector<int32_t>{-4, 528, 532, 82}));
     const auto fontCombo = readComboBoxData(editor.unitFields(index(EditorWindow, 0x1601553F)).typeData);
     ASSERT_TRUE(fontCombo);
     EXPECT_EQ(static_cast<int32_t>(loadU32(fontCombo->font.data())), -24) << "its font's height too";
     EXPECT_EQ(fontCombo->font[23], 134) << "and nothing else of it";
     UnitTable unscaled = units(EditorWindow);
     scaleUnitPlaces(unscaled, TemplateDotsPerInch);
-    EXPECT_EQ(place(unscaled, index(EditorWindow, 0x16015549)), (std::vector<int32_t>{-2, 216, 266, 41}));
+    EXPECT_EQ(place(unscaled, index(EditorWindow, 0x16015549)), (std::vector<int32_t>{-2, 264, 266, 41}));
 
     EXPECT_EQ(scaledToDots(41, 144), 62) << "halves away from zero";
     EXPECT_EQ(scaledToDots(-3, 144), -5);
@@ -251,6 +251,10 @@ TEST_F(ProgramTemplates, CaptionEditorWindow)
     const UnitFields mode = units(EditorWindow).unitFields(index(EditorWindow, 0x1601555E));
     EXPECT_EQ(mode.flags & UnitFlag::Disabled, UnitFlag::Disabled);
     EXPECT_EQ(readComboBoxData(mode.typeData)->items.size(), 4u);
+    const auto effect = readComboBoxData(typeData(EditorWindow, 0x16015714));
+    ASSERT_TRUE(effect);
+    EXPECT_EQ(effect->items, (std::vector<std::string>{"无", "阴影", "描边"})) << "in the order of field 13";
+    EXPECT_EQ(effect->currentItem, 0);
 
     const UnitFields confirm = units(EditorWindow).unitFields(index(EditorWindow, 0x16015549));
     EXPECT_EQ(confirm.position.left, -2);

@@ -79,12 +79,16 @@ TEST(TypeData, EveryShortenedDataIsRefused)
     }
 }
 
-TEST(TypeData, SettingsLabelIsNinetySixBytes)
+// Version 3 adds the caption effect and its colour after the stored texts.
+TEST(TypeData, SettingsLabelIsNinetySixBytesInVersionTwo)
 {
     LabelData d;
     d.caption = "透明度：";
-    const Bytes b = writeLabelData(d);
-    EXPECT_EQ(b.size(), 96u);
+    d.captionEffect = 2;
+    Bytes b = writeLabelData(d);
+    EXPECT_EQ(b.size(), 104u);
+    b.resize(96);
+    storeU32(b.data(), 2);
     const auto back = readLabelData(b);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->frameWidth, 8);
@@ -93,6 +97,7 @@ TEST(TypeData, SettingsLabelIsNinetySixBytes)
     EXPECT_EQ(back->pictureMode, 1);
     EXPECT_EQ(back->verticalAlignment, 1);
     EXPECT_EQ(back->caption, "透明度：");
+    EXPECT_EQ(back->captionEffect, 0);
 }
 
 TEST(TypeData, AVersionOneLabelEndsAfterItsCaption)
@@ -100,7 +105,7 @@ TEST(TypeData, AVersionOneLabelEndsAfterItsCaption)
     LabelData d;
     d.caption = "old";
     Bytes b = writeLabelData(d);
-    b.resize(b.size() - 8);  // drop the two stored texts
+    b.resize(b.size() - 16);  // drop the two stored texts and the effect
     storeU32(b.data(), 1);
     const auto back = readLabelData(b);
     ASSERT_TRUE(back);

@@ -141,6 +141,7 @@ Bytes labelData(const Entries& e, const fs::path& base)
         {"horizontalAlignment", number(&D::horizontalAlignment)}, {"verticalAlignment", number(&D::verticalAlignment)},
         {"wordWrap", number(&D::wordWrap)}, {"font", font(&D::font)}, {"picture", file(&D::picture)},
         {"caption", text(&D::caption)}, {"storedText1", text(&D::storedText1)}, {"storedText2", text(&D::storedText2)},
+        {"captionEffect", number(&D::captionEffect)}, {"effectColour", number(&D::effectColour)},
     };
     return build(e, base, t, &ui::writeLabelData);
 }

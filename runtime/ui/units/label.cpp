@@ -36,6 +36,8 @@ constexpr PropertyInfo LabelProperties[] = {
     {26, PropertyKind::Choice, "vertical alignment", 0, 2},
     {27, PropertyKind::StoredText, "stored text 1"},
     {28, PropertyKind::StoredText2, "stored text 2"},
+    {29, PropertyKind::Choice, "caption effect", 0, 2},
+    {30, PropertyKind::Colour, "caption effect colour"},
 };
 
 constexpr wchar_t LabelClass[] = L"_QX_Label";
@@ -44,6 +46,7 @@ constexpr int32_t BorderIndex = 10;
 constexpr int32_t FontIndex = 15;
 constexpr int32_t PictureIndex = 18;
 constexpr int32_t FirstStoredTextIndex = 27;
+constexpr int32_t LastStoredTextIndex = 28;
 
 // The border choice as a window border: the gradient frame is painted, not a style.
 int32_t windowBorder(int32_t border) { return border == GradientFrameBorder ? 0 : border; }
@@ -226,6 +229,8 @@ PropertySlot Label::slot(int32_t index)
     case 26: return &data_.verticalAlignment;
     case 27: return &data_.storedText1;
     case 28: return &data_.storedText2;
+    case 29: return &data_.captionEffect;
+    case 30: return &data_.effectColour;
     default: return {};
     }
 }
@@ -244,7 +249,7 @@ bool Label::read(int32_t index, PropertyValue& out) const
 
 void Label::applyChange(int32_t index)
 {
-    if (index >= FirstStoredTextIndex) return;  // stored only
+    if (index >= FirstStoredTextIndex && index <= LastStoredTextIndex) return;  // stored only
     switch (index) {
     case CaptionIndex: SetWindowTextW(handle(), widenGbk(data_.caption).c_str()); break;
     case BorderIndex: applyBorder(handle(), windowBorder(data_.border)); break;
@@ -252,6 +257,7 @@ void Label::applyChange(int32_t index)
         font_.reset();
         fontMade_ = false;
         unsmoothedFont_.reset();
+        outline_.forget();
         break;
     // Pictures do not animate yet, so dropping the old one stops nothing else.
     case PictureIndex: picture_ = decodePicture(data_.picture); break;
@@ -307,12 +313,12 @@ bool Label::paintsDirectly() const
 void Label::paint(HDC target, const RECT& client, bool onColourKey, bool direct)
 {
     if (direct) {
-        paintPlainLabel(target, client, data_, captionFont(onColourKey));
+        paintPlainLabel(target, client, data_, captionFont(onColourKey), outline_);
         return;
     }
     BackBuffer buffer(target, client.right, client.bottom);
     if (!buffer.ok()) return;
-    paintLabel(buffer, data_, picture_ ? &*picture_ : nullptr, captionFont(onColourKey));
+    paintLabel(buffer, data_, picture_ ? &*picture_ : nullptr, captionFont(onColourKey), outline_);
     buffer.copyTo(target, 0, 0);
 }
 
@@ -332,12 +338,13 @@ LRESULT Label::onFeedback(WPARAM wParam, LPARAM lParam)
     return record.returned != 0 ? record.value : 0;
 }
 
-// Measured as the caption is drawn, in the font it is drawn with: one line,
-// or wrapped at the label's width. Where the label places the text plays no
-// part: a measure centred or put at the bottom of an empty rectangle would
-// come back short. A memory DC like the screen measures as the label's own DC
-// does, without a round trip to the window server for its visible region; one
-// serves every measure, since making it costs two such round trips itself.
+// Measured as the caption is drawn, in the font it is drawn with, with the
+// room its effect takes: one line, or wrapped at the label's width. Where the
+// label places the text plays no part: a measure centred or put at the bottom
+// of an empty rectangle would come back short. A memory DC like the screen
+// measures as the label's own DC does, without a round trip to the window
+// server for its visible region; one serves every measure, since making it
+// costs two such round trips itself.
 void Label::measureCaption(SIZE& size)
 {
     size = {0, 0};
@@ -345,11 +352,12 @@ void Label::measureCaption(SIZE& size)
     const std::wstring text = widenGbk(data_.caption);
     static const UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     SelectedObject selected(dc.get(), captionFont(backgroundIsColourKey()));
+    const EffectMargins effect = captionEffectMargins(dc.get(), data_.captionEffect);
     RECT area{0, 0, 0, 0};
     UINT flags = (labelTextFlags(data_) & ~(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT;
-    if (data_.wordWrap != 0) area.right = clientSize().cx;
+    if (data_.wordWrap != 0) area.right = std::max<LONG>(0, clientSize().cx - effect.left - effect.right);
     DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &area, flags);
-    size = {area.right - area.left, area.bottom - area.top};
+    size = {area.right - area.left + effect.left + effect.right, area.bottom - area.top + effect.top + effect.bottom};
 }
 
 bool Label::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

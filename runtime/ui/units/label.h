@@ -11,6 +11,7 @@
 #include "runtime/ui/composition.h"
 #include "runtime/ui/png_image.h"
 #include "runtime/ui/unit.h"
+#include "runtime/ui/units/caption_effect.h"
 #include "runtime/ui/units/label_data.h"
 #include "runtime/ui/units/property_slots.h"
 
@@ -72,6 +73,7 @@ private:
     UniqueFont font_;
     bool fontMade_ = false;
     UniqueFont unsmoothedFont_;
+    CaptionOutline outline_;
     // Painted by its window: whether it shows, and its window region.
     Composition* composition_ = nullptr;
     bool shown_ = false;

@@ -29,6 +29,10 @@ std::optional<LabelData> readLabelData(ByteView data)
         d.storedText1 = in.countedString();
         d.storedText2 = in.countedString();
     }
+    if (*version >= 3) {
+        d.captionEffect = in.i32();
+        d.effectColour = in.u32();
+    }
     if (!in.ok()) return std::nullopt;
     return d;
 }
@@ -43,6 +47,7 @@ Bytes writeLabelData(const LabelData& d)
     out.i32(d.horizontalAlignment).i32(d.verticalAlignment).i32(d.wordWrap);
     out.counted(ByteView(d.font)).counted(ByteView(d.picture)).counted(d.caption);
     out.counted(d.storedText1).counted(d.storedText2);
+    out.i32(d.captionEffect).u32(d.effectColour);
     return out.take();
 }
 

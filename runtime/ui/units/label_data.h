@@ -11,7 +11,7 @@
 namespace tessaly::ui {
 
 struct LabelData {
-    static constexpr uint32_t HighestVersion = 2;
+    static constexpr uint32_t HighestVersion = 3;
 
     int32_t textEffect = 0;       // [9]
     int32_t frameWidth = 8;       // [11]
@@ -30,6 +30,8 @@ struct LabelData {
     std::string caption;          // [8]
     std::string storedText1;      // [27], from version 2
     std::string storedText2;      // [28], from version 2
+    int32_t captionEffect = 0;    // [29], from version 3: 0 none, 1 shadow, 2 outline
+    uint32_t effectColour = 0;    // [30], from version 3
 };
 
 std::optional<LabelData> readLabelData(ByteView data);

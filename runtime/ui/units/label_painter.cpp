@@ -44,14 +44,15 @@ void drawCaption(HDC dc, const std::wstring& text, RECT area, UINT flags, COLORR
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, flags);
 }
 
-void paintCaption(HDC dc, const RECT& area, const LabelData& data, HFONT font)
+void paintCaption(HDC dc, const RECT& area, const LabelData& data, HFONT font, CaptionOutline& outline)
 {
     if (data.caption.empty()) return;
     const std::wstring text = widenGbk(data.caption);
     const UINT flags = labelTextFlags(data);
     SelectedObject selected(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    RECT place = area;
+    RECT place =
+        paintCaptionEffect(dc, text, area, flags, data.captionEffect, displayColour(data.effectColour), outline);
     switch (data.textEffect) {
     case TextEffect::RaisedShadow: drawCaption(dc, text, place, flags, White, 1, 1); break;
     case TextEffect::Engraved:
@@ -76,7 +77,7 @@ UINT labelTextFlags(const LabelData& data)
     return flags | DT_SINGLELINE | pick(Vertical, data.verticalAlignment);
 }
 
-void paintLabel(BackBuffer& buffer, const LabelData& data, const PngImage* picture, HFONT font)
+void paintLabel(BackBuffer& buffer, const LabelData& data, const PngImage* picture, HFONT font, CaptionOutline& outline)
 {
     RECT area{0, 0, buffer.width(), buffer.height()};
     HDC dc = buffer.dc();
@@ -89,7 +90,7 @@ void paintLabel(BackBuffer& buffer, const LabelData& data, const PngImage* pictu
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     if (!paintBackground(buffer, area, data, picture)) fillColour(dc, area, data.backgroundColour);
-    paintCaption(dc, area, data, font);
+    paintCaption(dc, area, data, font, outline);
     RestoreDC(dc, saved);
 }
 
@@ -98,10 +99,10 @@ bool isPlainLabel(const LabelData& data, const PngImage* picture)
     return picture == nullptr && !hasGradientFrame(data) && !drawsGradient(data.gradient, data.gradientColours);
 }
 
-void paintPlainLabel(HDC dc, const RECT& area, const LabelData& data, HFONT font)
+void paintPlainLabel(HDC dc, const RECT& area, const LabelData& data, HFONT font, CaptionOutline& outline)
 {
     fillColour(dc, area, data.backgroundColour);
-    paintCaption(dc, area, data, font);
+    paintCaption(dc, area, data, font, outline);
 }
 
 }  // namespace tessaly::ui
