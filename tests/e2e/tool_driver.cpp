@@ -446,6 +446,9 @@ HWND ToolProcess::openSettings(DWORD milliseconds) const
         chooseTrayEntry(ShowSettingsEntry);
         waitUntil([&] { return (settings = settingsWindow()) != nullptr; }, milliseconds / Attempts);
     }
+    // The window shows while the routine that opened it may still be filling
+    // it; the tool answers a sent message only once that routine is over.
+    if (settings != nullptr) SendMessageTimeoutW(settings, WM_NULL, 0, 0, SMTO_NORMAL, milliseconds, nullptr);
     return settings;
 }
 
