@@ -515,13 +515,28 @@ bool ToolProcess::finishHandling() const
     return SendMessageTimeoutW(display_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) != 0;
 }
 
+// Under Wine the tool takes the pointer's moves from the X server when it
+// next looks at its events, and an older move taken late puts the pointer
+// back there for a moment: a press read then would grab the caption at the
+// wrong spot. The pointer is pressed once the tool has taken every move and
+// the pointer is still where it was sent.
+bool ToolProcess::settleCursor(POINT at) const
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        moveCursor(at.x, at.y);
+        POINT now{};
+        if (finishHandling() && finishHandling() && GetCursorPos(&now) && now.x == at.x && now.y == at.y) return true;
+    }
+    return false;
+}
+
 // Under Wine a press now and then reaches no window; it is given again a few
 // pixels aside, so that the two presses do not make a double-click.
 bool ToolProcess::pressOnCaption(HWND label, POINT& at) const
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (attempt > 0) at.x += 6;
-        moveCursor(at.x, at.y);
+        if (!settleCursor(at)) continue;
         pressLeft();
         // The label takes the mouse before the press routine reads the pointer.
         if (waitUntil([&] { return mouseCapture() == label; }, 3000)) return finishHandling();

@@ -210,6 +210,7 @@ public:
     HWND mouseCapture() const;
     // Waits until the tool has finished the message it is handling: a
     // message sent to one of its windows is answered between two messages.
+    bool settleCursor(POINT at) const;
     bool finishHandling() const;
     // Presses the left button on a caption label at `at` (screen) and waits
     // until the label holds the mouse and the press has been handled; false,
