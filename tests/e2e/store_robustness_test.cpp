@@ -29,12 +29,14 @@ void writeThreeCaptions(const ProgramDirectory& directory)
     directory.write(ConfigFile, threeLines());
 }
 
-// The message box the tool shows, once it shows one.
-HWND awaitMessageBox(const ToolProcess& tool)
+// The message box the tool shows, once it shows one, names the file that
+// could not be written; it is dismissed.
+void expectNoticeNaming(const ToolProcess& tool, const std::string& file)
 {
     HWND box = nullptr;
-    waitUntil([&] { return (box = messageBox(tool.id())) != nullptr; });
-    return box;
+    ASSERT_TRUE(waitUntil([&] { return (box = messageBox(tool.id())) != nullptr; }));
+    EXPECT_NE(messageBoxText(box).find(file), std::string::npos) << messageBoxText(box);
+    dismissMessageBox(box);
 }
 
 struct ZeroByteCase {
@@ -127,10 +129,8 @@ TEST(StoreRobustness, AFileHeldDuringAReloadKeepsTheCaptionsAndTheChangeWaitsFor
     EXPECT_EQ(listCount(units.list), 3) << "the list shows what the tool holds";
 
     clickListCheckBox(units.list, 1);
-    const HWND box = awaitMessageBox(tool);
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(messageBoxText(box).find("配置.ini"), std::string::npos) << messageBoxText(box);
-    dismissMessageBox(box);
+    expectNoticeNaming(tool, ConfigFile);
+    if (HasFatalFailure()) return;
     EXPECT_TRUE(tool.awaitCaptionShown(tool.captionLabel("Two"), false));
     closeWindow(settings);
     EXPECT_TRUE(waitUntil([&] { return tool.settingsWindow() == nullptr; }));
@@ -152,10 +152,8 @@ TEST(StoreRobustness, ALockedFileIsWrittenOnceItIsLetGoAndTheUserIsToldOnce)
     HeldFile held(session.directory, ConfigFile, FILE_SHARE_READ);
     ASSERT_TRUE(held.held());
     clickListCheckBox(session.units.list, 0);
-    const HWND box = awaitMessageBox(tool);
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(messageBoxText(box).find("配置.ini"), std::string::npos) << messageBoxText(box);
-    dismissMessageBox(box);
+    expectNoticeNaming(tool, ConfigFile);
+    if (HasFatalFailure()) return;
     clickListCheckBox(session.units.list, 2);
     EXPECT_TRUE(waitForPostedMessages(session.units.hideHotkey));
     EXPECT_EQ(messageBox(tool.id()), nullptr) << "told once";
