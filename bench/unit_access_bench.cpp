@@ -51,7 +51,7 @@ Bytes templateBlock()
     own.typeId = TypeId::Window;
     own.position = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     own.flags = UnitFlag::Visible;
-    own.typeData = writeWindowData(data);
+    own.typeData = writeTypeData(WindowRows, data);
 
     LabelData labelData;
     labelData.caption = "字幕";
@@ -60,7 +60,7 @@ Bytes templateBlock()
     label.name = "标签1";
     label.position = {0, 0, 120, 24};
     label.flags = UnitFlag::Visible;
-    label.typeData = writeLabelData(labelData);
+    label.typeData = writeTypeData(LabelRows, labelData);
 
     std::vector<WindowTemplate> windows(std::size(LabelCounts));
     std::vector<const WindowTemplate*> block;

@@ -1,9 +1,7 @@
 #include "runtime/ui/core_library.h"
 
 #include "runtime/core/library_notify.h"
-#include "runtime/ui/units/display_units.h"
-#include "runtime/ui/units/input_units.h"
-#include "runtime/ui/units/list_unit_types.h"
+#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/window_layer.h"
 
 namespace tessaly::ui {
@@ -12,9 +10,7 @@ intptr_t coreLibraryNotify(int32_t code, intptr_t value1, intptr_t value2)
 {
     if (code == 1) {
         WindowLayer::instance().install();
-        registerDisplayUnitTypes();
-        registerInputUnitTypes();
-        registerListUnitTypes();
+        registerUnitTypes();
     }
     return tessaly::coreLibraryNotify(code, value1, value2);
 }

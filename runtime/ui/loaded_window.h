@@ -39,6 +39,9 @@ inline constexpr wchar_t DefaultWindowClass[] = L"WTWindow";
 
 class LoadedWindow : public Unit {
 public:
+    using Data = WindowData;
+    static constexpr const auto& Rows = WindowRows;
+
     LoadedWindow(const UnitType& type, uint32_t windowId, uint32_t unitId, WindowData data);
 
     bool create(const UnitCreateParams& params);
@@ -49,6 +52,9 @@ public:
 
     WindowData& data() { return data_; }
     const WindowData& data() const { return data_; }
+    void applyChange(int32_t index);
+    bool writeOwn(int32_t index, const PropertyValue& value);
+    bool readLive(int32_t index, PropertyValue& out) const;
 
     // Runs before a queued message for this window or one of its units is
     // dispatched; true when the message was consumed.

@@ -18,17 +18,17 @@ namespace {
 
 // A font's height (its first field) is in pixels for 96 dots per inch, like
 // every place; 0, the default height, stays. Empty: nothing to scale.
-template <class Data, std::optional<Data> (*Read)(ByteView), Bytes (*Write)(const Data&)>
+template <const auto& Rows>
 Bytes withScaledFont(ByteView typeData, int32_t dotsPerInch)
 {
-    std::optional<Data> data = Read(typeData);
+    auto data = readTypeData(Rows, typeData);
     if (!data || data->font.size() < sizeof(int32_t)) return {};
     int32_t height = 0;
     std::memcpy(&height, data->font.data(), sizeof height);
     if (height == 0) return {};
     height = scaledToDots(height, dotsPerInch);
     std::memcpy(data->font.data(), &height, sizeof height);
-    return Write(*data);
+    return writeTypeData(Rows, *data);
 }
 
 using FontScaler = Bytes (*)(ByteView, int32_t);
@@ -37,13 +37,13 @@ using FontScaler = Bytes (*)(ByteView, int32_t);
 FontScaler fontScalerOf(uint32_t type)
 {
     switch (type) {
-    case TypeId::Label: return &withScaledFont<LabelData, readLabelData, writeLabelData>;
-    case TypeId::Button: return &withScaledFont<ButtonData, readButtonData, writeButtonData>;
-    case TypeId::CheckBox: return &withScaledFont<CheckBoxData, readCheckBoxData, writeCheckBoxData>;
-    case TypeId::ComboBox: return &withScaledFont<ComboBoxData, readComboBoxData, writeComboBoxData>;
-    case TypeId::EditBox: return &withScaledFont<EditBoxData, readEditBoxData, writeEditBoxData>;
-    case TypeId::GroupBox: return &withScaledFont<GroupBoxData, readGroupBoxData, writeGroupBoxData>;
-    case TypeId::ChkListBox: return &withScaledFont<CheckListBoxData, readCheckListBoxData, writeCheckListBoxData>;
+    case TypeId::Label: return &withScaledFont<LabelRows>;
+    case TypeId::Button: return &withScaledFont<ButtonRows>;
+    case TypeId::CheckBox: return &withScaledFont<CheckBoxRows>;
+    case TypeId::ComboBox: return &withScaledFont<ComboBoxRows>;
+    case TypeId::EditBox: return &withScaledFont<EditBoxRows>;
+    case TypeId::GroupBox: return &withScaledFont<GroupBoxRows>;
+    case TypeId::ChkListBox: return &withScaledFont<CheckListBoxRows>;
     default: return nullptr;
     }
 }

@@ -174,7 +174,7 @@ bool WindowLayer::load(uint32_t windowId, uint32_t ownerId, bool modal)
         if (ownerWindow == nullptr) return false;
         owner = ownerWindow->handle();
     }
-    const auto data = readWindowData(window->units.unitFields(0).typeData);
+    const auto data = readTypeData(WindowRows, window->units.unitFields(0).typeData);
     if (!data) return false;
     if (owner == nullptr && (modal || !data->showInTaskBar)) owner = RuntimeApp::instance().hiddenOwner();
 

@@ -74,26 +74,26 @@ Bytes templateBlock()
 
     WindowTemplate display;
     display.id = 0x52010003;
-    display.units.addRecord(0x06010002, encodeUnitRecord(unit(TypeId::Window, "", writeWindowData(own), {{0, 0}, {9, 16}})));
-    display.units.addRecord(0x16012A37, encodeUnitRecord(unit(TypeId::Label, "标签1", writeLabelData(label), {{-1, 32}, {0, 48}})));
+    display.units.addRecord(0x06010002, encodeUnitRecord(unit(TypeId::Window, "", writeTypeData(WindowRows, own), {{0, 0}, {9, 16}})));
+    display.units.addRecord(0x16012A37, encodeUnitRecord(unit(TypeId::Label, "标签1", writeTypeData(LabelRows, label), {{-1, 32}, {0, 48}})));
     display.units.addRecord(0x26012A38, encodeMenuItemRecord(menuItem("托盘菜单", 0, NoRoutineWord)));
     display.units.addRecord(0x26012A39, encodeMenuItemRecord(menuItem("显示界面", 1, 64)));
     display.units.addRecord(0x26012A3B, encodeMenuItemRecord(menuItem("-", 1, NoRoutineWord)));
-    display.units.addRecord(0x16010006, encodeUnitRecord(unit(TypeId::Timer, "时钟1", writeTimerData(timer), {{0, 80}})));
+    display.units.addRecord(0x16010006, encodeUnitRecord(unit(TypeId::Timer, "时钟1", writeTypeData(TimerRows, timer), {{0, 80}})));
 
     WindowTemplate settings;
     settings.id = 0x520154F4;
     GroupBoxData group;
     group.caption = "设置";
-    UnitRecord box = unit(TypeId::GroupBox, "分组框1", writeGroupBoxData(group));
+    UnitRecord box = unit(TypeId::GroupBox, "分组框1", writeTypeData(GroupBoxRows, group));
     box.children = {0x16015624};
-    UnitRecord held = unit(TypeId::Label, "标签2", writeLabelData(label));
+    UnitRecord held = unit(TypeId::Label, "标签2", writeTypeData(LabelRows, label));
     held.container = 0x16015622;
     held.eventSource = 0x16015625;
-    settings.units.addRecord(0x060154F3, encodeUnitRecord(unit(TypeId::Window, "", writeWindowData(WindowData{}))));
+    settings.units.addRecord(0x060154F3, encodeUnitRecord(unit(TypeId::Window, "", writeTypeData(WindowRows, WindowData{}))));
     settings.units.addRecord(0x16015622, encodeUnitRecord(box));
     settings.units.addRecord(0x16015624, encodeUnitRecord(held));
-    settings.units.addRecord(0x16015625, encodeUnitRecord(unit(TypeId::Label, "标签3", writeLabelData(label), {{-3, 96}})));
+    settings.units.addRecord(0x16015625, encodeUnitRecord(unit(TypeId::Label, "标签3", writeTypeData(LabelRows, label), {{-3, 96}})));
     return writeTemplateBlock({&display, &settings});
 }
 
@@ -114,10 +114,10 @@ std::vector<Bytes> typeData()
     button.caption = "确认";
     CheckBoxData check;
     check.caption = "删除线";
-    return {writeWindowData(WindowData{}), writeLabelData(LabelData{}), writeButtonData(button),
-            writeGroupBoxData(GroupBoxData{}), writeCheckBoxData(check), writeComboBoxData(combo),
-            writeEditBoxData(edit), writePicBoxData(picture), writeColorPickerData(ColorPickerData{}),
-            writeSliderBarData(SliderBarData{}), writeTimerData(TimerData{}), writeCheckListBoxData(list)};
+    return {writeTypeData(WindowRows, WindowData{}), writeTypeData(LabelRows, LabelData{}), writeTypeData(ButtonRows, button),
+            writeTypeData(GroupBoxRows, GroupBoxData{}), writeTypeData(CheckBoxRows, check), writeTypeData(ComboBoxRows, combo),
+            writeTypeData(EditBoxRows, edit), writeTypeData(PicBoxRows, picture), writeTypeData(ColorPickerRows, ColorPickerData{}),
+            writeTypeData(SliderBarRows, SliderBarData{}), writeTypeData(TimerRows, TimerData{}), writeTypeData(CheckListBoxRows, list)};
 }
 
 std::string lengthByte(const std::string& piece) { return std::string(1, static_cast<char>(piece.size())) + piece; }

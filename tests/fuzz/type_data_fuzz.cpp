@@ -22,30 +22,30 @@ namespace {
 
 using TypeDataCheck = void (*)(ByteView data);
 
-template <class Data, std::optional<Data> (*Read)(ByteView), Bytes (*Write)(const Data&)>
+template <const auto& Rows>
 void readWriteRead(ByteView data)
 {
-    const auto read = Read(data);
+    const auto read = readTypeData(Rows, data);
     if (!read) return;
-    const Bytes written = Write(*read);
-    const auto again = Read(written);
+    const Bytes written = writeTypeData(Rows, *read);
+    const auto again = readTypeData(Rows, written);
     fuzzing::check(again.has_value(), "written type data reads back");
-    fuzzing::check(Write(*again) == written, "type data reads back as written");
+    fuzzing::check(writeTypeData(Rows, *again) == written, "type data reads back as written");
 }
 
 constexpr std::array<TypeDataCheck, 12> Checks = {
-    &readWriteRead<WindowData, readWindowData, writeWindowData>,
-    &readWriteRead<LabelData, readLabelData, writeLabelData>,
-    &readWriteRead<ButtonData, readButtonData, writeButtonData>,
-    &readWriteRead<GroupBoxData, readGroupBoxData, writeGroupBoxData>,
-    &readWriteRead<CheckBoxData, readCheckBoxData, writeCheckBoxData>,
-    &readWriteRead<ComboBoxData, readComboBoxData, writeComboBoxData>,
-    &readWriteRead<EditBoxData, readEditBoxData, writeEditBoxData>,
-    &readWriteRead<PicBoxData, readPicBoxData, writePicBoxData>,
-    &readWriteRead<ColorPickerData, readColorPickerData, writeColorPickerData>,
-    &readWriteRead<SliderBarData, readSliderBarData, writeSliderBarData>,
-    &readWriteRead<TimerData, readTimerData, writeTimerData>,
-    &readWriteRead<CheckListBoxData, readCheckListBoxData, writeCheckListBoxData>,
+    &readWriteRead<WindowRows>,
+    &readWriteRead<LabelRows>,
+    &readWriteRead<ButtonRows>,
+    &readWriteRead<GroupBoxRows>,
+    &readWriteRead<CheckBoxRows>,
+    &readWriteRead<ComboBoxRows>,
+    &readWriteRead<EditBoxRows>,
+    &readWriteRead<PicBoxRows>,
+    &readWriteRead<ColorPickerRows>,
+    &readWriteRead<SliderBarRows>,
+    &readWriteRead<TimerRows>,
+    &readWriteRead<CheckListBoxRows>,
 };
 
 }  // namespace

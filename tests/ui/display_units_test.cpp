@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/units/display_units.h"
+#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/group_box_data.h"
 #include "runtime/ui/units/pic_box_data.h"
 #include "runtime/ui/units/timer_data.h"
@@ -23,7 +23,7 @@ constexpr COLORREF Green = RGB(0, 160, 0);
 
 class DisplayUnits : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { registerDisplayUnitTypes(); }
+    static void SetUpTestSuite() { registerUnitTypes(); }
 
     Unit* make(uint32_t typeId, Bytes data, RECT place, uint32_t unitId = 0x16000001)
     {
@@ -54,7 +54,7 @@ PicBoxData picBoxData(std::vector<uint8_t> picture, int32_t mode)
 TEST_F(DisplayUnits, PicBoxStretchesItsPictureOverTheWholeBox)
 {
     const uint8_t red[4] = {255, 0, 0, 255};
-    Unit* box = make(TypeId::PicBox, writePicBoxData(picBoxData(makePng(100, 100, red), 1)), {10, 10, 90, 90});
+    Unit* box = make(TypeId::PicBox, writeTypeData(PicBoxRows, picBoxData(makePng(100, 100, red), 1)), {10, 10, 90, 90});
     ASSERT_NE(box, nullptr);
     const Snapshot shot(box->handle());
     EXPECT_EQ(shot.count(Red, {0, 0, 80, 80}), 80 * 80) << "a 100 x 100 picture shrunk to 80 x 80";
@@ -63,7 +63,7 @@ TEST_F(DisplayUnits, PicBoxStretchesItsPictureOverTheWholeBox)
 TEST_F(DisplayUnits, PicBoxBlendsAPictureAtActualSizeOverItsBackground)
 {
     const uint8_t halfRed[4] = {255, 0, 0, 128};
-    Unit* box = make(TypeId::PicBox, writePicBoxData(picBoxData(makePng(20, 20, halfRed), 0)), {10, 10, 90, 90});
+    Unit* box = make(TypeId::PicBox, writeTypeData(PicBoxRows, picBoxData(makePng(20, 20, halfRed), 0)), {10, 10, 90, 90});
     ASSERT_NE(box, nullptr);
     const Snapshot shot(box->handle());
     EXPECT_TRUE(close(shot.at(5, 5), RGB(128, 0, 100))) << std::hex << shot.at(5, 5);
@@ -77,7 +77,7 @@ TEST_F(DisplayUnits, PicBoxBlendsAPictureAtActualSizeOverItsBackground)
 
 TEST_F(DisplayUnits, PicBoxPropertiesFollowTheirKinds)
 {
-    Unit* box = make(TypeId::PicBox, writePicBoxData(picBoxData({}, 1)), {0, 0, 40, 40});
+    Unit* box = make(TypeId::PicBox, writeTypeData(PicBoxRows, picBoxData({}, 1)), {0, 0, 40, 40});
     ASSERT_NE(box, nullptr);
     setNumber(*box, 8, 9);
     EXPECT_EQ(number(*box, 8), 5);
@@ -90,7 +90,7 @@ TEST_F(DisplayUnits, PicBoxPropertiesFollowTheirKinds)
     setNumber(*box, 12, -1);
     EXPECT_EQ(number(*box, 12), 1);
     setText(*box, 14, "kept");
-    const std::optional<PicBoxData> back = readPicBoxData(box->type().currentTypeData(*box));
+    const std::optional<PicBoxData> back = readTypeData(PicBoxRows, box->type().currentTypeData(*box));
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->border, 1);
     EXPECT_EQ(back->displayMode, 2);
@@ -109,7 +109,7 @@ GroupBoxData groupBoxData(const char* caption, int32_t alignment)
 
 TEST_F(DisplayUnits, GroupBoxIsAContainerPaintedInItsColours)
 {
-    Unit* box = make(TypeId::GroupBox, writeGroupBoxData(groupBoxData("设置", 0)), {10, 10, 210, 110});
+    Unit* box = make(TypeId::GroupBox, writeTypeData(GroupBoxRows, groupBoxData("设置", 0)), {10, 10, 210, 110});
     ASSERT_NE(box, nullptr);
     EXPECT_NE(box->type().flags() & UnitTypeFlag::Container, 0u);
     wchar_t className[16] = {};
@@ -140,7 +140,7 @@ LRESULT CALLBACK recordCommands(HWND window, UINT message, WPARAM wParam, LPARAM
 
 TEST_F(DisplayUnits, GroupBoxPassesItsChildrensNotificationsUp)
 {
-    Unit* box = make(TypeId::GroupBox, writeGroupBoxData(groupBoxData("", 1)), {10, 10, 210, 110});
+    Unit* box = make(TypeId::GroupBox, writeTypeData(GroupBoxRows, groupBoxData("", 1)), {10, 10, 210, 110});
     ASSERT_NE(box, nullptr);
     g_commandsFrom.clear();
     g_hostProcedure = reinterpret_cast<WNDPROC>(
@@ -177,7 +177,7 @@ protected:
     }
     void TearDown() override { EventDispatcher::instance().setRoutineFinder(nullptr); }
 
-    Unit* makeTimer(int32_t interval) { return make(TypeId::Timer, writeTimerData({interval}), {0, 0, 32, 32}); }
+    Unit* makeTimer(int32_t interval) { return make(TypeId::Timer, writeTypeData(TimerRows, {interval}), {0, 0, 32, 32}); }
 };
 
 TEST_F(TimerTest, NeverShowsAndRaisesEventZeroOnItsOwnTimer)

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 
 #include "input_unit_harness.h"
+#include "runtime/ui/identifiers.h"
+#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/units/button.h"
 #include "runtime/ui/units/check_box.h"
@@ -73,7 +75,7 @@ TEST_F(InputUnits, EditBoxContentWriteRaisesExactlyOneChangedEvent)
     for (const int32_t multiLine : {0, 1}) {
         EditBoxData d;
         d.multiLine = multiLine;
-        Unit* box = harness.create(editBoxType(), writeEditBoxData(d), EditId);
+        Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, d), EditId);
         ASSERT_NE(box, nullptr);
         harness.clearEvents();
         setText(*box, 8, "新内容");
@@ -98,7 +100,7 @@ TEST_F(InputUnits, EditBoxCreationStylesFollowItsData)
     d.letterCase = 2;
     d.hideSelection = 1;
     d.border = 5;
-    Unit* box = harness.create(editBoxType(), writeEditBoxData(d), EditId, {10, 10, 200, 80});
+    Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, d), EditId, {10, 10, 200, 80});
     ASSERT_NE(box, nullptr);
     const DWORD style = styleOf(*box);
     for (const DWORD bit : {DWORD(ES_MULTILINE), DWORD(ES_WANTRETURN), DWORD(ES_AUTOVSCROLL), DWORD(ES_AUTOHSCROLL),
@@ -109,14 +111,14 @@ TEST_F(InputUnits, EditBoxCreationStylesFollowItsData)
 
     EditBoxData plain;
     plain.border = 1;
-    Unit* single = harness.create(editBoxType(), writeEditBoxData(plain), OtherId, {10, 100, 200, 24});
+    Unit* single = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, plain), OtherId, {10, 100, 200, 24});
     EXPECT_EQ(styleOf(*single) & (ES_MULTILINE | ES_NOHIDESEL | ES_AUTOHSCROLL), DWORD(ES_NOHIDESEL | ES_AUTOHSCROLL));
     EXPECT_TRUE(GetWindowLongPtrW(single->handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
 }
 
 TEST_F(InputUnits, EditBoxPropertiesClampAndSayWhenTheBoxMustBeMadeAgain)
 {
-    Unit* box = harness.create(editBoxType(), writeEditBoxData({}), EditId);
+    Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, EditBoxData{}), EditId);
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(set(*box, 9, PropertyValue::number(9)));
     EXPECT_EQ(get(*box, 9).asInt(), 5) << "border clamped to its choices";
@@ -131,7 +133,7 @@ TEST_F(InputUnits, EditBoxPropertiesClampAndSayWhenTheBoxMustBeMadeAgain)
     EXPECT_FALSE(set(*box, 10, PropertyValue::number(0x0000FF)));
     // Type data as it now stands, always in the highest layout.
     setText(*box, 8, "abc");
-    const auto data = readEditBoxData(box->type().currentTypeData(*box));
+    const auto data = readTypeData(EditBoxRows, box->type().currentTypeData(*box));
     ASSERT_TRUE(data);
     EXPECT_EQ(box->type().currentTypeData(*box)[0], EditBoxData::HighestVersion);
     EXPECT_EQ(data->content, "abc");
@@ -143,7 +145,7 @@ TEST_F(InputUnits, EditBoxSelectionCountsGbkBytes)
 {
     EditBoxData d;
     d.content = "中文ab";
-    Unit* box = harness.create(editBoxType(), writeEditBoxData(d), EditId);
+    Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, d), EditId);
     set(*box, 24, PropertyValue::number(2));
     set(*box, 25, PropertyValue::number(3));
     EXPECT_EQ(get(*box, 26).asText(), "文a");
@@ -158,8 +160,8 @@ TEST_F(InputUnits, NumericBoxIsRewrittenBeforeItReportsTheLostFocus)
 {
     EditBoxData d;
     d.inputMode = InputMode::Byte;
-    Unit* box = harness.create(editBoxType(), writeEditBoxData(d), EditId);
-    Unit* other = harness.create(editBoxType(), writeEditBoxData({}), OtherId, {10, 50, 200, 24});
+    Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, d), EditId);
+    Unit* other = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, EditBoxData{}), OtherId, {10, 50, 200, 24});
     harness.snapshotWith([box] { return windowTextGbk(box->handle()); });
     SetFocus(box->handle());
     SendMessageW(box->handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"300"));
@@ -176,7 +178,7 @@ TEST_F(InputUnits, NumericBoxIsRewrittenBeforeItReportsTheLostFocus)
 
 TEST_F(InputUnits, PasswordAndReadOnlyModesApplyAtOnce)
 {
-    Unit* box = harness.create(editBoxType(), writeEditBoxData({}), EditId);
+    Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, EditBoxData{}), EditId);
     setText(*box, 19, "#");
     set(*box, 18, PropertyValue::number(2));
     EXPECT_EQ(SendMessageW(box->handle(), EM_GETPASSWORDCHAR, 0, 0), '#');
@@ -193,7 +195,7 @@ TEST_F(InputUnits, UpDownBuddySitsBesideASingleLineBoxWithItsRange)
     d.upDownMode = 1;
     d.upDownLower = 50;
     d.upDownUpper = 10;
-    auto* box = static_cast<EditBox*>(harness.create(editBoxType(), writeEditBoxData(d), EditId));
+    auto* box = static_cast<EditBox*>(harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, d), EditId));
     ASSERT_NE(box->upDown(), nullptr);
     int lower = 0, upper = 0;
     SendMessageW(box->upDown(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
@@ -210,7 +212,7 @@ TEST_F(InputUnits, CheckBoxClickSeesTheNewStateAndACheckedWriteRaisesNoClick)
 {
     CheckBoxData d;
     d.caption = "选项";
-    Unit* box = harness.create(checkBoxType(), writeCheckBoxData(d), CheckId);
+    Unit* box = harness.create(unitType(TypeId::CheckBox), writeTypeData(CheckBoxRows, d), CheckId);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(styleOf(*box) & (BS_TYPEMASK | BS_MULTILINE), DWORD(BS_AUTOCHECKBOX | BS_MULTILINE));
     harness.snapshotWith([box] { return std::to_string(SendMessageW(box->handle(), BM_GETCHECK, 0, 0)); });
@@ -225,7 +227,7 @@ TEST_F(InputUnits, CheckBoxClickSeesTheNewStateAndACheckedWriteRaisesNoClick)
     set(*box, 18, PropertyValue::number(1));
     harness.pumpPending();
     EXPECT_TRUE(harness.events(CheckId, 0).empty());
-    EXPECT_EQ(readCheckBoxData(box->type().currentTypeData(*box))->checked, 1);
+    EXPECT_EQ(readTypeData(CheckBoxRows, box->type().currentTypeData(*box))->checked, 1);
     set(*box, 9, PropertyValue::number(1));
     set(*box, 13, PropertyValue::number(7));
     EXPECT_EQ(get(*box, 13).asInt(), 2);
@@ -238,7 +240,7 @@ TEST_F(InputUnits, ButtonClickAndDefaultStyle)
     ButtonData d;
     d.caption = "确定";
     d.horizontalAlignment = 0;
-    Unit* button = harness.create(buttonType(), writeButtonData(d), ButtonId);
+    Unit* button = harness.create(unitType(TypeId::Button), writeTypeData(ButtonRows, d), ButtonId);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(styleOf(*button) & (BS_TYPEMASK | BS_MULTILINE | BS_CENTER), DWORD(BS_PUSHBUTTON | BS_MULTILINE | BS_LEFT));
     SendMessageW(button->handle(), BM_CLICK, 0, 0);
@@ -247,7 +249,7 @@ TEST_F(InputUnits, ButtonClickAndDefaultStyle)
     EXPECT_EQ(styleOf(*button) & BS_TYPEMASK, DWORD(BS_DEFPUSHBUTTON));
     setText(*button, 10, "取消");
     EXPECT_EQ(get(*button, 10).asText(), "取消");
-    EXPECT_EQ(readButtonData(button->type().currentTypeData(*button))->caption, "取消");
+    EXPECT_EQ(readTypeData(ButtonRows, button->type().currentTypeData(*button))->caption, "取消");
 }
 
 ComboBoxData fourItems(int32_t type)
@@ -263,7 +265,7 @@ ComboBoxData fourItems(int32_t type)
 
 TEST_F(InputUnits, ComboBoxLoadsItsItemsAndClampsTheCurrentItem)
 {
-    auto* box = static_cast<ComboBox*>(harness.create(comboBoxType(), writeComboBoxData(fourItems(2)), ComboId));
+    auto* box = static_cast<ComboBox*>(harness.create(unitType(TypeId::ComboBox), writeTypeData(ComboBoxRows, fourItems(2)), ComboId));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->items(), (std::vector<std::string>{"常规", "加粗", "倾斜", "粗斜体"}));
     EXPECT_EQ(box->currentItem(), 0);
@@ -285,14 +287,14 @@ TEST_F(InputUnits, ComboBoxLoadsItsItemsAndClampsTheCurrentItem)
 
 TEST_F(InputUnits, DropDownListIgnoresContentAndLengthWrites)
 {
-    Unit* box = harness.create(comboBoxType(), writeComboBoxData(fourItems(2)), ComboId);
+    Unit* box = harness.create(unitType(TypeId::ComboBox), writeTypeData(ComboBoxRows, fourItems(2)), ComboId);
     EXPECT_EQ(styleOf(*box) & 3, DWORD(CBS_DROPDOWNLIST));
     setText(*box, 9, "别的");
     set(*box, 10, PropertyValue::number(5));
     EXPECT_EQ(get(*box, 9).asText(), "常规");
     EXPECT_EQ(get(*box, 10).asInt(), 0);
 
-    Unit* editable = harness.create(comboBoxType(), writeComboBoxData(fourItems(0)), OtherId, {10, 60, 200, 24});
+    Unit* editable = harness.create(unitType(TypeId::ComboBox), writeTypeData(ComboBoxRows, fourItems(0)), OtherId, {10, 60, 200, 24});
     setText(*editable, 9, "别的");
     EXPECT_EQ(get(*editable, 9).asText(), "别的");
     set(*editable, 10, PropertyValue::number(40000));
@@ -303,7 +305,7 @@ TEST_F(InputUnits, ComboBoxTypeChangesReCreateAndLeaveButtonFaceForWhite)
 {
     ComboBoxData d = fourItems(0);
     d.backgroundColour = 0xFF000000;
-    Unit* box = harness.create(comboBoxType(), writeComboBoxData(d), ComboId);
+    Unit* box = harness.create(unitType(TypeId::ComboBox), writeTypeData(ComboBoxRows, d), ComboId);
     EXPECT_FALSE(set(*box, 8, PropertyValue::number(0)));
     EXPECT_TRUE(set(*box, 8, PropertyValue::number(2)));
     EXPECT_EQ(get(*box, 17).asInt(), 0xFFFFFF);
@@ -314,7 +316,7 @@ TEST_F(InputUnits, ComboBoxTypeChangesReCreateAndLeaveButtonFaceForWhite)
 
 TEST_F(InputUnits, ComboSelectionEventSeesTheFinalSelection)
 {
-    auto* box = static_cast<ComboBox*>(harness.create(comboBoxType(), writeComboBoxData(fourItems(2)), ComboId));
+    auto* box = static_cast<ComboBox*>(harness.create(unitType(TypeId::ComboBox), writeTypeData(ComboBoxRows, fourItems(2)), ComboId));
     harness.snapshotWith([box] { return std::to_string(box->currentItem()) + windowTextGbk(box->handle()); });
     SetFocus(box->handle());
     harness.clearEvents();

@@ -17,7 +17,7 @@
 #include "runtime/ui/units/combo_box_data.h"
 #include "runtime/ui/units/control_look.h"
 #include "runtime/ui/units/edit_box_data.h"
-#include "runtime/ui/units/input_units.h"
+#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/type_data_io.h"
 #include "runtime/ui/units/window_data.h"
 #include "runtime/ui/window_layer.h"
@@ -98,7 +98,7 @@ Bytes templateBlock()
     own.typeId = TypeId::Window;
     own.position = {60, 60, 360, 240};
     own.flags = UnitFlag::Visible;
-    own.typeData = writeWindowData(window);
+    own.typeData = writeTypeData(WindowRows, window);
 
     EditBoxData content;
     content.content = "第一行字幕";
@@ -124,15 +124,15 @@ Bytes templateBlock()
     w.id = Settings;
     w.units.addRecord(SettingsOwn, encodeUnitRecord(own));
     w.units.addRecord(Content, encodeUnitRecord(unitRecord(TypeId::EditBox, "编辑框_内容", {16, 16, 220, 24},
-                                                           writeEditBoxData(content), {{0, word(&onContentChanged)}})));
+                                                           writeTypeData(EditBoxRows, content), {{0, word(&onContentChanged)}})));
     w.units.addRecord(Hotkey, encodeUnitRecord(unitRecord(TypeId::EditBox, "编辑框_显示快捷键", {16, 52, 220, 24},
-                                                          writeEditBoxData(hotkey), {{-9, word(&onHotkeyKey)}})));
+                                                          writeTypeData(EditBoxRows, hotkey), {{-9, word(&onHotkeyKey)}})));
     w.units.addRecord(Apply, encodeUnitRecord(unitRecord(TypeId::Button, "按钮_应用", {250, 16, 80, 28},
-                                                         writeButtonData(apply), {{0, word(&onApply)}})));
+                                                         writeTypeData(ButtonRows, apply), {{0, word(&onApply)}})));
     w.units.addRecord(Bold, encodeUnitRecord(unitRecord(TypeId::CheckBox, "选择框_加粗", {16, 88, 220, 24},
-                                                        writeCheckBoxData(bold), {{0, word(&onBold)}})));
+                                                        writeTypeData(CheckBoxRows, bold), {{0, word(&onBold)}})));
     w.units.addRecord(Direction, encodeUnitRecord(unitRecord(TypeId::ComboBox, "组合框_方式", {16, 124, 220, 24},
-                                                             writeComboBoxData(direction), {{0, word(&onDirection)}})));
+                                                             writeTypeData(ComboBoxRows, direction), {{0, word(&onDirection)}})));
     return writeTemplateBlock({&w});
 }
 
@@ -152,7 +152,7 @@ class InputWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        registerInputUnitTypes();
+        registerUnitTypes();
         static const Bytes block = templateBlock();
         testing::startFrame(block.data(), static_cast<uint32_t>(block.size()), codeBase(), 0x200);
     }

@@ -8,7 +8,7 @@
 
 #include "runtime/core/text_encoding.h"
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/units/display_units.h"
+#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/label_data.h"
 #include "runtime/ui/units/label_painter.h"
 #include "runtime/ui/units/type_data_io.h"
@@ -27,13 +27,13 @@ constexpr COLORREF Yellow = RGB(250, 240, 0);
 
 class LabelTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { registerDisplayUnitTypes(); }
+    static void SetUpTestSuite() { registerUnitTypes(); }
     // A failed assertion must not leave a test's routines bound for the next test.
     void TearDown() override { EventDispatcher::instance().setRoutineFinder(nullptr); }
 
     Unit* makeLabel(const LabelData& data, RECT place = {10, 10, 210, 70})
     {
-        typeData_ = writeLabelData(data);
+        typeData_ = writeTypeData(LabelRows, data);
         return createShown(TypeId::Label, host_.params(typeData_, place.left, place.top, place.right - place.left,
                                                         place.bottom - place.top));
     }
@@ -112,7 +112,7 @@ TEST_F(LabelTest, TypeDataComesBackAsVersionThreeWhateverItWasReadFrom)
 {
     LabelData original = plain(Red);
     original.caption = "旧";
-    Bytes versionOne = writeLabelData(original);
+    Bytes versionOne = writeTypeData(LabelRows, original);
     storeU32(versionOne.data(), 1);
     versionOne.resize(versionOne.size() - 8);  // version 1 ends after the caption
     typeData_ = versionOne;
@@ -125,7 +125,7 @@ TEST_F(LabelTest, TypeDataComesBackAsVersionThreeWhateverItWasReadFrom)
     setNumber(*label, 30, Yellow);
     const Bytes current = label->type().currentTypeData(*label);
     EXPECT_EQ(loadU32(current.data()), 3u);
-    const std::optional<LabelData> back = readLabelData(current);
+    const std::optional<LabelData> back = readTypeData(LabelRows, current);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->caption, "旧");
     EXPECT_EQ(back->backgroundColour, Red);
@@ -134,7 +134,7 @@ TEST_F(LabelTest, TypeDataComesBackAsVersionThreeWhateverItWasReadFrom)
     EXPECT_EQ(back->captionEffect, 2);
     EXPECT_EQ(back->effectColour, Yellow);
 
-    Bytes tooNew = writeLabelData(original);
+    Bytes tooNew = writeTypeData(LabelRows, original);
     storeU32(tooNew.data(), 4);
     EXPECT_EQ(findUnitType(TypeId::Label)->create(host_.params(tooNew, 0, 0, 50, 20)), nullptr);
 }
@@ -401,7 +401,7 @@ RoutineEntry feedbackFinder(uint32_t, uint32_t unit, int32_t event, EventSource&
 TEST_F(LabelTest, FeedbackMessageAnswersWhatTheRoutineReturns)
 {
     EventDispatcher::instance().setRoutineFinder(&feedbackFinder);
-    typeData_ = writeLabelData(plain(Blue));
+    typeData_ = writeTypeData(LabelRows, plain(Blue));
     Unit* answering = createShown(TypeId::Label, host_.params(typeData_, 0, 0, 20, 20, Answering));
     Unit* silent = createShown(TypeId::Label, host_.params(typeData_, 0, 30, 20, 20, Silent));
     Unit* unbound = createShown(TypeId::Label, host_.params(typeData_, 0, 60, 20, 20, 0x16000003));

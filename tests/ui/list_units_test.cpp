@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/identifiers.h"
 #include "runtime/ui/units/check_list_box.h"
@@ -117,7 +118,7 @@ protected:
     {
         CheckListBoxData d;
         d.items = std::move(items);
-        return make<CheckListBox>(checkListBoxType(), writeCheckListBoxData(d));
+        return make<CheckListBox>(unitType(TypeId::ChkListBox), writeTypeData(CheckListBoxRows, d));
     }
     static POINT boxOf(const CheckListBox& list, int32_t index)
     {
@@ -250,7 +251,7 @@ TEST_F(CheckList, FontFaceReadsRightWhateverTheAnsiCodePage)
     const testing::WesternAnsiFonts western;
     CheckListBoxData d;
     d.font = makeLogFont(-16, 400, 134, "微软雅黑");
-    CheckListBox* list = make<CheckListBox>(checkListBoxType(), writeCheckListBoxData(d));
+    CheckListBox* list = make<CheckListBox>(unitType(TypeId::ChkListBox), writeTypeData(CheckListBoxRows, d));
     ASSERT_NE(list, nullptr);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(list->handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -273,7 +274,7 @@ TEST_F(CheckList, TypeDataCarriesTheLiveListAndItsDataWords)
     CheckListBox* list = makeList({"一"});
     list->addItem("二", 42);
     list->setCurrentItem(1);
-    const auto d = readCheckListBoxData(list->type().currentTypeData(*list));
+    const auto d = readTypeData(CheckListBoxRows, list->type().currentTypeData(*list));
     ASSERT_TRUE(d.has_value());
     EXPECT_EQ(d->items, (std::vector<std::string>{"一", "二"}));
     EXPECT_EQ(d->currentItem, 1);
@@ -281,7 +282,7 @@ TEST_F(CheckList, TypeDataCarriesTheLiveListAndItsDataWords)
     EXPECT_EQ(loadU32(d->itemValues.data() + 4), 42u);
 
     // A re-created list applies the data words it was given.
-    CheckListBox* copy = make<CheckListBox>(checkListBoxType(), writeCheckListBoxData(*d));
+    CheckListBox* copy = make<CheckListBox>(unitType(TypeId::ChkListBox), writeTypeData(CheckListBoxRows, *d));
     EXPECT_EQ(copy->itemData(1), 42);
     EXPECT_EQ(copy->currentItem(), 1);
 }
@@ -313,7 +314,7 @@ protected:
         d.maximum = maximum;
         d.position = position;
         d.lineStep = 5;
-        return make<SliderBar>(sliderBarType(), writeSliderBarData(d), {10, 10, 240, 40});
+        return make<SliderBar>(unitType(TypeId::SliderBar), writeTypeData(SliderBarRows, d), {10, 10, 240, 40});
     }
 };
 
@@ -375,7 +376,7 @@ TEST_F(Slider, LayoutSwitchesAskForRecreationOnlyWhenChanged)
     EXPECT_TRUE(write(*slider, 10, 3));
     EXPECT_FALSE(write(*slider, 10, 7)) << "held at the top choice, which it already is";
     EXPECT_TRUE(write(*slider, 12, 1));
-    const auto d = readSliderBarData(slider->type().currentTypeData(*slider));
+    const auto d = readTypeData(SliderBarRows, slider->type().currentTypeData(*slider));
     ASSERT_TRUE(d.has_value());
     EXPECT_EQ(d->orientation, 1);
     EXPECT_EQ(d->tickStyle, 3);
@@ -391,7 +392,7 @@ protected:
         ColorPickerData d;
         d.colour = colour;
         d.allowNoColour = allowNoColour ? 1 : 0;
-        return make<ColorPicker>(colorPickerType(), writeColorPickerData(d), {10, 10, 80, 24});
+        return make<ColorPicker>(unitType(TypeId::ColorPicker), writeTypeData(ColorPickerRows, d), {10, 10, 80, 24});
     }
     static HWND openByClick(ColorPicker& picker)
     {
@@ -418,7 +419,7 @@ TEST_F(Picker, NoColourIsKeptOnlyWhileItIsAllowed)
     EXPECT_EQ(static_cast<uint32_t>(readInt(*picker, 8)), 0u);
     write(*picker, 8, RGB(1, 2, 3));
     EXPECT_EQ(static_cast<uint32_t>(readInt(*picker, 8)), RGB(1, 2, 3));
-    const auto d = readColorPickerData(picker->type().currentTypeData(*picker));
+    const auto d = readTypeData(ColorPickerRows, picker->type().currentTypeData(*picker));
     ASSERT_TRUE(d.has_value());
     EXPECT_EQ(d->colour, RGB(1, 2, 3));
 }
@@ -515,10 +516,10 @@ TEST_F(UnitHost, TypeDataOfANewerLayoutIsRefused)
     newer.u32(2);
     for (int i = 0; i < 16; ++i) newer.u32(0);
     const Bytes data = newer.take();
-    EXPECT_EQ(make<Unit>(checkListBoxType(), data), nullptr);
-    EXPECT_EQ(make<Unit>(sliderBarType(), data), nullptr);
-    EXPECT_EQ(make<Unit>(colorPickerType(), data), nullptr);
-    EXPECT_EQ(make<Unit>(colorPickerType(), Bytes{1, 0}), nullptr) << "cut short";
+    EXPECT_EQ(make<Unit>(unitType(TypeId::ChkListBox), data), nullptr);
+    EXPECT_EQ(make<Unit>(unitType(TypeId::SliderBar), data), nullptr);
+    EXPECT_EQ(make<Unit>(unitType(TypeId::ColorPicker), data), nullptr);
+    EXPECT_EQ(make<Unit>(unitType(TypeId::ColorPicker), Bytes{1, 0}), nullptr) << "cut short";
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include "runtime/ui/units/check_list_box.h"
 #include "runtime/ui/units/color_picker.h"
 #include "runtime/ui/units/colour_popup.h"
-#include "runtime/ui/units/list_unit_types.h"
+#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/slider_bar.h"
 #include "runtime/ui/units/window_data.h"
 #include "tests/ui/message_pump.h"
@@ -92,11 +92,11 @@ Bytes templateBlock()
     own.position = {60, 60, 360, 280};
     own.flags = UnitFlag::Visible;
     own.tag = "settings";
-    own.typeData = writeWindowData(window);
+    own.typeData = writeTypeData(WindowRows, window);
 
     CheckListBoxData list;
     list.items = {"第一条字幕", "第二条字幕", "第三条字幕"};
-    UnitRecord listRecord = unitRecord(TypeId::ChkListBox, "超级列表框1", {10, 10, 200, 120}, writeCheckListBoxData(list));
+    UnitRecord listRecord = unitRecord(TypeId::ChkListBox, "超级列表框1", {10, 10, 200, 120}, writeTypeData(CheckListBoxRows, list));
     listRecord.bindings = {{1, word(&onCaptionSwitched)}, {-5, word(&onListRightUp)}};
 
     SliderBarData slider;
@@ -105,12 +105,12 @@ Bytes templateBlock()
     slider.position = 1;
     slider.lineStep = 1;
     slider.pageStep = 10;
-    UnitRecord sliderRecord = unitRecord(TypeId::SliderBar, "滑块条1", {10, 140, 200, 32}, writeSliderBarData(slider));
+    UnitRecord sliderRecord = unitRecord(TypeId::SliderBar, "滑块条1", {10, 140, 200, 32}, writeTypeData(SliderBarRows, slider));
     sliderRecord.bindings = {{0, word(&onTransparencyMoved)}};
 
     ColorPickerData picker;
     picker.colour = RGB(255, 255, 0);
-    UnitRecord pickerRecord = unitRecord(TypeId::ColorPicker, "颜色选择器1", {220, 10, 90, 24}, writeColorPickerData(picker));
+    UnitRecord pickerRecord = unitRecord(TypeId::ColorPicker, "颜色选择器1", {220, 10, 90, 24}, writeTypeData(ColorPickerRows, picker));
     pickerRecord.bindings = {{0, word(&onColourChosen)}};
 
     WindowTemplate w;
@@ -126,7 +126,7 @@ class ListUnitsWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        registerListUnitTypes();
+        registerUnitTypes();
         static const Bytes block = templateBlock();
         static const char* noNames[] = {nullptr};
         static const ProgramHeader header = {

@@ -2,11 +2,15 @@
 // writers, and mistakes in a description are named instead of packed.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 #include "runtime/ui/units/group_box_data.h"
 #include "runtime/ui/units/timer_data.h"
+#include "tests/ui/unit_kind_samples.h"
 #include "tools/packer/program_builder.h"
+#include "tools/packer/type_fields.h"
 
 namespace tessaly::pack {
 namespace {
@@ -18,6 +22,23 @@ const std::string Window = "[window 0x52000001]\nown = 0x06000001\nmodule = 0x19
 std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 PackedProgram pack(const std::string& text) { return buildProgram(parseDescription(text), "."); }
+
+// Every field of every kind lands at its own place in the block, in the
+// encoding its reader expects: a key mapped to another field, or two fields
+// read in the wrong order, moves a sample value away from its place.
+TEST(Packer, EveryFieldOfEveryKindPacksToItsPlaceInTheBlock)
+{
+    const std::filesystem::path base = std::filesystem::temp_directory_path() / "tessaly-packer-samples";
+    std::filesystem::create_directories(base);
+    std::ofstream(base / ui::samples::SampleFile.substr(1), std::ios::binary) << ui::samples::FileContent;
+    for (const ui::samples::KindSample& k : ui::samples::kindSamples()) {
+        SCOPED_TRACE(std::string(k.kind));
+        Entries entries;
+        for (const auto& f : k.fields) entries.emplace_back(f.key, f.value);
+        EXPECT_EQ(buildTypeData(k.typeId, entries, base), ui::samples::sampleBlock(k));
+        if (k.typeId != ui::TypeId::Window) EXPECT_EQ(unitTypeOf(std::string(k.kind)), k.typeId);
+    }
+}
 
 TEST(Packer, RoutineWordsAreThunkOffsetsAndContainersListTheirUnits)
 {
@@ -35,11 +56,11 @@ TEST(Packer, RoutineWordsAreThunkOffsetsAndContainersListTheirUnits)
     const ui::UnitFields timer = units.unitFields(2);
     EXPECT_EQ(ui::bindingAt(units.bodyAt(2), timer, 0).routine, 16u);
     EXPECT_EQ(ui::bindingAt(units.bodyAt(2), timer, 1).routine, 32u);
-    EXPECT_EQ(ui::readTimerData(timer.typeData)->interval, 20);
+    EXPECT_EQ(ui::readTypeData(ui::TimerRows, timer.typeData)->interval, 20);
     const ui::UnitFields group = units.unitFields(1);
     ASSERT_EQ(group.childCount(), 1u);
     EXPECT_EQ(group.child(0), 0x16000003u);
-    EXPECT_EQ(ui::readGroupBoxData(group.typeData)->caption, "设置") << "stored as GBK";
+    EXPECT_EQ(ui::readTypeData(ui::GroupBoxRows, group.typeData)->caption, "设置") << "stored as GBK";
     EXPECT_EQ(units.menuItemFields(3).routine, ui::NoRoutineWord);
 }
 

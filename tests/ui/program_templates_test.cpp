@@ -96,7 +96,7 @@ TEST_F(ProgramTemplates, DisplayWindow)
     const UnitFields own = units(DisplayWindow).unitFields(0);
     EXPECT_EQ(own.position.width, 625);
     EXPECT_EQ(own.flags & UnitFlag::Visible, UnitFlag::Visible);
-    const auto w = readWindowData(own.typeData);
+    const auto w = readTypeData(WindowRows, own.typeData);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->border, 0);
     EXPECT_EQ(w->backgroundColour, 0x00400040u);
@@ -119,7 +119,7 @@ TEST_F(ProgramTemplates, DisplayWindow)
     const UnitFields label = units(DisplayWindow).unitFields(index(DisplayWindow, 0x16012A37));
     EXPECT_EQ(label.name, "标签1");
     EXPECT_EQ(label.flags & UnitFlag::Visible, 0u);
-    const auto l = readLabelData(label.typeData);
+    const auto l = readTypeData(LabelRows, label.typeData);
     ASSERT_TRUE(l);
     EXPECT_EQ(l->caption, "标签");
     EXPECT_EQ(l->textColour, 0xFFFFFFu);
@@ -128,7 +128,7 @@ TEST_F(ProgramTemplates, DisplayWindow)
     EXPECT_EQ(loadU32(l->font.data() + 16), 400u);
     EXPECT_EQ(l->font[23], 134) << "GB2312 character set";
 
-    EXPECT_EQ(readTimerData(typeData(DisplayWindow, 0x16010006))->interval, 20);
+    EXPECT_EQ(readTypeData(TimerRows, typeData(DisplayWindow, 0x16010006))->interval, 20);
     EXPECT_EQ(bound(DisplayWindow, 0x16010006, 0), address(Routine::captionTick));
 }
 
@@ -168,7 +168,7 @@ TEST_F(ProgramTemplates, PlacesAndSizesGrowWithTheScreensDotsPerInch)
     UnitTable editor = units(EditorWindow);
     scaleUnitPlaces(editor, 192);
     EXPECT_EQ(place(editor, index(EditorWindow, 0x16015549)), (std::vector<int32_t>{-4, 528, 532, 82}));
-    const auto fontCombo = readComboBoxData(editor.unitFields(index(EditorWindow, 0x1601553F)).typeData);
+    const auto fontCombo = readTypeData(ComboBoxRows, editor.unitFields(index(EditorWindow, 0x1601553F)).typeData);
     ASSERT_TRUE(fontCombo);
     EXPECT_EQ(static_cast<int32_t>(loadU32(fontCombo->font.data())), -24) << "its font's height too";
     EXPECT_EQ(fontCombo->font[23], 134) << "and nothing else of it";
@@ -184,7 +184,7 @@ TEST_F(ProgramTemplates, SettingsWindow)
 {
     const UnitFields own = units(SettingsWindow).unitFields(0);
     EXPECT_EQ(own.flags & UnitFlag::Visible, 0u) << "hidden at load";
-    const auto w = readWindowData(own.typeData);
+    const auto w = readTypeData(WindowRows, own.typeData);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->border, 2);
     EXPECT_EQ(w->showInTaskBar, 1);
@@ -194,14 +194,14 @@ TEST_F(ProgramTemplates, SettingsWindow)
     EXPECT_EQ(bound(SettingsWindow, 0x160154F5, -5), address(Routine::operationMenu));
 
     const UnitFields group = units(SettingsWindow).unitFields(index(SettingsWindow, 0x16015622));
-    const auto g = readGroupBoxData(group.typeData);
+    const auto g = readTypeData(GroupBoxRows, group.typeData);
     ASSERT_TRUE(g);
     EXPECT_EQ(g->captionAlignment, 1);
     EXPECT_EQ(g->caption, "设置");
     EXPECT_EQ(group.childCount(), 14u);
     EXPECT_EQ(units(SettingsWindow).unitFields(index(SettingsWindow, 0x16015624)).container, 0x16015622u);
 
-    const auto s = readSliderBarData(typeData(SettingsWindow, 0x16015624));
+    const auto s = readTypeData(SliderBarRows, typeData(SettingsWindow, 0x16015624));
     ASSERT_TRUE(s);
     EXPECT_EQ(s->tickStyle, 3);
     EXPECT_EQ(s->pageStep, 5);
@@ -209,14 +209,14 @@ TEST_F(ProgramTemplates, SettingsWindow)
     EXPECT_EQ(s->maximum, 255);
     EXPECT_EQ(s->position, 1);
 
-    const auto speed = readEditBoxData(typeData(SettingsWindow, 0x16015643));
+    const auto speed = readTypeData(EditBoxRows, typeData(SettingsWindow, 0x16015643));
     ASSERT_TRUE(speed);
     EXPECT_EQ(speed->maximumLength, 2);
     EXPECT_EQ(speed->inputMode, 7);
     EXPECT_EQ(bound(SettingsWindow, 0x16015651, -9), address(Routine::hideHotkeyKeyDown));
     EXPECT_EQ(bound(SettingsWindow, 0x16015678, -7), address(Routine::showHotkeyFocus));
 
-    const auto pic = readPicBoxData(typeData(SettingsWindow, 0x1601569F));
+    const auto pic = readTypeData(PicBoxRows, typeData(SettingsWindow, 0x1601569F));
     ASSERT_TRUE(pic);
     EXPECT_EQ(pic->displayMode, 1);
     EXPECT_EQ(pic->backgroundColour, 0xFF000000u);
@@ -234,24 +234,24 @@ TEST_F(ProgramTemplates, SettingsWindow)
 
 TEST_F(ProgramTemplates, CaptionEditorWindow)
 {
-    const auto w = readWindowData(units(EditorWindow).unitFields(0).typeData);
+    const auto w = readTypeData(WindowRows, units(EditorWindow).unitFields(0).typeData);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->title, "字幕设置");
     EXPECT_EQ(w->backgroundColour, 0xFFFFFFu);
-    EXPECT_EQ(readEditBoxData(typeData(EditorWindow, 0x16015538))->content, "Tessaly字幕");
+    EXPECT_EQ(readTypeData(EditBoxRows, typeData(EditorWindow, 0x16015538))->content, "Tessaly字幕");
 
-    const auto style = readComboBoxData(typeData(EditorWindow, 0x160156B0));
+    const auto style = readTypeData(ComboBoxRows, typeData(EditorWindow, 0x160156B0));
     ASSERT_TRUE(style);
     EXPECT_EQ(style->type, 2);
     EXPECT_EQ(style->currentItem, 0);
     EXPECT_EQ(style->items, (std::vector<std::string>{"常规", "加粗", "倾斜", "粗斜体"}));
     EXPECT_EQ(style->itemValues.size(), 20u);
     EXPECT_EQ(style->font.size(), 60u);
-    EXPECT_EQ(readComboBoxData(typeData(EditorWindow, 0x1601553F))->currentItem, -1);
+    EXPECT_EQ(readTypeData(ComboBoxRows, typeData(EditorWindow, 0x1601553F))->currentItem, -1);
     const UnitFields mode = units(EditorWindow).unitFields(index(EditorWindow, 0x1601555E));
     EXPECT_EQ(mode.flags & UnitFlag::Disabled, UnitFlag::Disabled);
-    EXPECT_EQ(readComboBoxData(mode.typeData)->items.size(), 4u);
-    const auto effect = readComboBoxData(typeData(EditorWindow, 0x16015714));
+    EXPECT_EQ(readTypeData(ComboBoxRows, mode.typeData)->items.size(), 4u);
+    const auto effect = readTypeData(ComboBoxRows, typeData(EditorWindow, 0x16015714));
     ASSERT_TRUE(effect);
     EXPECT_EQ(effect->items, (std::vector<std::string>{"无", "阴影", "描边"})) << "in the order of field 13";
     EXPECT_EQ(effect->currentItem, 0);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/units/display_units.h"
+#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/group_box_data.h"
 #include "runtime/ui/units/label_data.h"
 #include "runtime/ui/units/label_painter.h"
@@ -43,7 +43,7 @@ LabelData caption(const char* text, uint32_t textColour, uint32_t background, By
 
 TEST(Showcase, LabelsInFontsColoursAndEffectsPaintSideBySide)
 {
-    registerDisplayUnitTypes();
+    registerUnitTypes();
     UnitHost host(640, 420, L"showcase");
     std::vector<Bytes> keep;
     const auto add = [&](uint32_t typeId, Bytes data, int32_t left, int32_t top, int32_t width, int32_t height,
@@ -65,28 +65,28 @@ TEST(Showcase, LabelsInFontsColoursAndEffectsPaintSideBySide)
     framed.horizontalAlignment = 0;
 
     Unit* units[] = {
-        add(TypeId::Label, writeLabelData(caption("字幕 Tessaly", RGB(255, 230, 0), RGB(20, 30, 90),
+        add(TypeId::Label, writeTypeData(LabelRows, caption("字幕 Tessaly", RGB(255, 230, 0), RGB(20, 30, 90),
                                                   font(28, 700, "WenQuanYi Micro Hei"), 3)), 10, 10, 620, 70),
-        add(TypeId::Label, writeLabelData(caption("Raised 阴影", RGB(150, 0, 0), ButtonFaceColour,
+        add(TypeId::Label, writeTypeData(LabelRows, caption("Raised 阴影", RGB(150, 0, 0), ButtonFaceColour,
                                                   font(20, 400, "Tahoma", 1), 1)), 10, 90, 300, 50),
-        add(TypeId::Label, writeLabelData(caption("Engraved 雕刻", RGB(110, 110, 110), RGB(200, 200, 200),
+        add(TypeId::Label, writeTypeData(LabelRows, caption("Engraved 雕刻", RGB(110, 110, 110), RGB(200, 200, 200),
                                                   font(20, 700, "Tahoma"), 2)), 330, 90, 300, 50),
-        add(TypeId::Label, writeLabelData(gradient), 10, 150, 300, 50),
-        add(TypeId::Label, writeLabelData(caption("Underlined green", RGB(0, 130, 0), RGB(255, 255, 255),
+        add(TypeId::Label, writeTypeData(LabelRows, gradient), 10, 150, 300, 50),
+        add(TypeId::Label, writeTypeData(LabelRows, caption("Underlined green", RGB(0, 130, 0), RGB(255, 255, 255),
                                                   font(14, 400, "Tahoma", 0, 1), 0)), 330, 150, 300, 50),
-        add(TypeId::Label, writeLabelData(framed), 10, 210, 300, 90),
+        add(TypeId::Label, writeTypeData(LabelRows, framed), 10, 210, 300, 90),
     };
     GroupBoxData groupData;
     groupData.caption = "图片框";
     groupData.textColour = RGB(0, 0, 160);
-    Unit* group = add(TypeId::GroupBox, writeGroupBoxData(groupData), 330, 210, 300, 200);
+    Unit* group = add(TypeId::GroupBox, writeTypeData(GroupBoxRows, groupData), 330, 210, 300, 200);
     PicBoxData picture;
     const uint8_t orange[4] = {255, 140, 0, 200};
     picture.picture = makePng(100, 100, orange);
     picture.displayMode = 1;
     picture.backgroundColour = RGB(255, 255, 255);
     ASSERT_NE(group, nullptr);
-    Unit* box = add(TypeId::PicBox, writePicBoxData(picture), 20, 30, 80, 80, group->handle());
+    Unit* box = add(TypeId::PicBox, writeTypeData(PicBoxRows, picture), 20, 30, 80, 80, group->handle());
     ASSERT_NE(box, nullptr);
     for (Unit* unit : units) ASSERT_NE(unit, nullptr);
 

@@ -29,27 +29,27 @@ struct Codec {
     std::function<bool(ByteView)> reads;   // whether the data reads
 };
 
-template <class D>
-Codec codec(const char* type, Bytes (*write)(const D&), std::optional<D> (*read)(ByteView))
+template <class D, size_t N>
+Codec codec(const char* type, const FieldRow<D> (&rows)[N])
 {
-    return {type, D::HighestVersion, write(D{}), [read](ByteView b) { return read(b).has_value(); }};
+    return {type, D::HighestVersion, writeTypeData(rows, D{}), [&rows](ByteView b) { return readTypeData(rows, b).has_value(); }};
 }
 
 std::vector<Codec> allCodecs()
 {
     return {
-        codec("window", &writeWindowData, &readWindowData),
-        codec("label", &writeLabelData, &readLabelData),
-        codec("button", &writeButtonData, &readButtonData),
-        codec("group box", &writeGroupBoxData, &readGroupBoxData),
-        codec("check box", &writeCheckBoxData, &readCheckBoxData),
-        codec("combo box", &writeComboBoxData, &readComboBoxData),
-        codec("edit box", &writeEditBoxData, &readEditBoxData),
-        codec("picture box", &writePicBoxData, &readPicBoxData),
-        codec("colour picker", &writeColorPickerData, &readColorPickerData),
-        codec("slider", &writeSliderBarData, &readSliderBarData),
-        codec("timer", &writeTimerData, &readTimerData),
-        codec("check-list box", &writeCheckListBoxData, &readCheckListBoxData),
+        codec("window", WindowRows),
+        codec("label", LabelRows),
+        codec("button", ButtonRows),
+        codec("group box", GroupBoxRows),
+        codec("check box", CheckBoxRows),
+        codec("combo box", ComboBoxRows),
+        codec("edit box", EditBoxRows),
+        codec("picture box", PicBoxRows),
+        codec("colour picker", ColorPickerRows),
+        codec("slider", SliderBarRows),
+        codec("timer", TimerRows),
+        codec("check-list box", CheckListBoxRows),
     };
 }
 
@@ -85,11 +85,11 @@ TEST(TypeData, SettingsLabelIsNinetySixBytesInVersionTwo)
     LabelData d;
     d.caption = "透明度：";
     d.captionEffect = 2;
-    Bytes b = writeLabelData(d);
+    Bytes b = writeTypeData(LabelRows, d);
     EXPECT_EQ(b.size(), 104u);
     b.resize(96);
     storeU32(b.data(), 2);
-    const auto back = readLabelData(b);
+    const auto back = readTypeData(LabelRows, b);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->frameWidth, 8);
     EXPECT_EQ(back->frameColours[1], 0xFFFFFFu);
@@ -104,10 +104,10 @@ TEST(TypeData, AVersionOneLabelEndsAfterItsCaption)
 {
     LabelData d;
     d.caption = "old";
-    Bytes b = writeLabelData(d);
+    Bytes b = writeTypeData(LabelRows, d);
     b.resize(b.size() - 16);  // drop the two stored texts and the effect
     storeU32(b.data(), 1);
-    const auto back = readLabelData(b);
+    const auto back = readTypeData(LabelRows, b);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->caption, "old");
 }
@@ -119,14 +119,14 @@ TEST(TypeData, AVersionOneWindowKeepsTheLaterDefaults)
     for (int i = 0; i < 13; ++i) out.i32(i == 0 ? 2 : 0);
     for (int i = 0; i < 3; ++i) out.u32(0);  // picture, icon, sound
     out.counted(std::string_view("title")).counted(std::string_view(""));
-    const auto w = readWindowData(out.bytes());
+    const auto w = readTypeData(WindowRows, out.bytes());
     ASSERT_TRUE(w);
     EXPECT_EQ(w->border, 2);
     EXPECT_EQ(w->title, "title");
     EXPECT_EQ(w->showInTaskBar, 1);
     EXPECT_TRUE(w->className.empty());
     // Written again it is version 6, with the switches it lacked.
-    EXPECT_EQ(loadU32(writeWindowData(*w).data()), 6u);
+    EXPECT_EQ(loadU32(writeTypeData(WindowRows, *w).data()), 6u);
 }
 
 TEST(TypeData, AFontIsEitherAbsentOrOneLogFont)
@@ -134,12 +134,12 @@ TEST(TypeData, AFontIsEitherAbsentOrOneLogFont)
     ButtonData d;
     d.font = makeLogFont(-12, 700, 134, "宋体");
     d.caption = "确认";
-    const auto back = readButtonData(writeButtonData(d));
+    const auto back = readTypeData(ButtonRows, writeTypeData(ButtonRows, d));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->font, d.font);
     EXPECT_EQ(back->caption, "确认");
     d.font.resize(59);
-    EXPECT_FALSE(readButtonData(writeButtonData(d)));
+    EXPECT_FALSE(readTypeData(ButtonRows, writeTypeData(ButtonRows, d)));
 }
 
 TEST(TypeData, ComboBoxKeepsItsItemsValuesAndSwitch)
@@ -149,7 +149,7 @@ TEST(TypeData, ComboBoxKeepsItsItemsValuesAndSwitch)
     d.itemValues = {1, 0, 0, 0};
     d.storedSwitch = 1;
     d.currentItem = 2;
-    const auto back = readComboBoxData(writeComboBoxData(d));
+    const auto back = readTypeData(ComboBoxRows, writeTypeData(ComboBoxRows, d));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->items, d.items);
     EXPECT_EQ(back->itemValues, d.itemValues);
@@ -163,8 +163,8 @@ TEST(TypeData, EditBoxPasswordCharacterIsSixteenBits)
     d.passwordChar = '#';
     d.upDownLower = -5;
     d.content = "Tessaly字幕";
-    const Bytes b = writeEditBoxData(d);
-    const auto back = readEditBoxData(b);
+    const Bytes b = writeTypeData(EditBoxRows, d);
+    const auto back = readTypeData(EditBoxRows, b);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->passwordChar, '#');
     EXPECT_EQ(back->upDownLower, -5);

@@ -19,11 +19,11 @@
 #include "runtime/ui/property_access.h"
 #include "runtime/ui/units/button_data.h"
 #include "runtime/ui/units/check_list_box_data.h"
-#include "runtime/ui/units/display_units.h"
+#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/edit_box_data.h"
-#include "runtime/ui/units/input_units.h"
+#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/label_data.h"
-#include "runtime/ui/units/list_unit_types.h"
+#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/window_data.h"
 #include "runtime/ui/window_layer.h"
 #include "tests/ui/frame_setup.h"
@@ -98,7 +98,7 @@ Bytes templateBlock()
     data.border = 2;
     data.title = "确认窗口";
     data.showInTaskBar = 1;
-    UnitRecord own = unitOf(TypeId::Window, writeWindowData(data), {40, 40, 360, 240},
+    UnitRecord own = unitOf(TypeId::Window, writeTypeData(WindowRows, data), {40, 40, 360, 240},
                             {{12, word(Closing)}, {1, word(MayClose)}, {2, word(Destroying)},
                              {8, word(FirstActivation)}, {5, word(Activated)}, {-7, word(WindowFocus)}});
     ButtonData button;
@@ -111,14 +111,14 @@ Bytes templateBlock()
     WindowTemplate w;
     w.id = MainWindow;
     w.units.addRecord(MainOwn, encodeUnitRecord(own));
-    w.units.addRecord(ConfirmButton, encodeUnitRecord(unitOf(TypeId::Button, writeButtonData(button), {10, 10, 100, 28},
+    w.units.addRecord(ConfirmButton, encodeUnitRecord(unitOf(TypeId::Button, writeTypeData(ButtonRows, button), {10, 10, 100, 28},
                                                              {{0, word(ButtonClicked)}, {-7, word(ButtonFocus)}})));
-    w.units.addRecord(CaptionList, encodeUnitRecord(unitOf(TypeId::ChkListBox, writeCheckListBoxData(list),
+    w.units.addRecord(CaptionList, encodeUnitRecord(unitOf(TypeId::ChkListBox, writeTypeData(CheckListBoxRows, list),
                                                            {10, 50, 200, 100},
                                                            {{2, word(ListDoubleClick)}, {1, word(ListCheck)}})));
-    w.units.addRecord(TextBox, encodeUnitRecord(unitOf(TypeId::EditBox, writeEditBoxData({}), {220, 10, 120, 24},
+    w.units.addRecord(TextBox, encodeUnitRecord(unitOf(TypeId::EditBox, writeTypeData(EditBoxRows, EditBoxData{}), {220, 10, 120, 24},
                                                        {{-9, word(BoxKeyDown)}, {-1, word(BoxMouseDown)}})));
-    w.units.addRecord(Caption, encodeUnitRecord(unitOf(TypeId::Label, writeLabelData(label), {220, 50, 120, 24}, {})));
+    w.units.addRecord(Caption, encodeUnitRecord(unitOf(TypeId::Label, writeTypeData(LabelRows, label), {220, 50, 120, 24}, {})));
     return writeTemplateBlock({&w});
 }
 
@@ -179,9 +179,7 @@ class UnitLifetime : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        registerInputUnitTypes();
-        registerListUnitTypes();
-        registerDisplayUnitTypes();
+        registerUnitTypes();
         static const Bytes block = templateBlock();
         testing::startFrame(block.data(), static_cast<uint32_t>(block.size()), codeBase(), 0x300);
         coreLibraryNotify(1, reinterpret_cast<intptr_t>(&runtimeNotify), 0);

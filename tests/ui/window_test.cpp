@@ -137,7 +137,7 @@ Bytes templateBlock()
     own.tag = "main";
     own.bindings = {{0, word(&onCreated)}, {3, word(&onMoved)},       {4, word(&onResized)},
                     {12, word(&onClosing)}, {2, word(&onDestroying)}, {-7, word(&onGotFocus)}};
-    own.typeData = writeWindowData(data);
+    own.typeData = writeTypeData(WindowRows, data);
 
     UnitRecord edit;
     edit.typeId = TestEditTypeId;
@@ -175,7 +175,7 @@ Bytes templateBlock()
     dialogOwn.typeId = TypeId::Window;
     dialogOwn.position = {80, 80, 200, 120};
     dialogOwn.flags = UnitFlag::Visible;
-    dialogOwn.typeData = writeWindowData(dialogData);
+    dialogOwn.typeData = writeTypeData(WindowRows, dialogData);
     WindowTemplate dialog;
     dialog.id = Dialog;
     dialog.units.addRecord(DialogOwn, encodeUnitRecord(dialogOwn));

@@ -21,26 +21,26 @@ inline constexpr DWORD AlignmentStyleMask = BS_CENTER | BS_VCENTER;
 
 class Button final : public Unit {
 public:
+    using Data = ButtonData;
+    static constexpr const auto& Rows = ButtonRows;
+
     Button(const UnitType& type, uint32_t windowId, uint32_t unitId, ButtonData data);
 
     bool create(const UnitCreateParams& params);
 
     ButtonData& data() { return data_; }
     const ButtonData& data() const { return data_; }
-    ButtonData currentData() const;
-
-    void applyDefault();
-    void applyAlignment();
-    void applyFont() { font_.apply(handle(), data_.font); }
+    void applyChange(int32_t index);
 
 protected:
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void applyAlignment();
+    void applyFont() { font_.apply(handle(), data_.font); }
+
     ButtonData data_;
     ControlFont font_;
 };
-
-const UnitType& buttonType();
 
 }  // namespace tessaly::ui

@@ -15,31 +15,33 @@ inline constexpr int32_t Clicked = 0;
 
 class CheckBox final : public Unit {
 public:
+    using Data = CheckBoxData;
+    static constexpr const auto& Rows = CheckBoxRows;
+
     CheckBox(const UnitType& type, uint32_t windowId, uint32_t unitId, CheckBoxData data);
 
     bool create(const UnitCreateParams& params);
 
     CheckBoxData& data() { return data_; }
     const CheckBoxData& data() const { return data_; }
+    // The check state is the control's: the user changes it.
     CheckBoxData currentData() const;
+    bool readLive(int32_t index, PropertyValue& out) const;
+    void applyChange(int32_t index);
 
     bool checked() const { return SendMessageW(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void setChecked(bool on) { SendMessageW(handle(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
-    void applyLook();
-    void applyFont() { font_.apply(handle(), data_.font); }
-    void applyBackground();
 
 protected:
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     DWORD lookStyle() const;
+    void applyFont() { font_.apply(handle(), data_.font); }
 
     CheckBoxData data_;
     ControlFont font_;
     BackgroundBrush background_;
 };
-
-const UnitType& checkBoxType();
 
 }  // namespace tessaly::ui

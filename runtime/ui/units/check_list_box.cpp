@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "runtime/core/text_encoding.h"
@@ -16,24 +15,6 @@
 
 namespace tessaly::ui {
 namespace {
-
-enum CheckListBoxProperty : int32_t {
-    Border = 8, MultiColumn, ListSwitch, ExtraItemHeight, SingleCheck, Font, CurrentItem, ListItems, ItemValues,
-};
-
-constexpr int32_t HeightLimit = 32767;
-
-constexpr std::array<PropertyInfo, 9> Properties = {{
-    {Border, PropertyKind::Choice, "border", 0, 5},                   // border rule
-    {MultiColumn, PropertyKind::Logical, "multi-column"},             // re-create when changed
-    {ListSwitch, PropertyKind::Logical, "list switch"},               // sorted list; re-create when changed
-    {ExtraItemHeight, PropertyKind::Integer, "extra item height", 0, HeightLimit},  // LB_SETITEMHEIGHT
-    {SingleCheck, PropertyKind::Logical, "single check"},             // keeps the first checked item only
-    {Font, PropertyKind::Font, "font"},                               // item height follows the font
-    {CurrentItem, PropertyKind::Integer, "current item", -1},         // LB_SETCURSEL, -1 none
-    {ListItems, PropertyKind::ListData, "list items"},                // the list is replaced
-    {ItemValues, PropertyKind::Data, "item values"},                  // the items' data words; re-create
-}};
 
 // Room left and right of the check box inside an item.
 constexpr int32_t BoxMargin = 2;
@@ -71,7 +52,7 @@ bool CheckListBox::create(const UnitCreateParams& params)
 {
     if (!createWindow(borderStyles(data_.border).extendedStyle, L"LISTBOX", L"", listStyle(data_), params)) return false;
     openTheme();
-    setFont(data_.font);
+    applyChange(propertyIndex(CheckListBoxRows, "font"));
     replaceItems(data_.items);
     applyItemValues();
     setCurrentItem(data_.currentItem);
@@ -154,33 +135,44 @@ void CheckListBox::replaceItems(const std::vector<std::string>& items)
 
 // ---- properties that change the look ----
 
-void CheckListBox::setBorder(int32_t border)
+void CheckListBox::applyChange(int32_t index)
 {
-    data_.border = border;
-    applyBorder(handle(), border);
-}
-
-void CheckListBox::setExtraItemHeight(int32_t extra)
-{
-    data_.extraItemHeight = std::clamp(extra, 0, HeightLimit);
-    applyItemHeight();
-}
-
-void CheckListBox::setSingleCheck(bool on)
-{
-    data_.singleCheck = on ? 1 : 0;
-    if (on) {
-        const auto first = std::find(checked_.begin(), checked_.end(), 1);
-        if (first != checked_.end()) std::fill(first + 1, checked_.end(), 0);
+    switch (index) {
+    case propertyIndex(CheckListBoxRows, "border"): applyBorder(handle(), data_.border); break;
+    case propertyIndex(CheckListBoxRows, "singleCheck"):
+        if (data_.singleCheck) keepFirstCheckOnly();
+        InvalidateRect(handle(), nullptr, TRUE);
+        break;
+    case propertyIndex(CheckListBoxRows, "font"):
+        font_.apply(handle(), data_.font);
+        applyItemHeight();
+        break;
+    default: applyItemHeight(); break;  // the extra item height
     }
-    InvalidateRect(handle(), nullptr, TRUE);
 }
 
-void CheckListBox::setFont(std::span<const uint8_t> logFont)
+void CheckListBox::keepFirstCheckOnly()
 {
-    data_.font.assign(logFont.begin(), logFont.end());
-    font_.apply(handle(), logFont);
-    applyItemHeight();
+    const auto first = std::find(checked_.begin(), checked_.end(), 1);
+    if (first != checked_.end()) std::fill(first + 1, checked_.end(), 0);
+}
+
+// Item values take effect on the re-created unit, which they always ask for.
+bool CheckListBox::writeOwn(int32_t index, const PropertyValue& value)
+{
+    switch (index) {
+    case propertyIndex(CheckListBoxRows, "currentItem"): setCurrentItem(value.asInt()); return false;
+    case propertyIndex(CheckListBoxRows, "items"): {
+        ByteReader in(value.asBytes());
+        std::vector<std::string> items = value.asBytes().empty() ? std::vector<std::string>{} : readListItems(in);
+        if (in.ok()) replaceItems(items);
+        return false;
+    }
+    default:  // the item values
+        data_.itemValues.assign(value.asBytes().begin(), value.asBytes().end());
+        itemValuesPending_ = true;
+        return true;
+    }
 }
 
 void CheckListBox::applyItemHeight()
@@ -204,28 +196,28 @@ void CheckListBox::applyItemValues()
         SendMessageW(handle(), LB_SETITEMDATA, i, static_cast<int32_t>(loadU32(data_.itemValues.data() + i * 4)));
 }
 
-void CheckListBox::setItemValues(ByteView values)
+bool CheckListBox::readLive(int32_t index, PropertyValue& out) const
 {
-    data_.itemValues.assign(values.begin(), values.end());
-    itemValuesPending_ = true;
-}
-
-ByteView CheckListBox::listItemBytes() const
-{
-    ByteWriter out;
-    std::vector<std::string> items;
-    for (int32_t i = 0; i < count(); ++i) items.push_back(itemText(i));
-    writeListItems(out, items);
-    answer_ = out.take();
-    return answer_;
-}
-
-ByteView CheckListBox::itemValueBytes() const
-{
-    std::vector<int32_t> words;
-    for (int32_t i = 0; i < count(); ++i) words.push_back(itemData(i));
-    answer_ = wordsToBytes(words);
-    return answer_;
+    switch (index) {
+    case propertyIndex(CheckListBoxRows, "currentItem"): out = PropertyValue::number(currentItem()); return true;
+    case propertyIndex(CheckListBoxRows, "items"): {
+        std::vector<std::string> items;
+        for (int32_t i = 0; i < count(); ++i) items.push_back(itemText(i));
+        ByteWriter out;
+        writeListItems(out, items);
+        answer_ = out.take();
+        break;
+    }
+    case propertyIndex(CheckListBoxRows, "itemValues"): {
+        std::vector<int32_t> words;
+        for (int32_t i = 0; i < count(); ++i) words.push_back(itemData(i));
+        answer_ = wordsToBytes(words);
+        break;
+    }
+    default: return false;
+    }
+    out = PropertyValue::bytes(answer_.data(), answer_.size());
+    return true;
 }
 
 CheckListBoxData CheckListBox::currentData() const
@@ -412,93 +404,6 @@ void CheckListBox::drawCheckBox(HDC dc, const RECT& box, bool checked, bool disa
     RECT r = box;
     DrawFrameControl(dc, &r, DFC_BUTTON,
                      DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0) | (disabled ? DFCS_INACTIVE : 0));
-}
-
-// ---- the unit type ----
-
-namespace {
-
-int32_t clampChoice(const PropertyInfo& info, int32_t n) { return std::clamp(n, info.minimum, info.maximum); }
-
-class CheckListBoxType final : public UnitType {
-public:
-    uint32_t typeId() const override { return TypeId::ChkListBox; }
-    std::string_view name() const override { return "ChkListBox"; }
-    uint32_t flags() const override { return UnitTypeFlag::WindowControl; }
-    std::span<const PropertyInfo> properties() const override { return Properties; }
-
-    Unit* create(const UnitCreateParams& params) const override
-    {
-        auto data = readCheckListBoxData(params.typeData);
-        if (!data) return nullptr;
-        return Unit::bringToLife(std::make_unique<CheckListBox>(*this, params.windowId, params.unitId, std::move(*data)), params);
-    }
-
-    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override
-    {
-        auto& list = static_cast<CheckListBox&>(unit);
-        CheckListBoxData& d = list.data();
-        const int32_t n = value.asInt();
-        const int32_t on = n != 0 ? 1 : 0;
-        switch (ownIndex + 8) {
-        case Border: list.setBorder(clampChoice(Properties[0], n)); return false;
-        case MultiColumn: return std::exchange(d.multiColumn, on) != on;
-        case ListSwitch: return std::exchange(d.listSwitch, on) != on;
-        case ExtraItemHeight: list.setExtraItemHeight(n); return false;
-        case SingleCheck: list.setSingleCheck(on != 0); return false;
-        case Font:
-            if (value.asBytes().empty() || value.asBytes().size() == LogFontSize) list.setFont(value.asBytes());
-            return false;
-        case CurrentItem: list.setCurrentItem(n); return false;
-        case ListItems: {
-            ByteReader in(value.asBytes());
-            std::vector<std::string> items = value.asBytes().empty() ? std::vector<std::string>{} : readListItems(in);
-            if (in.ok()) list.replaceItems(items);
-            return false;
-        }
-        case ItemValues: list.setItemValues(value.asBytes()); return true;
-        default: return false;
-        }
-    }
-
-    std::vector<uint8_t> currentTypeData(const Unit& unit) const override
-    {
-        return writeCheckListBoxData(static_cast<const CheckListBox&>(unit).currentData());
-    }
-
-    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override
-    {
-        const auto& list = static_cast<const CheckListBox&>(unit);
-        const CheckListBoxData& d = list.data();
-        switch (ownIndex + 8) {
-        case Border: out = PropertyValue::number(d.border); return true;
-        case MultiColumn: out = PropertyValue::number(d.multiColumn); return true;
-        case ListSwitch: out = PropertyValue::number(d.listSwitch); return true;
-        case ExtraItemHeight: out = PropertyValue::number(d.extraItemHeight); return true;
-        case SingleCheck: out = PropertyValue::number(d.singleCheck); return true;
-        case Font: out = PropertyValue::bytes(d.font.data(), d.font.size()); return true;
-        case CurrentItem: out = PropertyValue::number(list.currentItem()); return true;
-        case ListItems: {
-            const ByteView bytes = list.listItemBytes();
-            out = PropertyValue::bytes(bytes.data(), bytes.size());
-            return true;
-        }
-        case ItemValues: {
-            const ByteView bytes = list.itemValueBytes();
-            out = PropertyValue::bytes(bytes.data(), bytes.size());
-            return true;
-        }
-        default: return false;
-        }
-    }
-};
-
-}  // namespace
-
-const UnitType& checkListBoxType()
-{
-    static const CheckListBoxType type;
-    return type;
 }
 
 }  // namespace tessaly::ui

@@ -27,6 +27,9 @@ inline constexpr int32_t DoubleClicked = 2;
 
 class CheckListBox final : public Unit {
 public:
+    using Data = CheckListBoxData;
+    static constexpr const auto& Rows = CheckListBoxRows;
+
     CheckListBox(const UnitType& type, uint32_t windowId, uint32_t unitId, CheckListBoxData data);
 
     // The unit behind a live unit of this type, or none for any other unit.
@@ -53,24 +56,19 @@ public:
     const CheckListBoxData& data() const { return data_; }
     // The type data with the list, selection and item data words as they now stand.
     CheckListBoxData currentData() const;
+    void applyChange(int32_t index);
+    bool writeOwn(int32_t index, const PropertyValue& value);
+    // The current item, and the list items (16-bit count, counted strings)
+    // and their data words as they now stand, valid until the next read.
+    bool readLive(int32_t index, PropertyValue& out) const;
 
-    void setExtraItemHeight(int32_t extra);
-    void setSingleCheck(bool on);
-    void setFont(std::span<const uint8_t> logFont);
     void replaceItems(const std::vector<std::string>& items);
-    void setBorder(int32_t border);
-    // The items' data words, for the re-created unit to apply.
-    void setItemValues(ByteView values);
-
-    // The list items (16-bit count, counted strings) and the items' data
-    // words, as they now stand; the view stays valid until the next read.
-    ByteView listItemBytes() const;
-    ByteView itemValueBytes() const;
 
 protected:
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void keepFirstCheckOnly();
     bool trackItemMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool onNotification(WORD code);
     void onDrawItem(const DRAWITEMSTRUCT& item);
@@ -88,9 +86,7 @@ private:
     ControlFont font_;
     UniqueTheme theme_;
     bool itemValuesPending_ = false;
-    mutable Bytes answer_;  // the bytes a data property read points into
+    mutable Bytes answer_;  // the bytes a list property read points into
 };
-
-const UnitType& checkListBoxType();
 
 }  // namespace tessaly::ui

@@ -1,31 +1,45 @@
-// The check-list box's type data (check-list box property index in brackets),
-// in property order with the font and the two data properties last.
+// The check-list box's type data.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "runtime/ui/byte_reader.h"
+#include "runtime/ui/units/field_rows.h"
 
 namespace tessaly::ui {
 
 struct CheckListBoxData {
     static constexpr uint32_t HighestVersion = 1;
 
-    int32_t border = 1;  // [8]
-    int32_t multiColumn = 0;  // [9]
-    int32_t listSwitch = 0;  // [10]
-    int32_t extraItemHeight = 0;  // [11]
-    int32_t singleCheck = 0;  // [12]
-    int32_t currentItem = -1;  // [14]
-    Bytes font;  // [13]: empty or a LOGFONT
-    std::vector<std::string> items;  // [15]
-    Bytes itemValues;  // [16]: 32-bit values
+    int32_t border = 1;
+    int32_t multiColumn = 0;
+    int32_t listSwitch = 0;  // a sorted list
+    int32_t extraItemHeight = 0;
+    int32_t singleCheck = 0;
+    int32_t currentItem = -1;
+    Bytes font;  // empty or a LOGFONT
+    std::vector<std::string> items;
+    Bytes itemValues;  // 32-bit values
 };
 
-std::optional<CheckListBoxData> readCheckListBoxData(ByteView data);
-Bytes writeCheckListBoxData(const CheckListBoxData& d);
+// Multi-column and the sorted switch are creation styles: a change makes the list anew.
+namespace check_list_box_rows {
+using D = CheckListBoxData;
+using namespace PropertyKind;
+constexpr OnChange Own = OnChange::Own;
+inline constexpr FieldRow<D> Rows[] = {
+    {&D::border, "border", 8, Choice, {0, 5}},
+    {&D::multiColumn, "multiColumn", 9, Logical, {}, OnChange::Recreate},
+    {&D::listSwitch, "listSwitch", 10, Logical, {}, OnChange::Recreate},
+    {&D::extraItemHeight, "extraItemHeight", 11, Integer, {0, 32767}},
+    {&D::singleCheck, "singleCheck", 12, Logical},
+    {&D::currentItem, "currentItem", 14, Integer, {}, Own},
+    {&D::font, "font", 13, Font},
+    {&D::items, "items", 15, ListData, {}, Own},
+    {&D::itemValues, "itemValues", 16, Data, {}, Own},
+};
+}  // namespace check_list_box_rows
+inline constexpr const auto& CheckListBoxRows = check_list_box_rows::Rows;
 
 }  // namespace tessaly::ui

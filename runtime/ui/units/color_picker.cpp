@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <array>
 
 #include "runtime/ui/identifiers.h"
 #include "runtime/ui/units/colour_popup.h"
@@ -12,13 +11,6 @@
 
 namespace tessaly::ui {
 namespace {
-
-enum ColorPickerProperty : int32_t { Colour = 8, AllowNoColour };
-
-constexpr std::array<PropertyInfo, 2> Properties = {{
-    {Colour, PropertyKind::Colour, "colour"},                  // 0xFF000000: no colour, when allowed
-    {AllowNoColour, PropertyKind::Logical, "allow no colour"},  // offers the no-colour entry
-}};
 
 constexpr int32_t ArrowWidth = 12;
 constexpr int32_t FaceInset = 4;
@@ -43,7 +35,7 @@ void registerPickerClass(WNDPROC procedure)
 ColorPicker::ColorPicker(const UnitType& type, uint32_t windowId, uint32_t unitId, ColorPickerData data)
     : Unit(type, windowId, unitId), data_(data)
 {
-    setAllowNoColour(data_.allowNoColour != 0);
+    applyChange(propertyIndex(ColorPickerRows, "colour"));
 }
 
 bool ColorPicker::create(const UnitCreateParams& params)
@@ -54,16 +46,10 @@ bool ColorPicker::create(const UnitCreateParams& params)
     return true;
 }
 
-void ColorPicker::setColour(uint32_t colour)
+void ColorPicker::applyChange(int32_t)
 {
-    data_.colour = (colour == NoColour && !data_.allowNoColour) ? 0 : colour;
+    if (data_.colour == NoColour && !data_.allowNoColour) data_.colour = 0;
     if (handle() != nullptr) InvalidateRect(handle(), nullptr, FALSE);
-}
-
-void ColorPicker::setAllowNoColour(bool allow)
-{
-    data_.allowNoColour = allow ? 1 : 0;
-    setColour(data_.colour);
 }
 
 void ColorPicker::openPopup()
@@ -75,7 +61,8 @@ void ColorPicker::openPopup()
 void ColorPicker::onChosen(uint32_t colour)
 {
     popup_ = nullptr;
-    setColour(colour);
+    data_.colour = colour;
+    applyChange(propertyIndex(ColorPickerRows, "colour"));
     fire(ColorPickerEvent::ColourChosen);
 }
 
@@ -207,58 +194,6 @@ void ColorPicker::paintArrow(HDC dc, const RECT& area)
     SelectedObject brush(dc, GetSysColorBrush(colour));
     SelectedObject pen(dc, GetStockObject(NULL_PEN));
     Polygon(dc, points, 3);
-}
-
-// ---- the unit type ----
-
-namespace {
-
-class ColorPickerType final : public UnitType {
-public:
-    uint32_t typeId() const override { return TypeId::ColorPicker; }
-    std::string_view name() const override { return "ColorPicker"; }
-    uint32_t flags() const override { return UnitTypeFlag::WindowControl; }
-    std::span<const PropertyInfo> properties() const override { return Properties; }
-
-    Unit* create(const UnitCreateParams& params) const override
-    {
-        auto data = readColorPickerData(params.typeData);
-        if (!data) return nullptr;
-        return Unit::bringToLife(std::make_unique<ColorPicker>(*this, params.windowId, params.unitId, *data), params);
-    }
-
-    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override
-    {
-        auto& picker = static_cast<ColorPicker&>(unit);
-        switch (ownIndex + 8) {
-        case Colour: picker.setColour(static_cast<uint32_t>(value.asInt())); return false;
-        case AllowNoColour: picker.setAllowNoColour(value.asInt() != 0); return false;
-        default: return false;
-        }
-    }
-
-    std::vector<uint8_t> currentTypeData(const Unit& unit) const override
-    {
-        return writeColorPickerData(static_cast<const ColorPicker&>(unit).data());
-    }
-
-    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override
-    {
-        const ColorPickerData& d = static_cast<const ColorPicker&>(unit).data();
-        switch (ownIndex + 8) {
-        case Colour: out = PropertyValue::number(static_cast<int64_t>(d.colour)); return true;
-        case AllowNoColour: out = PropertyValue::number(d.allowNoColour); return true;
-        default: return false;
-        }
-    }
-};
-
-}  // namespace
-
-const UnitType& colorPickerType()
-{
-    static const ColorPickerType type;
-    return type;
 }
 
 }  // namespace tessaly::ui

@@ -21,15 +21,18 @@ inline constexpr wchar_t ColorPickerClass[] = L"CColourPicker";
 
 class ColorPicker final : public Unit {
 public:
+    using Data = ColorPickerData;
+    static constexpr const auto& Rows = ColorPickerRows;
+
     ColorPicker(const UnitType& type, uint32_t windowId, uint32_t unitId, ColorPickerData data);
 
     bool create(const UnitCreateParams& params);
 
+    ColorPickerData& data() { return data_; }
     const ColorPickerData& data() const { return data_; }
     uint32_t colour() const { return data_.colour; }
     // No colour is kept only while it is allowed; otherwise it becomes black.
-    void setColour(uint32_t colour);
-    void setAllowNoColour(bool allow);
+    void applyChange(int32_t index);
 
     // The open pop-up, or none.
     HWND popup() const { return IsWindow(popup_) ? popup_ : nullptr; }
@@ -52,7 +55,5 @@ private:
     HWND popup_ = nullptr;
     bool pressed_ = false;
 };
-
-const UnitType& colorPickerType();
 
 }  // namespace tessaly::ui

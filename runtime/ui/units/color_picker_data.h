@@ -1,23 +1,22 @@
-// The colour picker's type data (colour picker property index in brackets).
+// The colour picker's type data.
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string>
-#include <vector>
 
-#include "runtime/ui/byte_reader.h"
+#include "runtime/ui/units/field_rows.h"
 
 namespace tessaly::ui {
 
 struct ColorPickerData {
     static constexpr uint32_t HighestVersion = 1;
 
-    uint32_t colour = 0;  // [8]; 0xFF000000 = no colour
-    int32_t allowNoColour = 0;  // [9]
+    uint32_t colour = 0;  // 0xFF000000: no colour, when allowed
+    int32_t allowNoColour = 0;
 };
 
-std::optional<ColorPickerData> readColorPickerData(ByteView data);
-Bytes writeColorPickerData(const ColorPickerData& d);
+inline constexpr FieldRow<ColorPickerData> ColorPickerRows[] = {
+    {&ColorPickerData::colour, "colour", 8, PropertyKind::Colour},
+    {&ColorPickerData::allowNoColour, "allowNoColour", 9, PropertyKind::Logical},
+};
 
 }  // namespace tessaly::ui

@@ -1,7 +1,6 @@
 #include "runtime/ui/units/combo_box.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "runtime/core/text_encoding.h"
@@ -11,33 +10,6 @@
 
 namespace tessaly::ui {
 namespace {
-
-enum ComboProperty : int32_t {
-    Type = 8, Content, MaximumLength, SelectionStart, SelectionLength, SelectedText, Sorted, ExtraItemHeight,
-    TextColour, BackgroundColour, Font, CurrentItem, ListItems, ItemValues, StoredText1, StoredText2, StoredSwitch,
-};
-
-// Type and sorted re-create the box when they change, item values always;
-// the rest is applied live (content and lengths not to a drop-down list).
-constexpr std::array<PropertyInfo, 17> Properties = {{
-    {Type, PropertyKind::Choice, "type", 0, 2},
-    {Content, PropertyKind::Text, "content"},
-    {MaximumLength, PropertyKind::Integer, "maximum text length", 0, 32767},
-    {SelectionStart, PropertyKind::Integer, "selection start", -1, INT32_MAX},
-    {SelectionLength, PropertyKind::Integer, "selection length", -1, INT32_MAX},
-    {SelectedText, PropertyKind::Text, "selected text"},
-    {Sorted, PropertyKind::Logical, "sorted"},
-    {ExtraItemHeight, PropertyKind::Integer, "extra item height", 0, 32767},
-    {TextColour, PropertyKind::Colour, "text colour"},
-    {BackgroundColour, PropertyKind::Colour, "background colour"},
-    {Font, PropertyKind::Font, "font"},
-    {CurrentItem, PropertyKind::Integer, "current item", -1, INT32_MAX},
-    {ListItems, PropertyKind::ListData, "list items"},
-    {ItemValues, PropertyKind::Data, "item values"},
-    {StoredText1, PropertyKind::StoredText, "stored text 1"},
-    {StoredText2, PropertyKind::StoredText2, "stored text 2"},
-    {StoredSwitch, PropertyKind::Logical, "stored switch"},
-}};
 
 // Room below a drop-down box for its list when it opens.
 constexpr int32_t DroppedListHeight = 160;
@@ -179,12 +151,75 @@ ComboBoxData ComboBox::currentData() const
     return d;
 }
 
-const Bytes& ComboBox::itemsAnswer() const
+void ComboBox::applyChange(int32_t index)
 {
-    ByteWriter out;
-    writeListItems(out, items());
-    itemsAnswer_ = out.take();
-    return itemsAnswer_;
+    switch (index) {
+    case propertyIndex(ComboBoxRows, "selectionStart"):
+    case propertyIndex(ComboBoxRows, "selectionLength"): applyEditSelection(); break;
+    case propertyIndex(ComboBoxRows, "extraItemHeight"): applyItemHeight(); break;
+    case propertyIndex(ComboBoxRows, "font"): applyFont(); break;
+    default: applyBackground(); break;  // a colour
+    }
+}
+
+// Content and maximum length mean nothing to a drop-down list.
+bool ComboBox::writeOwn(int32_t index, const PropertyValue& value)
+{
+    switch (index) {
+    case propertyIndex(ComboBoxRows, "type"): return changeType(std::clamp(value.asInt(), 0, 2));
+    case propertyIndex(ComboBoxRows, "content"):
+        if (hasEditField()) setWindowTextGbk(handle(), value.asText());
+        break;
+    case propertyIndex(ComboBoxRows, "maximumLength"):
+        if (!hasEditField()) break;
+        data_.maximumLength = std::clamp(value.asInt(), 0, 32767);
+        applyMaximumLength();
+        break;
+    case propertyIndex(ComboBoxRows, "currentItem"): setCurrentItem(std::max(value.asInt(), -1)); break;
+    case propertyIndex(ComboBoxRows, "items"): {
+        ByteReader in(value.asBytes());
+        std::vector<std::string> items = value.asBytes().empty() ? std::vector<std::string>{} : readListItems(in);
+        if (in.ok()) setItems(items);
+        break;
+    }
+    default: replaceEditSelection(value.asText()); break;  // the selected text
+    }
+    return false;
+}
+
+bool ComboBox::readLive(int32_t index, PropertyValue& out) const
+{
+    switch (index) {
+    case propertyIndex(ComboBoxRows, "content"): out = answerText(windowTextGbk(handle())); return true;
+    case propertyIndex(ComboBoxRows, "selectedText"): out = answerText(selectedText()); return true;
+    case propertyIndex(ComboBoxRows, "currentItem"): out = PropertyValue::number(currentItem()); return true;
+    case propertyIndex(ComboBoxRows, "items"): {
+        ByteWriter items;
+        writeListItems(items, this->items());
+        itemsAnswer_ = items.take();
+        out = PropertyValue::bytes(itemsAnswer_.data(), itemsAnswer_.size());
+        return true;
+    }
+    default: return false;
+    }
+}
+
+// A simple box and a drop-down list show their field on white, never on button-face.
+bool ComboBox::changeType(int32_t type)
+{
+    if (type == data_.type) return false;
+    data_.type = type;
+    if (type != ComboBoxKind::DropDown && data_.backgroundColour == ButtonFaceColour) data_.backgroundColour = 0xFFFFFF;
+    return true;
+}
+
+std::string ComboBox::selectedText() const
+{
+    DWORD first = 0, last = 0;
+    SendMessageW(handle(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+    const std::wstring text = widenGbk(windowTextGbk(handle()));
+    if (first >= last || last > text.size()) return {};
+    return narrowToGbk(std::wstring_view(text).substr(first, last - first));
 }
 
 void ComboBox::onNotification(WORD code)
@@ -227,127 +262,6 @@ bool ComboBox::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
         return true;
     default: return false;
     }
-}
-
-namespace {
-
-class ComboBoxType final : public UnitType {
-public:
-    uint32_t typeId() const override { return TypeId::ComboBox; }
-    std::string_view name() const override { return "combo box"; }
-    uint32_t flags() const override { return UnitTypeFlag::WindowControl; }
-    std::span<const PropertyInfo> properties() const override { return Properties; }
-
-    Unit* create(const UnitCreateParams& params) const override
-    {
-        auto data = readComboBoxData(params.typeData);
-        if (!data) return nullptr;
-        return Unit::bringToLife(std::make_unique<ComboBox>(*this, params.windowId, params.unitId, std::move(*data)), params);
-    }
-
-    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override
-    {
-        auto& box = static_cast<ComboBox&>(unit);
-        ComboBoxData& d = box.data();
-        const PropertyInfo* info = property(ownIndex + 8);
-        if (info == nullptr) return false;
-        const int32_t n = info->maximum > info->minimum ? clampToRange(*info, value.asInt()) : value.asInt();
-        const int32_t on = n != 0 ? 1 : 0;
-        switch (info->index) {
-        case Type: return changeType(d, n);
-        case Content:
-            if (box.hasEditField()) setWindowTextGbk(box.handle(), value.asText());
-            return false;
-        case MaximumLength:
-            if (!box.hasEditField()) return false;
-            d.maximumLength = n;
-            box.applyMaximumLength();
-            return false;
-        case SelectionStart: d.selectionStart = n; box.applyEditSelection(); return false;
-        case SelectionLength: d.selectionLength = n; box.applyEditSelection(); return false;
-        case SelectedText: box.replaceEditSelection(value.asText()); return false;
-        case Sorted: return std::exchange(d.sorted, on) != on;
-        case ExtraItemHeight: d.extraItemHeight = n; box.applyItemHeight(); return false;
-        case TextColour: d.textColour = static_cast<uint32_t>(value.asInt()); box.applyBackground(); return false;
-        case BackgroundColour: d.backgroundColour = static_cast<uint32_t>(value.asInt()); box.applyBackground(); return false;
-        case Font: assignFont(d.font, value); box.applyFont(); return false;
-        case CurrentItem: box.setCurrentItem(n); return false;
-        case ListItems: {
-            ByteReader in(value.asBytes());
-            std::vector<std::string> items = value.asBytes().empty() ? std::vector<std::string>{} : readListItems(in);
-            if (in.ok()) box.setItems(items);
-            return false;
-        }
-        case ItemValues: assignBytes(d.itemValues, value); return true;
-        case StoredText1: d.storedText1 = std::string(value.asText()); return false;
-        case StoredText2: d.storedText2 = std::string(value.asText()); return false;
-        case StoredSwitch: d.storedSwitch = on; return false;
-        default: return false;
-        }
-    }
-
-    std::vector<uint8_t> currentTypeData(const Unit& unit) const override
-    {
-        return writeComboBoxData(static_cast<const ComboBox&>(unit).currentData());
-    }
-
-    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override
-    {
-        const auto& box = static_cast<const ComboBox&>(unit);
-        const ComboBoxData& d = box.data();
-        switch (ownIndex + 8) {
-        case Type: out = PropertyValue::number(d.type); break;
-        case Content: out = answerText(windowTextGbk(box.handle())); break;
-        case MaximumLength: out = PropertyValue::number(d.maximumLength); break;
-        case SelectionStart: out = PropertyValue::number(d.selectionStart); break;
-        case SelectionLength: out = PropertyValue::number(d.selectionLength); break;
-        case SelectedText: out = answerText(selectedText(box)); break;
-        case Sorted: out = PropertyValue::number(d.sorted); break;
-        case ExtraItemHeight: out = PropertyValue::number(d.extraItemHeight); break;
-        case TextColour: out = PropertyValue::number(d.textColour); break;
-        case BackgroundColour: out = PropertyValue::number(d.backgroundColour); break;
-        case Font: out = PropertyValue::bytes(d.font.data(), d.font.size()); break;
-        case CurrentItem: out = PropertyValue::number(box.currentItem()); break;
-        case ListItems: {
-            const Bytes& items = box.itemsAnswer();
-            out = PropertyValue::bytes(items.data(), items.size());
-            break;
-        }
-        case ItemValues: out = PropertyValue::bytes(d.itemValues.data(), d.itemValues.size()); break;
-        case StoredText1: out = textValue(d.storedText1); break;
-        case StoredText2: out = textValue(d.storedText2); break;
-        case StoredSwitch: out = PropertyValue::number(d.storedSwitch); break;
-        default: return false;
-        }
-        return true;
-    }
-
-private:
-    // A simple box and a drop-down list show their field on white, never on button-face.
-    static bool changeType(ComboBoxData& d, int32_t type)
-    {
-        if (type == d.type) return false;
-        d.type = type;
-        if (type != ComboBoxKind::DropDown && d.backgroundColour == ButtonFaceColour) d.backgroundColour = 0xFFFFFF;
-        return true;
-    }
-
-    static std::string selectedText(const ComboBox& box)
-    {
-        DWORD first = 0, last = 0;
-        SendMessageW(box.handle(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
-        const std::wstring text = widenGbk(windowTextGbk(box.handle()));
-        if (first >= last || last > text.size()) return {};
-        return narrowToGbk(std::wstring_view(text).substr(first, last - first));
-    }
-};
-
-}  // namespace
-
-const UnitType& comboBoxType()
-{
-    static const ComboBoxType type;
-    return type;
 }
 
 }  // namespace tessaly::ui

@@ -32,13 +32,20 @@ inline constexpr UINT SelectionMadeMessage = 0xA711;
 
 class ComboBox final : public Unit {
 public:
+    using Data = ComboBoxData;
+    static constexpr const auto& Rows = ComboBoxRows;
+
     ComboBox(const UnitType& type, uint32_t windowId, uint32_t unitId, ComboBoxData data);
 
     bool create(const UnitCreateParams& params);
 
     ComboBoxData& data() { return data_; }
     const ComboBoxData& data() const { return data_; }
+    // The stored data with the items, current item and content the control now holds.
     ComboBoxData currentData() const;
+    void applyChange(int32_t index);
+    bool writeOwn(int32_t index, const PropertyValue& value);
+    bool readLive(int32_t index, PropertyValue& out) const;
     bool hasEditField() const { return data_.type != ComboBoxKind::DropDownList; }
 
     std::vector<std::string> items() const;
@@ -46,15 +53,7 @@ public:
     int32_t currentItem() const { return static_cast<int32_t>(SendMessageW(handle(), CB_GETCURSEL, 0, 0)); }
     // -1 clears the selection; past the last item selects the last one.
     void setCurrentItem(int32_t item);
-    void applyMaximumLength() { SendMessageW(handle(), CB_LIMITTEXT, static_cast<WPARAM>(data_.maximumLength), 0); }
-    void applyEditSelection();
     void replaceEditSelection(std::string_view text);
-    void applyItemHeight();
-    void applyFont();
-    void applyBackground();
-
-    // The list items in their property form, answered from here.
-    const Bytes& itemsAnswer() const;
 
 protected:
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -62,6 +61,13 @@ protected:
 
 private:
     DWORD creationStyle() const;
+    void applyMaximumLength() { SendMessageW(handle(), CB_LIMITTEXT, static_cast<WPARAM>(data_.maximumLength), 0); }
+    void applyEditSelection();
+    void applyItemHeight();
+    void applyFont();
+    void applyBackground();
+    bool changeType(int32_t type);
+    std::string selectedText() const;
     void onNotification(WORD code);
     void applyItemValues();
 
@@ -71,7 +77,5 @@ private:
     mutable Bytes itemsAnswer_;
     bool settingSelection_ = false;
 };
-
-const UnitType& comboBoxType();
 
 }  // namespace tessaly::ui

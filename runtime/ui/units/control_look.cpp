@@ -34,27 +34,11 @@ int32_t bytesBeforeChar(std::string_view text, int32_t chars)
     return static_cast<int32_t>(narrowToGbk(std::wstring_view(wide).substr(0, static_cast<size_t>(chars))).size());
 }
 
-int32_t clampToRange(const PropertyInfo& info, int32_t value) { return std::clamp(value, info.minimum, info.maximum); }
-
 PropertyValue answerText(std::string text)
 {
     static std::string answer;
     answer = std::move(text);
-    return textValue(answer);
-}
-
-PropertyValue textValue(const std::string& text) { return PropertyValue::bytes(text.data(), text.size()); }
-
-void assignFont(std::vector<uint8_t>& font, const PropertyValue& value)
-{
-    const auto bytes = value.asBytes();
-    if (bytes.empty() || bytes.size() == LogFontSize) font.assign(bytes.begin(), bytes.end());
-}
-
-void assignBytes(std::vector<uint8_t>& target, const PropertyValue& value)
-{
-    const auto bytes = value.asBytes();
-    target.assign(bytes.begin(), bytes.end());
+    return PropertyValue::bytes(answer.data(), answer.size());
 }
 
 void ControlFont::apply(HWND window, std::span<const uint8_t> stored)

@@ -28,9 +28,6 @@ void setWindowTextGbk(HWND window, std::string_view text);
 int32_t charsBeforeByte(std::string_view text, int32_t bytes);
 int32_t bytesBeforeChar(std::string_view text, int32_t chars);
 
-// A choice below its range becomes the bottom, above it the top.
-int32_t clampToRange(const PropertyInfo& info, int32_t value);
-
 // The unit's own font (a stored 60-byte LOGFONT with a GBK face name), or
 // the default GUI font when none is stored.
 class ControlFont {
@@ -62,10 +59,6 @@ LRESULT controlColours(HDC dc, uint32_t textColour, const BackgroundBrush& backg
 // Texts a unit reads from its live control are answered from here; the
 // caller copies them before the next read.
 PropertyValue answerText(std::string text);
-PropertyValue textValue(const std::string& text);
-// A font property takes an empty blob or a whole 60-byte LOGFONT.
-void assignFont(std::vector<uint8_t>& font, const PropertyValue& value);
-void assignBytes(std::vector<uint8_t>& target, const PropertyValue& value);
 
 // Replaces some style bits of a live control and redraws it.
 void changeStyle(HWND window, DWORD mask, DWORD bits);

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <utility>
 
@@ -14,39 +13,6 @@
 
 namespace tessaly::ui {
 namespace {
-
-enum EditProperty : int32_t {
-    Content = 8, Border, TextColour, BackgroundColour, Font, HideSelection, MaximumLength, MultiLine, ScrollBars,
-    Alignment, Mode, PasswordChar, LetterCase, UpDownMode, UpDownLower, UpDownUpper, SelectionStart,
-    SelectionLength, SelectedText, StoredText1, StoredText2,
-};
-
-// Index, kind, name and the range a written value is clamped to. Hide
-// selection and multi-line re-create the box when they change; scroll bars,
-// alignment, letter case and up-down mode always do (they are creation styles).
-constexpr std::array<PropertyInfo, 21> Properties = {{
-    {Content, PropertyKind::Text, "content"},
-    {Border, PropertyKind::Choice, "border", 0, 5},
-    {TextColour, PropertyKind::Colour, "text colour"},
-    {BackgroundColour, PropertyKind::Colour, "background colour"},
-    {Font, PropertyKind::Font, "font"},
-    {HideSelection, PropertyKind::Logical, "hide selection"},
-    {MaximumLength, PropertyKind::Integer, "maximum length", 0, INT32_MAX},
-    {MultiLine, PropertyKind::Logical, "multi-line"},
-    {ScrollBars, PropertyKind::Choice, "scroll bars", 0, 3},
-    {Alignment, PropertyKind::Choice, "alignment", 0, 2},
-    {Mode, PropertyKind::Choice, "input mode", 0, 11},
-    {PasswordChar, PropertyKind::Text, "password character"},
-    {LetterCase, PropertyKind::Choice, "letter case", 0, 2},
-    {UpDownMode, PropertyKind::Choice, "up-down mode", 0, 2},
-    {UpDownLower, PropertyKind::Integer, "up-down lower bound", INT32_MIN, INT32_MAX},
-    {UpDownUpper, PropertyKind::Integer, "up-down upper bound", INT32_MIN, INT32_MAX},
-    {SelectionStart, PropertyKind::Integer, "selection start", -1, INT32_MAX},
-    {SelectionLength, PropertyKind::Integer, "selection length", -1, INT32_MAX},
-    {SelectedText, PropertyKind::Text, "selected text"},
-    {StoredText1, PropertyKind::StoredText, "stored text 1"},
-    {StoredText2, PropertyKind::StoredText2, "stored text 2"},
-}};
 
 constexpr int32_t ScrollHorizontal = 1, ScrollVertical = 2, ScrollBoth = 3;
 
@@ -187,6 +153,54 @@ void EditBox::replaceSelection(std::string_view text)
     SendMessageW(handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(widenGbk(text).c_str()));
 }
 
+void EditBox::applyChange(int32_t index)
+{
+    switch (index) {
+    case propertyIndex(EditBoxRows, "border"): applyBorder(); break;
+    case propertyIndex(EditBoxRows, "textColour"): InvalidateRect(handle(), nullptr, TRUE); break;
+    case propertyIndex(EditBoxRows, "backgroundColour"): applyBackground(); break;
+    case propertyIndex(EditBoxRows, "font"): applyFont(); break;
+    case propertyIndex(EditBoxRows, "maximumLength"): applyMaximumLength(); break;
+    case propertyIndex(EditBoxRows, "inputMode"): applyInputMode(); break;
+    case propertyIndex(EditBoxRows, "upDownLower"):
+    case propertyIndex(EditBoxRows, "upDownUpper"): applyUpDownRange(); break;
+    default: applySelection(); break;  // its start or length
+    }
+}
+
+bool EditBox::writeOwn(int32_t index, const PropertyValue& value)
+{
+    switch (index) {
+    case propertyIndex(EditBoxRows, "content"): setContent(value.asText()); break;
+    case propertyIndex(EditBoxRows, "passwordChar"): {
+        const std::string_view text = value.asText();
+        data_.passwordChar = text.empty() ? 0 : static_cast<uint8_t>(text.front());
+        if (data_.inputMode == InputMode::Password) applyInputMode();
+        break;
+    }
+    default: replaceSelection(value.asText()); break;  // the selected text
+    }
+    return false;
+}
+
+bool EditBox::readLive(int32_t index, PropertyValue& out) const
+{
+    switch (index) {
+    case propertyIndex(EditBoxRows, "content"): out = answerText(content()); return true;
+    case propertyIndex(EditBoxRows, "passwordChar"):
+        out = answerText(data_.passwordChar == 0 ? std::string() : std::string(1, static_cast<char>(data_.passwordChar)));
+        return true;
+    case propertyIndex(EditBoxRows, "selectionStart"): out = PropertyValue::number(selection().first); return true;
+    case propertyIndex(EditBoxRows, "selectionLength"): out = PropertyValue::number(selection().second); return true;
+    case propertyIndex(EditBoxRows, "selectedText"): {
+        const auto [start, length] = selection();
+        out = answerText(content().substr(static_cast<size_t>(start), static_cast<size_t>(length)));
+        return true;
+    }
+    default: return false;
+    }
+}
+
 EditBoxData EditBox::currentData() const
 {
     EditBoxData d = data_;
@@ -241,112 +255,6 @@ bool EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result
         return false;
     default: return false;
     }
-}
-
-namespace {
-
-class EditBoxType final : public UnitType {
-public:
-    uint32_t typeId() const override { return TypeId::EditBox; }
-    std::string_view name() const override { return "edit box"; }
-    uint32_t flags() const override { return UnitTypeFlag::WindowControl; }
-    std::span<const PropertyInfo> properties() const override { return Properties; }
-
-    Unit* create(const UnitCreateParams& params) const override
-    {
-        auto data = readEditBoxData(params.typeData);
-        if (!data) return nullptr;
-        return Unit::bringToLife(std::make_unique<EditBox>(*this, params.windowId, params.unitId, std::move(*data)), params);
-    }
-
-    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override
-    {
-        auto& box = static_cast<EditBox&>(unit);
-        EditBoxData& d = box.data();
-        const int32_t index = ownIndex + 8;
-        const PropertyInfo* info = property(index);
-        if (info == nullptr) return false;
-        const int32_t n = info->maximum > info->minimum ? clampToRange(*info, value.asInt()) : value.asInt();
-        const int32_t on = n != 0 ? 1 : 0;
-        switch (index) {
-        case Content: box.setContent(value.asText()); return false;
-        case Border: d.border = n; box.applyBorder(); return false;
-        case TextColour: d.textColour = static_cast<uint32_t>(value.asInt()); InvalidateRect(box.handle(), nullptr, TRUE); return false;
-        case BackgroundColour: d.backgroundColour = static_cast<uint32_t>(value.asInt()); box.applyBackground(); return false;
-        case Font: assignFont(d.font, value); box.applyFont(); return false;
-        case HideSelection: return std::exchange(d.hideSelection, on) != on;
-        case MaximumLength: d.maximumLength = n; box.applyMaximumLength(); return false;
-        case MultiLine: return std::exchange(d.multiLine, on) != on;
-        case ScrollBars: d.scrollBars = n; return true;
-        case Alignment: d.alignment = n; return true;
-        case Mode: d.inputMode = n; box.applyInputMode(); return false;
-        case PasswordChar: {
-            const std::string_view text = value.asText();
-            d.passwordChar = text.empty() ? 0 : static_cast<uint8_t>(text.front());
-            if (d.inputMode == InputMode::Password) box.applyInputMode();
-            return false;
-        }
-        case LetterCase: d.letterCase = n; return true;
-        case UpDownMode: d.upDownMode = n; return true;
-        case UpDownLower: d.upDownLower = n; box.applyUpDownRange(); return false;
-        case UpDownUpper: d.upDownUpper = n; box.applyUpDownRange(); return false;
-        case SelectionStart: d.selectionStart = n; box.applySelection(); return false;
-        case SelectionLength: d.selectionLength = n; box.applySelection(); return false;
-        case SelectedText: box.replaceSelection(value.asText()); return false;
-        case StoredText1: d.storedText1 = std::string(value.asText()); return false;
-        case StoredText2: d.storedText2 = std::string(value.asText()); return false;
-        default: return false;
-        }
-    }
-
-    std::vector<uint8_t> currentTypeData(const Unit& unit) const override
-    {
-        return writeEditBoxData(static_cast<const EditBox&>(unit).currentData());
-    }
-
-    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override
-    {
-        const auto& box = static_cast<const EditBox&>(unit);
-        const EditBoxData& d = box.data();
-        switch (ownIndex + 8) {
-        case Content: out = answerText(box.content()); break;
-        case Border: out = PropertyValue::number(d.border); break;
-        case TextColour: out = PropertyValue::number(d.textColour); break;
-        case BackgroundColour: out = PropertyValue::number(d.backgroundColour); break;
-        case Font: out = PropertyValue::bytes(d.font.data(), d.font.size()); break;
-        case HideSelection: out = PropertyValue::number(d.hideSelection); break;
-        case MaximumLength: out = PropertyValue::number(d.maximumLength); break;
-        case MultiLine: out = PropertyValue::number(d.multiLine); break;
-        case ScrollBars: out = PropertyValue::number(d.scrollBars); break;
-        case Alignment: out = PropertyValue::number(d.alignment); break;
-        case Mode: out = PropertyValue::number(d.inputMode); break;
-        case PasswordChar: out = answerText(d.passwordChar == 0 ? std::string() : std::string(1, static_cast<char>(d.passwordChar))); break;
-        case LetterCase: out = PropertyValue::number(d.letterCase); break;
-        case UpDownMode: out = PropertyValue::number(d.upDownMode); break;
-        case UpDownLower: out = PropertyValue::number(d.upDownLower); break;
-        case UpDownUpper: out = PropertyValue::number(d.upDownUpper); break;
-        case SelectionStart: out = PropertyValue::number(box.selection().first); break;
-        case SelectionLength: out = PropertyValue::number(box.selection().second); break;
-        case SelectedText: {
-            const auto [start, length] = box.selection();
-            out = answerText(box.content().substr(static_cast<size_t>(start), static_cast<size_t>(length)));
-            break;
-        }
-        case StoredText1: out = textValue(d.storedText1); break;
-        case StoredText2: out = textValue(d.storedText2); break;
-        default: return false;
-        }
-        return true;
-    }
-
-};
-
-}  // namespace
-
-const UnitType& editBoxType()
-{
-    static const EditBoxType type;
-    return type;
 }
 
 }  // namespace tessaly::ui

@@ -17,25 +17,24 @@ inline constexpr int32_t ContentChanged = 0;
 
 class EditBox final : public Unit {
 public:
+    using Data = EditBoxData;
+    static constexpr const auto& Rows = EditBoxRows;
+
     EditBox(const UnitType& type, uint32_t windowId, uint32_t unitId, EditBoxData data);
 
     bool create(const UnitCreateParams& params);
 
     EditBoxData& data() { return data_; }
     const EditBoxData& data() const { return data_; }
-    // The stored data with what the control now holds: content and selection.
+    // The stored data with the content the control now holds.
     EditBoxData currentData() const;
+    void applyChange(int32_t index);
+    bool writeOwn(int32_t index, const PropertyValue& value);
+    bool readLive(int32_t index, PropertyValue& out) const;
 
     std::string content() const { return windowTextGbk(handle()); }
     // Sets the text and raises exactly one content-changed event for it.
     void setContent(std::string_view text);
-    void applyInputMode();
-    void applyMaximumLength() { SendMessageW(handle(), EM_LIMITTEXT, static_cast<WPARAM>(data_.maximumLength), 0); }
-    void applySelection();
-    void applyUpDownRange();
-    void applyBorder();
-    void applyFont() { font_.apply(handle(), data_.font); }
-    void applyBackground();
     void replaceSelection(std::string_view text);
     // The live selection in GBK bytes: start and length.
     std::pair<int32_t, int32_t> selection() const;
@@ -48,6 +47,13 @@ protected:
 
 private:
     DWORD creationStyle() const;
+    void applyInputMode();
+    void applyMaximumLength() { SendMessageW(handle(), EM_LIMITTEXT, static_cast<WPARAM>(data_.maximumLength), 0); }
+    void applySelection();
+    void applyUpDownRange();
+    void applyBorder();
+    void applyFont() { font_.apply(handle(), data_.font); }
+    void applyBackground();
     void createUpDown(const UnitCreateParams& params);
     void placeUpDown();
     void onNotification(WORD code);
@@ -59,7 +65,5 @@ private:
     UniqueWindow upDown_;
     bool writingContent_ = false;
 };
-
-const UnitType& editBoxType();
 
 }  // namespace tessaly::ui

@@ -10,18 +10,10 @@
 namespace tessaly::ui {
 namespace {
 
-constexpr PropertyInfo GroupBoxProperties[] = {
-    {8, PropertyKind::Text, "caption"},
-    {9, PropertyKind::Choice, "caption alignment", 0, 2},
-    {10, PropertyKind::Colour, "text colour"},
-    {11, PropertyKind::Colour, "background colour"},
-    {12, PropertyKind::Font, "font"},
-};
-
-constexpr int32_t CaptionIndex = 8;
-constexpr int32_t AlignmentIndex = 9;
-constexpr int32_t BackgroundIndex = 11;
-constexpr int32_t FontIndex = 12;
+constexpr int32_t CaptionIndex = propertyIndex(GroupBoxRows, "caption");
+constexpr int32_t AlignmentIndex = propertyIndex(GroupBoxRows, "captionAlignment");
+constexpr int32_t BackgroundIndex = propertyIndex(GroupBoxRows, "backgroundColour");
+constexpr int32_t FontIndex = propertyIndex(GroupBoxRows, "font");
 constexpr DWORD AlignmentBits = BS_LEFT | BS_CENTER | BS_RIGHT;
 constexpr int32_t CaptionIndent = 8;
 constexpr int32_t CaptionPadding = 2;
@@ -68,30 +60,6 @@ bool GroupBox::create(const UnitCreateParams& params)
     // Clipping its children keeps the box's own painting from wiping the units inside it.
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | BS_GROUPBOX | alignmentStyle(data_.captionAlignment);
     return createWindow(0, L"BUTTON", widenGbk(data_.caption).c_str(), style, params);
-}
-
-PropertySlot GroupBox::slot(int32_t index)
-{
-    switch (index) {
-    case 8: return &data_.caption;
-    case 9: return &data_.captionAlignment;
-    case 10: return &data_.textColour;
-    case 11: return &data_.backgroundColour;
-    case 12: return &data_.font;
-    default: return {};
-    }
-}
-
-bool GroupBox::write(const PropertyInfo& info, const PropertyValue& value)
-{
-    if (!writeSlot(info, slot(info.index), value)) return false;
-    applyChange(info.index);
-    return true;
-}
-
-bool GroupBox::read(int32_t index, PropertyValue& out) const
-{
-    return readSlot(const_cast<GroupBox*>(this)->slot(index), out);
 }
 
 void GroupBox::applyChange(int32_t index)
@@ -170,33 +138,6 @@ bool GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         return true;
     default: return false;
     }
-}
-
-uint32_t GroupBoxType::typeId() const { return TypeId::GroupBox; }
-
-std::span<const PropertyInfo> GroupBoxType::properties() const { return GroupBoxProperties; }
-
-Unit* GroupBoxType::create(const UnitCreateParams& params) const
-{
-    std::optional<GroupBoxData> data = readGroupBoxData(params.typeData);
-    if (!data) return nullptr;
-    return Unit::bringToLife(std::make_unique<GroupBox>(*this, params.windowId, params.unitId, std::move(*data)), params);
-}
-
-bool GroupBoxType::setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const
-{
-    if (const PropertyInfo* info = property(ownIndex + 8)) static_cast<GroupBox&>(unit).write(*info, value);
-    return false;
-}
-
-std::vector<uint8_t> GroupBoxType::currentTypeData(const Unit& unit) const
-{
-    return writeGroupBoxData(static_cast<const GroupBox&>(unit).data());
-}
-
-bool GroupBoxType::getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const
-{
-    return static_cast<const GroupBox&>(unit).read(ownIndex + 8, out);
 }
 
 }  // namespace tessaly::ui

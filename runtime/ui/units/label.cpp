@@ -14,39 +14,11 @@
 namespace tessaly::ui {
 namespace {
 
-constexpr PropertyInfo LabelProperties[] = {
-    {8, PropertyKind::Text, "caption"},
-    {9, PropertyKind::Choice, "text effect", 0, 3},
-    {10, PropertyKind::Choice, "border", 0, 6},
-    {11, PropertyKind::Integer, "gradient frame width", 5, NoLimit},
-    {12, PropertyKind::Colour, "gradient frame colour 1"},
-    {13, PropertyKind::Colour, "gradient frame colour 2"},
-    {14, PropertyKind::Colour, "gradient frame colour 3"},
-    {15, PropertyKind::Font, "font"},
-    {16, PropertyKind::Colour, "text colour"},
-    {17, PropertyKind::Colour, "background colour"},
-    {18, PropertyKind::Picture, "background picture"},
-    {19, PropertyKind::Choice, "background picture mode", 0, 2},
-    {20, PropertyKind::Choice, "gradient background", 0, 8},
-    {21, PropertyKind::Colour, "gradient background colour 1"},
-    {22, PropertyKind::Colour, "gradient background colour 2"},
-    {23, PropertyKind::Colour, "gradient background colour 3"},
-    {24, PropertyKind::Choice, "horizontal alignment", 0, 2},
-    {25, PropertyKind::Logical, "word wrap"},
-    {26, PropertyKind::Choice, "vertical alignment", 0, 2},
-    {27, PropertyKind::StoredText, "stored text 1"},
-    {28, PropertyKind::StoredText2, "stored text 2"},
-    {29, PropertyKind::Choice, "caption effect", 0, 2},
-    {30, PropertyKind::Colour, "caption effect colour"},
-};
-
 constexpr wchar_t LabelClass[] = L"_QX_Label";
-constexpr int32_t CaptionIndex = 8;
-constexpr int32_t BorderIndex = 10;
-constexpr int32_t FontIndex = 15;
-constexpr int32_t PictureIndex = 18;
-constexpr int32_t FirstStoredTextIndex = 27;
-constexpr int32_t LastStoredTextIndex = 28;
+constexpr int32_t CaptionIndex = propertyIndex(LabelRows, "caption");
+constexpr int32_t BorderIndex = propertyIndex(LabelRows, "border");
+constexpr int32_t FontIndex = propertyIndex(LabelRows, "font");
+constexpr int32_t PictureIndex = propertyIndex(LabelRows, "picture");
 
 // The border choice as a window border: the gradient frame is painted, not a style.
 int32_t windowBorder(int32_t border) { return border == GradientFrameBorder ? 0 : border; }
@@ -209,47 +181,8 @@ void Label::paintComposed(HDC dc, POINT corner, std::optional<COLORREF> colourKe
     paint(dc, {0, 0, size.cx, size.cy}, onColourKey, isPlainLabel(data_, picture_ ? &*picture_ : nullptr));
 }
 
-PropertySlot Label::slot(int32_t index)
-{
-    switch (index) {
-    case 8: return &data_.caption;
-    case 9: return &data_.textEffect;
-    case 10: return &data_.border;
-    case 11: return &data_.frameWidth;
-    case 12: case 13: case 14: return &data_.frameColours[static_cast<size_t>(index - 12)];
-    case 15: return &data_.font;
-    case 16: return &data_.textColour;
-    case 17: return &data_.backgroundColour;
-    case 18: return &data_.picture;
-    case 19: return &data_.pictureMode;
-    case 20: return &data_.gradient;
-    case 21: case 22: case 23: return &data_.gradientColours[static_cast<size_t>(index - 21)];
-    case 24: return &data_.horizontalAlignment;
-    case 25: return &data_.wordWrap;
-    case 26: return &data_.verticalAlignment;
-    case 27: return &data_.storedText1;
-    case 28: return &data_.storedText2;
-    case 29: return &data_.captionEffect;
-    case 30: return &data_.effectColour;
-    default: return {};
-    }
-}
-
-bool Label::write(const PropertyInfo& info, const PropertyValue& value)
-{
-    if (!writeSlot(info, slot(info.index), value)) return false;
-    applyChange(info.index);
-    return true;
-}
-
-bool Label::read(int32_t index, PropertyValue& out) const
-{
-    return readSlot(const_cast<Label*>(this)->slot(index), out);
-}
-
 void Label::applyChange(int32_t index)
 {
-    if (index >= FirstStoredTextIndex && index <= LastStoredTextIndex) return;  // stored only
     switch (index) {
     case CaptionIndex: SetWindowTextW(handle(), widenGbk(data_.caption).c_str()); break;
     case BorderIndex: applyBorder(handle(), windowBorder(data_.border)); break;
@@ -393,33 +326,6 @@ bool Label::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         return false;
     default: return false;
     }
-}
-
-uint32_t LabelType::typeId() const { return TypeId::Label; }
-
-std::span<const PropertyInfo> LabelType::properties() const { return LabelProperties; }
-
-Unit* LabelType::create(const UnitCreateParams& params) const
-{
-    std::optional<LabelData> data = readLabelData(params.typeData);
-    if (!data) return nullptr;
-    return Unit::bringToLife(std::make_unique<Label>(*this, params.windowId, params.unitId, std::move(*data)), params);
-}
-
-bool LabelType::setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const
-{
-    if (const PropertyInfo* info = property(ownIndex + 8)) static_cast<Label&>(unit).write(*info, value);
-    return false;  // no label property needs a new window
-}
-
-std::vector<uint8_t> LabelType::currentTypeData(const Unit& unit) const
-{
-    return writeLabelData(static_cast<const Label&>(unit).data());
-}
-
-bool LabelType::getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const
-{
-    return static_cast<const Label&>(unit).read(ownIndex + 8, out);
 }
 
 }  // namespace tessaly::ui

@@ -13,19 +13,21 @@
 #include "runtime/ui/unit.h"
 #include "runtime/ui/units/caption_effect.h"
 #include "runtime/ui/units/label_data.h"
-#include "runtime/ui/units/property_slots.h"
 
 namespace tessaly::ui {
 
 class Label final : public Unit, public ComposedUnit {
 public:
+    using Data = LabelData;
+    static constexpr const auto& Rows = LabelRows;
+
     Label(const UnitType& type, uint32_t windowId, uint32_t unitId, LabelData data);
 
     bool create(const UnitCreateParams& params);
+    LabelData& data() { return data_; }
     const LabelData& data() const { return data_; }
-    // Stores one own property (index 8 onward) and shows the change.
-    bool write(const PropertyInfo& info, const PropertyValue& value);
-    bool read(int32_t index, PropertyValue& out) const;
+    // Shows a property just stored (index 8 onward).
+    void applyChange(int32_t index);
 
     bool shown() const override;
     void show(bool visible) override;
@@ -46,8 +48,6 @@ protected:
     void placementChanged(const RECT& from, const RECT& to) override;
 
 private:
-    PropertySlot slot(int32_t index);
-    void applyChange(int32_t index);
     void repaint();
     void joinComposition(Composition& composition, bool onTop);
     void leaveComposition();
@@ -79,19 +79,6 @@ private:
     bool shown_ = false;
     UniqueRegion shape_;
     bool holdsMouse_ = false;
-};
-
-class LabelType final : public UnitType {
-public:
-    uint32_t typeId() const override;
-    std::string_view name() const override { return "Label"; }
-    uint32_t flags() const override { return UnitTypeFlag::WindowControl | UnitTypeFlag::NoFocus; }
-    std::span<const PropertyInfo> properties() const override;
-
-    Unit* create(const UnitCreateParams& params) const override;
-    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override;
-    std::vector<uint8_t> currentTypeData(const Unit& unit) const override;
-    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override;
 };
 
 }  // namespace tessaly::ui

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "runtime/ui/identifiers.h"
@@ -11,29 +10,6 @@
 
 namespace tessaly::ui {
 namespace {
-
-enum SliderBarProperty : int32_t {
-    Border = 8, Orientation, TickStyle, TickFrequency, SelectionAllowed, SelectionStart, SelectionLength,
-    PageStep, LineStep, Minimum, Maximum, Position,
-};
-
-constexpr std::array<PropertyInfo, 12> Properties = {{
-    {Border, PropertyKind::Choice, "border", 0, 5},                      // border rule
-    {Orientation, PropertyKind::Choice, "orientation", 0, 1},            // re-create when changed
-    {TickStyle, PropertyKind::Choice, "tick style", 0, 3},               // re-create when changed
-    {TickFrequency, PropertyKind::Integer, "tick frequency", 0, SliderLimit},  // TBM_SETTICFREQ
-    {SelectionAllowed, PropertyKind::Logical, "selection allowed"},      // re-create when changed
-    {SelectionStart, PropertyKind::Integer, "selection start", 0, SliderLimit},
-    {SelectionLength, PropertyKind::Integer, "selection length", 0, SliderLimit},
-    {PageStep, PropertyKind::Integer, "page step", 1, SliderLimit},      // TBM_SETPAGESIZE
-    {LineStep, PropertyKind::Integer, "line step", 1, SliderLimit},      // TBM_SETLINESIZE
-    {Minimum, PropertyKind::Integer, "minimum", 0, SliderLimit},         // range re-applied
-    {Maximum, PropertyKind::Integer, "maximum", 0, SliderLimit},         // range re-applied
-    {Position, PropertyKind::Integer, "position", 0, SliderLimit},       // limited to the range, TBM_SETPOS
-}};
-
-const PropertyInfo& info(int32_t index) { return Properties[static_cast<size_t>(index - Border)]; }
-int32_t clampTo(int32_t index, int32_t value) { return std::clamp(value, info(index).minimum, info(index).maximum); }
 
 DWORD tickStyleBits(int32_t tickStyle)
 {
@@ -89,52 +65,26 @@ void SliderBar::setPosition(int32_t position)
     lastPosition_ = this->position();
 }
 
-void SliderBar::setMinimum(int32_t minimum)
+void SliderBar::applyChange(int32_t index)
 {
-    data_.minimum = minimum;
-    applyRange();
+    switch (index) {
+    case propertyIndex(SliderBarRows, "border"): applyBorder(handle(), data_.border); break;
+    case propertyIndex(SliderBarRows, "tickFrequency"): applyTickFrequency(); break;
+    case propertyIndex(SliderBarRows, "selectionStart"):
+    case propertyIndex(SliderBarRows, "selectionLength"): applySelection(); break;
+    case propertyIndex(SliderBarRows, "pageStep"):
+    case propertyIndex(SliderBarRows, "lineStep"): applySteps(); break;
+    case propertyIndex(SliderBarRows, "minimum"):
+    case propertyIndex(SliderBarRows, "maximum"): applyRange(); break;
+    default: setPosition(data_.position); break;
+    }
 }
 
-void SliderBar::setMaximum(int32_t maximum)
+bool SliderBar::readLive(int32_t index, PropertyValue& out) const
 {
-    data_.maximum = maximum;
-    applyRange();
-}
-
-void SliderBar::setTickFrequency(int32_t frequency)
-{
-    data_.tickFrequency = frequency;
-    applyTickFrequency();
-}
-
-void SliderBar::setPageStep(int32_t step)
-{
-    data_.pageStep = step;
-    applySteps();
-}
-
-void SliderBar::setLineStep(int32_t step)
-{
-    data_.lineStep = step;
-    applySteps();
-}
-
-void SliderBar::setSelectionStart(int32_t start)
-{
-    data_.selectionStart = start;
-    applySelection();
-}
-
-void SliderBar::setSelectionLength(int32_t length)
-{
-    data_.selectionLength = length;
-    applySelection();
-}
-
-void SliderBar::setBorder(int32_t border)
-{
-    data_.border = border;
-    applyBorder(handle(), border);
+    if (index != propertyIndex(SliderBarRows, "thumbPosition")) return false;
+    out = PropertyValue::number(position());
+    return true;
 }
 
 SliderBarData SliderBar::currentData() const
@@ -196,76 +146,6 @@ bool SliderBar::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
         return true;
     default: return false;
     }
-}
-
-// ---- the unit type ----
-
-namespace {
-
-class SliderBarType final : public UnitType {
-public:
-    uint32_t typeId() const override { return TypeId::SliderBar; }
-    std::string_view name() const override { return "SliderBar"; }
-    uint32_t flags() const override { return UnitTypeFlag::WindowControl; }
-    std::span<const PropertyInfo> properties() const override { return Properties; }
-
-    Unit* create(const UnitCreateParams& params) const override
-    {
-        auto data = readSliderBarData(params.typeData);
-        if (!data) return nullptr;
-        return Unit::bringToLife(std::make_unique<SliderBar>(*this, params.windowId, params.unitId, *data), params);
-    }
-
-    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override
-    {
-        auto& slider = static_cast<SliderBar&>(unit);
-        SliderBarData& d = slider.data();
-        const int32_t index = ownIndex + 8;
-        if (index < Border || index > Position) return false;
-        const int32_t n = clampTo(index, value.asInt());
-        switch (index) {
-        case Border: slider.setBorder(n); return false;
-        case Orientation: return std::exchange(d.orientation, n) != n;
-        case TickStyle: return std::exchange(d.tickStyle, n) != n;
-        case TickFrequency: slider.setTickFrequency(n); return false;
-        case SelectionAllowed: {
-            const int32_t on = value.asInt() != 0 ? 1 : 0;
-            return std::exchange(d.selectionAllowed, on) != on;
-        }
-        case SelectionStart: slider.setSelectionStart(n); return false;
-        case SelectionLength: slider.setSelectionLength(n); return false;
-        case PageStep: slider.setPageStep(n); return false;
-        case LineStep: slider.setLineStep(n); return false;
-        case Minimum: slider.setMinimum(n); return false;
-        case Maximum: slider.setMaximum(n); return false;
-        case Position: slider.setPosition(n); return false;
-        default: return false;
-        }
-    }
-
-    std::vector<uint8_t> currentTypeData(const Unit& unit) const override
-    {
-        return writeSliderBarData(static_cast<const SliderBar&>(unit).currentData());
-    }
-
-    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override
-    {
-        const SliderBarData d = static_cast<const SliderBar&>(unit).currentData();
-        const std::array<int32_t, 12> values = {d.border, d.orientation, d.tickStyle, d.tickFrequency,
-                                                d.selectionAllowed, d.selectionStart, d.selectionLength,
-                                                d.pageStep, d.lineStep, d.minimum, d.maximum, d.position};
-        if (ownIndex < 0 || ownIndex >= static_cast<int32_t>(values.size())) return false;
-        out = PropertyValue::number(values[static_cast<size_t>(ownIndex)]);
-        return true;
-    }
-};
-
-}  // namespace
-
-const UnitType& sliderBarType()
-{
-    static const SliderBarType type;
-    return type;
 }
 
 }  // namespace tessaly::ui

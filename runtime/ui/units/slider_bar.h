@@ -17,10 +17,11 @@ namespace SliderBarEvent {
 inline constexpr int32_t PositionChanged = 0;
 }
 
-inline constexpr int32_t SliderLimit = 32767;
-
 class SliderBar final : public Unit {
 public:
+    using Data = SliderBarData;
+    static constexpr const auto& Rows = SliderBarRows;
+
     SliderBar(const UnitType& type, uint32_t windowId, uint32_t unitId, SliderBarData data);
 
     bool create(const UnitCreateParams& params);
@@ -29,18 +30,12 @@ public:
     const SliderBarData& data() const { return data_; }
     // The stored values with the thumb's position as it now stands.
     SliderBarData currentData() const;
+    void applyChange(int32_t index);
+    bool readLive(int32_t index, PropertyValue& out) const;
 
     int32_t position() const;
     // Limited to the range first, so a position below it lands on the minimum.
     void setPosition(int32_t position);
-    void setMinimum(int32_t minimum);
-    void setMaximum(int32_t maximum);
-    void setTickFrequency(int32_t frequency);
-    void setPageStep(int32_t step);
-    void setLineStep(int32_t step);
-    void setSelectionStart(int32_t start);
-    void setSelectionLength(int32_t length);
-    void setBorder(int32_t border);
 
     int32_t rangeLow() const;
     int32_t rangeHigh() const;
@@ -59,7 +54,5 @@ private:
     SliderBarData data_;
     int32_t lastPosition_ = 0;  // the position last raised or set, so only changes raise the event
 };
-
-const UnitType& sliderBarType();
 
 }  // namespace tessaly::ui

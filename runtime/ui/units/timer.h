@@ -9,12 +9,19 @@ namespace tessaly::ui {
 
 class Timer final : public Unit {
 public:
+    using Data = TimerData;
+    static constexpr const auto& Rows = TimerRows;
+
     // The Windows timer identifier on the unit's window.
     static constexpr UINT_PTR TimerId = 1000;
 
-    Timer(const UnitType& type, uint32_t windowId, uint32_t unitId) : Unit(type, windowId, unitId) {}
+    Timer(const UnitType& type, uint32_t windowId, uint32_t unitId, TimerData data)
+        : Unit(type, windowId, unitId), data_(data) {}
 
-    bool create(const UnitCreateParams& params, int32_t interval);
+    bool create(const UnitCreateParams& params);
+    TimerData& data() { return data_; }
+    const TimerData& data() const { return data_; }
+    void applyChange(int32_t) { setInterval(data_.interval); }
     int32_t interval() const { return interval_; }
     // A negative interval is 0 (stopped). The interval it already has changes
     // nothing: a running period is not restarted.
@@ -24,20 +31,8 @@ protected:
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    int32_t interval_ = 0;
-};
-
-class TimerType final : public UnitType {
-public:
-    uint32_t typeId() const override;
-    std::string_view name() const override { return "Timer"; }
-    uint32_t flags() const override { return UnitTypeFlag::WindowControl | UnitTypeFlag::NeverVisible | UnitTypeFlag::NoFocus; }
-    std::span<const PropertyInfo> properties() const override;
-
-    Unit* create(const UnitCreateParams& params) const override;
-    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override;
-    std::vector<uint8_t> currentTypeData(const Unit& unit) const override;
-    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override;
+    TimerData data_;
+    int32_t interval_ = 0;  // the one running
 };
 
 }  // namespace tessaly::ui

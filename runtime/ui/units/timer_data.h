@@ -2,21 +2,18 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string>
-#include <vector>
 
-#include "runtime/ui/byte_reader.h"
+#include "runtime/ui/units/field_rows.h"
 
 namespace tessaly::ui {
 
 struct TimerData {
     static constexpr uint32_t HighestVersion = 1;
-
-    int32_t interval = 0;  // [8]: milliseconds
+    int32_t interval = 0;  // milliseconds
 };
 
-std::optional<TimerData> readTimerData(ByteView data);
-Bytes writeTimerData(const TimerData& d);
+inline constexpr FieldRow<TimerData> TimerRows[] = {
+    {&TimerData::interval, "interval", 8, PropertyKind::Integer, {0, NoLimit}},
+};
 
 }  // namespace tessaly::ui

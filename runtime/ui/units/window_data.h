@@ -1,45 +1,74 @@
-// The window's own type data: its stored properties (window property index in
-// brackets). Older versions lack the later fields, which keep their defaults.
+// The window's own type data.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
-#include "runtime/ui/byte_reader.h"
+#include "runtime/ui/units/field_rows.h"
 
 namespace tessaly::ui {
 
 struct WindowData {
     static constexpr uint32_t HighestVersion = 6;
 
-    int32_t border = 1;                // [9]
-    int32_t backgroundPictureMode = 0; // [12]
-    uint32_t backgroundColour = 0xFF000000;  // [10]
-    int32_t maximiseBox = 0;           // [16]
-    int32_t minimiseBox = 1;           // [17]
-    int32_t controlBox = 1;            // [15]
-    int32_t windowState = 0;           // [18]
-    int32_t movable = 1;               // [19]
-    int32_t soundRepetition = 0;       // [14]
-    int32_t enterMovesFocus = 0;       // [21]
-    int32_t escCloses = 0;             // [22]
-    int32_t f1OpensHelp = 0;           // [23]
-    int32_t helpContext = 0;           // [25]
-    int32_t showInTaskBar = 1;         // [26], from version 2
-    int32_t moveByDragging = 0;        // [27], from version 3
-    int32_t shape = 0;                 // [28], from version 3
-    int32_t alwaysOnTop = 0;           // [29], from version 4
-    int32_t storedSwitch = 0;          // [30], from version 5
-    std::string className;             // [31], version 6
-    Bytes backgroundPicture;           // [11]
-    Bytes icon;                        // [20]
-    Bytes backgroundSound;             // [13]
-    std::string title;                 // [8]
-    std::string helpFile;              // [24]
+    int32_t border = 1;
+    int32_t backgroundPictureMode = 0;
+    uint32_t backgroundColour = 0xFF000000;
+    int32_t maximiseBox = 0;
+    int32_t minimiseBox = 1;
+    int32_t controlBox = 1;
+    int32_t windowState = 0;
+    int32_t movable = 1;
+    int32_t soundRepetition = 0;
+    int32_t enterMovesFocus = 0;
+    int32_t escCloses = 0;
+    int32_t f1OpensHelp = 0;
+    int32_t helpContext = 0;
+    int32_t showInTaskBar = 1;
+    int32_t moveByDragging = 0;
+    int32_t shape = 0;
+    int32_t alwaysOnTop = 0;
+    int32_t storedSwitch = 0;
+    std::string className;
+    Bytes backgroundPicture;
+    Bytes icon;
+    Bytes backgroundSound;
+    std::string title;
+    std::string helpFile;
 };
 
-std::optional<WindowData> readWindowData(ByteView data);
-Bytes writeWindowData(const WindowData& d);
+// Choices are taken as given: the window clamps them where it uses them.
+namespace window_rows {
+using D = WindowData;
+using namespace PropertyKind;
+constexpr OnChange Store = OnChange::Store;
+inline constexpr FieldRow<D> Rows[] = {
+    {&D::border, "border", 9, Choice},
+    {&D::backgroundPictureMode, "backgroundPictureMode", 12, Choice},
+    {&D::backgroundColour, "backgroundColour", 10, Colour},
+    {&D::maximiseBox, "maximiseBox", 16, Logical},
+    {&D::minimiseBox, "minimiseBox", 17, Logical},
+    {&D::controlBox, "controlBox", 15, Logical},
+    {&D::windowState, "windowState", 18, Choice, {}, OnChange::Own},
+    {&D::movable, "movable", 19, Logical},
+    {&D::soundRepetition, "soundRepetition", 14, Choice, {}, Store},
+    {&D::enterMovesFocus, "enterMovesFocus", 21, Logical, {}, Store},
+    {&D::escCloses, "escCloses", 22, Logical, {}, Store},
+    {&D::f1OpensHelp, "f1OpensHelp", 23, Logical, {}, Store},
+    {&D::helpContext, "helpContext", 25, Integer, {}, Store},
+    {&D::showInTaskBar, "showInTaskBar", 26, Logical, {}, Store, 2},
+    {&D::moveByDragging, "moveByDragging", 27, Logical, {}, Store, 3},
+    {&D::shape, "shape", 28, Choice, {}, Store, 3},
+    {&D::alwaysOnTop, "alwaysOnTop", 29, Logical, {}, OnChange::Apply, 4},
+    {&D::storedSwitch, "storedSwitch", 30, Logical, {}, Store, 5},
+    {&D::className, "className", 31, Text, {}, Store, 6},
+    {&D::backgroundPicture, "backgroundPicture", 11, Picture},
+    {&D::icon, "icon", 20, Icon},
+    {&D::backgroundSound, "backgroundSound", 13, Sound, {}, Store},
+    {&D::title, "title", 8, Text},
+    {&D::helpFile, "helpFile", 24, Text, {}, Store},
+};
+}  // namespace window_rows
+inline constexpr const auto& WindowRows = window_rows::Rows;
 
 }  // namespace tessaly::ui

@@ -1,0 +1,214 @@
+// A unit type's type data described as one table of rows, in the order the
+// fields lie in the block: each row names the struct member, the property
+// that shows it, how a new value is taken, from which version of the block
+// on it is there, and the key the packer's descriptions give it. Reading and
+// writing the block, property reads and writes and the packer all follow the
+// same rows, so a property is its data member and its row, nothing more.
+// Platform-free: the packer builds it natively.
+#pragma once
+
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "runtime/ui/byte_reader.h"
+#include "runtime/ui/byte_writer.h"
+#include "runtime/ui/property_value.h"
+#include "runtime/ui/units/type_data_io.h"
+
+namespace tessaly::ui {
+
+// What taking a program's new value involves beyond storing it.
+enum class OnChange : uint8_t {
+    Apply,     // the unit shows the change (its applyChange)
+    Store,     // kept for the program only
+    Recreate,  // the unit's window is made anew when the value changed
+    Own,       // the unit takes the value itself (its writeOwn)
+};
+
+// One of three colours kept together in the struct.
+template <class D>
+struct ColourOf {
+    std::array<uint32_t, 3> D::*colours;
+    size_t at;
+};
+
+// A property the unit answers from its live control alone, such as the
+// selected text: nothing in the block holds it.
+struct NoField {};
+inline constexpr NoField Unstored{};
+
+// The member a row stands for; its type gives the encoding in the block:
+// 32- or 16-bit words, a counted string, a counted blob (a font blob when
+// the row's kind is a font) or a list of items.
+template <class D>
+using FieldOf = std::variant<int32_t D::*, uint32_t D::*, uint16_t D::*, ColourOf<D>, std::string D::*, Bytes D::*,
+                             std::vector<std::string> D::*, NoField>;
+
+inline constexpr int32_t NoLimit = INT32_MAX;
+
+// The range a new integer is clamped to; none unless minimum <= maximum.
+struct Range {
+    int32_t minimum = 0;
+    int32_t maximum = -1;
+    constexpr bool given() const { return minimum <= maximum; }
+};
+
+template <class D>
+struct FieldRow {
+    using Data = D;
+    FieldOf<D> field;
+    std::string_view key;  // the packer's description key
+    int32_t index = 0;     // the property showing it; 0 for none
+    int32_t kind = PropertyKind::Integer;
+    Range range{};
+    OnChange change = OnChange::Apply;
+    uint32_t since = 1;  // the first version of the block that holds it
+};
+
+template <class D>
+constexpr ColourOf<D> colourAt(std::array<uint32_t, 3> D::*colours, size_t at)
+{
+    return {colours, at};
+}
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
+// The property index the row with this key shows; a compile error when no row has it.
+template <class D, size_t N>
+consteval int32_t propertyIndex(const FieldRow<D> (&rows)[N], std::string_view key)
+{
+    for (const FieldRow<D>& row : rows)
+        if (row.key == key) return row.index;
+    throw "no such row";
+}
+
+template <class D, size_t N>
+const FieldRow<D>* rowFor(const FieldRow<D> (&rows)[N], int32_t index)
+{
+    for (const FieldRow<D>& row : rows)
+        if (row.index == index && index != 0) return &row;
+    return nullptr;
+}
+
+template <class D>
+void readField(ByteReader& in, const FieldRow<D>& row, D& d)
+{
+    std::visit(Overloaded{
+                   [&](int32_t D::*m) { d.*m = in.i32(); },
+                   [&](uint32_t D::*m) { d.*m = in.u32(); },
+                   [&](uint16_t D::*m) { d.*m = in.u16(); },
+                   [&](ColourOf<D> c) { (d.*c.colours)[c.at] = in.u32(); },
+                   [&](std::string D::*m) { d.*m = in.countedString(); },
+                   [&](Bytes D::*m) { d.*m = row.kind == PropertyKind::Font ? readFontBlob(in) : in.countedBlob(); },
+                   [&](std::vector<std::string> D::*m) { d.*m = readListItems(in); },
+                   [](NoField) {},
+               },
+               row.field);
+}
+
+template <class D>
+void writeField(ByteWriter& out, const FieldRow<D>& row, const D& d)
+{
+    std::visit(Overloaded{
+                   [&](int32_t D::*m) { out.i32(d.*m); },
+                   [&](uint32_t D::*m) { out.u32(d.*m); },
+                   [&](uint16_t D::*m) { out.u16(d.*m); },
+                   [&](ColourOf<D> c) { out.u32((d.*c.colours)[c.at]); },
+                   [&](std::string D::*m) { out.counted(d.*m); },
+                   [&](Bytes D::*m) { out.counted(ByteView(d.*m)); },
+                   [&](std::vector<std::string> D::*m) { writeListItems(out, d.*m); },
+                   [](NoField) {},
+               },
+               row.field);
+}
+
+// The block read by the rows, fields its version lacks left at their
+// defaults; none when the version is unknown or the block is cut short.
+template <class D, size_t N>
+std::optional<D> readTypeData(const FieldRow<D> (&rows)[N], ByteView data)
+{
+    ByteReader in(data);
+    const std::optional<uint32_t> version = readVersion(in, D::HighestVersion);
+    if (!version) return std::nullopt;
+    D d;
+    for (const FieldRow<D>& row : rows)
+        if (row.since <= *version) readField(in, row, d);
+    if (!in.ok()) return std::nullopt;
+    return d;
+}
+
+// The block in the newest version.
+template <class D, size_t N>
+Bytes writeTypeData(const FieldRow<D> (&rows)[N], const D& d)
+{
+    ByteWriter out;
+    out.u32(D::HighestVersion);
+    for (const FieldRow<D>& row : rows) writeField(out, row, d);
+    return out.take();
+}
+
+// The text a value carries: `length` bytes, or up to the terminating zero
+// when the caller passed a bare zero-terminated pointer.
+std::string textOf(const PropertyValue& value);
+// A logical as 0 or 1, an integer clamped to the range when there is one.
+int32_t takeInteger(int32_t kind, Range range, int32_t value);
+// False, leaving the target as it was, for a font that is neither empty nor one LOGFONT.
+bool takeBytes(int32_t kind, Bytes& target, const PropertyValue& value);
+
+// Stores a program's value in the row's member; false when it cannot be taken.
+template <class D>
+bool storeProperty(const FieldRow<D>& row, D& d, const PropertyValue& value)
+{
+    return std::visit(Overloaded{
+                          [&](int32_t D::*m) { return (d.*m = takeInteger(row.kind, row.range, value.asInt()), true); },
+                          [&](uint32_t D::*m) { return (d.*m = static_cast<uint32_t>(value.data), true); },
+                          [&](uint16_t D::*m) { return (d.*m = static_cast<uint16_t>(value.data), true); },
+                          [&](ColourOf<D> c) { return ((d.*c.colours)[c.at] = static_cast<uint32_t>(value.data), true); },
+                          [&](std::string D::*m) { return (d.*m = textOf(value), true); },
+                          [&](Bytes D::*m) { return takeBytes(row.kind, d.*m, value); },
+                          [](auto) { return false; },
+                      },
+                      row.field);
+}
+
+// The row's field as the block holds it, to tell whether a write changed it.
+template <class D>
+Bytes encodedField(const FieldRow<D>& row, const D& d)
+{
+    ByteWriter out;
+    writeField(out, row, d);
+    return out.take();
+}
+
+// The stored value; texts and data point into the struct.
+template <class D>
+PropertyValue answerProperty(const FieldRow<D>& row, const D& d)
+{
+    return std::visit(Overloaded{
+                          [&](int32_t D::*m) {
+                              return PropertyValue::number(row.kind == PropertyKind::Logical ? d.*m != 0 : d.*m);
+                          },
+                          [&](uint32_t D::*m) { return PropertyValue::number(d.*m); },
+                          [&](uint16_t D::*m) { return PropertyValue::number(d.*m); },
+                          [&](ColourOf<D> c) { return PropertyValue::number((d.*c.colours)[c.at]); },
+                          [&](std::string D::*m) { return PropertyValue::bytes((d.*m).c_str(), (d.*m).size()); },
+                          [&](Bytes D::*m) {
+                              return (d.*m).empty() ? PropertyValue{} : PropertyValue::bytes((d.*m).data(), (d.*m).size());
+                          },
+                          [](auto) { return PropertyValue{}; },
+                      },
+                      row.field);
+}
+
+}  // namespace tessaly::ui

@@ -1,0 +1,99 @@
+// The unit type every unit kind is: its type data, property reads and writes
+// and re-creation all follow the kind's rows (see field_rows.h).
+//
+// The unit class U names its struct and rows (`Data`, `Rows`) and offers:
+//   U(const UnitType&, uint32_t windowId, uint32_t unitId, Data)
+//   Data& data(); const Data& data() const;
+//   void applyChange(int32_t index)                 for rows that apply
+// and where it needs them:
+//   bool writeOwn(int32_t index, const PropertyValue&)    rows it takes itself;
+//                                                        true to re-create
+//   bool readLive(int32_t index, PropertyValue&) const    values the live control
+//                                                        holds; false for stored
+//   Data currentData() const                       the type data as it now stands
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "runtime/ui/unit.h"
+#include "runtime/ui/unit_type.h"
+#include "runtime/ui/units/field_rows.h"
+
+namespace tessaly::ui {
+
+// Own properties start here; the ones below belong to every unit.
+inline constexpr int32_t FirstOwnProperty = 8;
+
+template <class U>
+class RowUnitType final : public UnitType {
+public:
+    RowUnitType(uint32_t typeId, std::string_view name, uint32_t flags) : typeId_(typeId), name_(name), flags_(flags)
+    {
+        for (const auto& row : U::Rows)
+            if (row.index != 0) properties_.push_back({row.index, row.kind});
+        std::sort(properties_.begin(), properties_.end(), [](const auto& a, const auto& b) { return a.index < b.index; });
+    }
+
+    uint32_t typeId() const override { return typeId_; }
+    std::string_view name() const override { return name_; }
+    uint32_t flags() const override { return flags_; }
+    std::span<const PropertyInfo> properties() const override { return properties_; }
+
+    Unit* create(const UnitCreateParams& params) const override
+    {
+        auto data = readTypeData(U::Rows, params.typeData);
+        if (!data) return nullptr;
+        return Unit::bringToLife(std::make_unique<U>(*this, params.windowId, params.unitId, std::move(*data)), params);
+    }
+
+    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override
+    {
+        auto& u = static_cast<U&>(unit);
+        const auto* row = rowFor(U::Rows, ownIndex + FirstOwnProperty);
+        if (row == nullptr) return false;
+        switch (row->change) {
+        case OnChange::Own:
+            if constexpr (requires { u.writeOwn(row->index, value); }) return u.writeOwn(row->index, value);
+            return false;
+        case OnChange::Recreate: {
+            const Bytes before = encodedField(*row, u.data());
+            return storeProperty(*row, u.data(), value) && encodedField(*row, u.data()) != before;
+        }
+        case OnChange::Store: storeProperty(*row, u.data(), value); return false;
+        case OnChange::Apply:
+            if (storeProperty(*row, u.data(), value)) u.applyChange(row->index);
+            return false;
+        }
+        return false;
+    }
+
+    std::vector<uint8_t> currentTypeData(const Unit& unit) const override
+    {
+        const auto& u = static_cast<const U&>(unit);
+        if constexpr (requires { u.currentData(); })
+            return writeTypeData(U::Rows, u.currentData());
+        else
+            return writeTypeData(U::Rows, u.data());
+    }
+
+    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override
+    {
+        const auto& u = static_cast<const U&>(unit);
+        const auto* row = rowFor(U::Rows, ownIndex + FirstOwnProperty);
+        if (row == nullptr) return false;
+        if constexpr (requires { u.readLive(row->index, out); })
+            if (u.readLive(row->index, out)) return true;
+        out = answerProperty(*row, u.data());
+        return true;
+    }
+
+private:
+    uint32_t typeId_;
+    std::string_view name_;
+    uint32_t flags_;
+    std::vector<PropertyInfo> properties_;
+};
+
+}  // namespace tessaly::ui
