@@ -33,7 +33,7 @@ void pressCaption()
     s.GrabOffsetY = cursorY() - at.top;
 }
 
-void moveCaption()
+void dragCaption()
 {
     ProgramState& s = state();
     if (s.Dragging != 1 || !isCaption(s.DragIndex)) return;

@@ -8,7 +8,7 @@
 namespace tessaly::program {
 
 void pressCaption();       // left button pressed
-void moveCaption();        // mouse moved
+void dragCaption();        // mouse moved
 void releaseCaption();     // left button released
 void bringCaptionToFront();  // double-clicked
 

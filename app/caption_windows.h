@@ -1,6 +1,5 @@
 // The captions on the display window: its layering, the caption labels
-// copied from the hidden template label, their rounded regions, and the
-// timer tick that scrolls them and stores where they are.
+// copied from the hidden template label and their rounded regions.
 #pragma once
 
 #include <cstdint>
@@ -29,9 +28,5 @@ void createCaptionLabels();
 bool hasCaptionLabel(int32_t i);
 // Destroys every caption label, first to last, and empties CaptionLabels.
 void destroyCaptionLabels();
-
-// The routine of the timer "时钟1": the display window topmost again, then the captions moved.
-void captionTick();
-void MoveCaptions();
 
 }  // namespace tessaly::program

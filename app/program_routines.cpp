@@ -6,13 +6,14 @@
 
 #include "app/caption_dragging.h"
 #include "app/caption_editor.h"
+#include "app/caption_tick.h"
 #include "app/caption_windows.h"
 #include "app/display_area.h"
 #include "app/hotkeys.h"
 #include "app/settings_window.h"
 #include "app/startup.h"
 #include "app/tray_menu.h"
-#include "resources/routine_names.h"
+#include "app/routine_names.h"
 #include "runtime/core/program_header.h"
 
 namespace tessaly::program {
@@ -59,7 +60,7 @@ Table routineTable()
     bind(t, Routine::labelPress, &withoutArguments<pressCaption>);
     bind(t, Routine::labelRelease, &withoutArguments<releaseCaption>);
     bind(t, Routine::labelBringToFront, &withoutArguments<bringCaptionToFront>);
-    bind(t, Routine::labelMove, &withoutArguments<moveCaption>);
+    bind(t, Routine::labelMove, &withoutArguments<dragCaption>);
     bind(t, Routine::hotkeyFeedback, &withOneArgument<hotkeyFeedback>);
     bind(t, Routine::captionTick, &withoutArguments<captionTick>);
     bind(t, Routine::settingsCreated, &withoutArguments<settingsCreated>);

@@ -2,6 +2,7 @@
 
 #include "app/caption_store.h"
 #include "app/caption_windows.h"
+#include "app/constant_data.h"
 #include "app/display_area.h"
 #include "app/file_calls.h"
 #include "app/hotkeys.h"
@@ -13,7 +14,6 @@
 #include "app/system_calls.h"
 #include "app/text_calls.h"
 #include "app/tray_menu.h"
-#include "resources/constant_data.h"
 #include "runtime/core/service_table.h"
 
 namespace tessaly::program {

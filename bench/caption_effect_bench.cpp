@@ -14,7 +14,7 @@
 #include "bench/bench_support.h"
 #include "runtime/ui/dib_surface.h"
 #include "runtime/ui/units/caption_effect.h"
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace {
 

@@ -21,14 +21,10 @@ ExternalProject_Add(host_build
 if(NOT TESSALY_BUILD_TESTS)
   return()
 endif()
-add_test(NAME native_core_tests COMMAND ${TESSALY_HOST_DIR}/tests/core/core_tests)
-add_test(NAME native_ui_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/ui_tests)
-add_test(NAME native_packer_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/packer_tests)
-add_test(NAME native_command_tests COMMAND ${TESSALY_HOST_DIR}/tests/commands/command_tests)
-add_test(NAME native_caption_store_tests COMMAND ${TESSALY_HOST_DIR}/tests/app/caption_store_tests)
-add_test(NAME native_regex_engine_tests COMMAND ${TESSALY_HOST_DIR}/tests/automation/regex_engine_tests)
-add_test(NAME native_ui_reader_asan_tests COMMAND ${TESSALY_HOST_DIR}/tests/ui/ui_reader_asan_tests)
-set_tests_properties(native_ui_reader_asan_tests PROPERTIES ENVIRONMENT "${TESSALY_ASAN_ENVIRONMENT}")
+# Whatever tests the native build registers run in this ctest run as well.
+set(host_tests ${CMAKE_BINARY_DIR}/host_tests.cmake)
+file(WRITE ${host_tests} "subdirs(\"${TESSALY_HOST_DIR}\")\n")
+set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES ${host_tests})
 
 # The fuzz build: the same platform-free code under libFuzzer with
 # AddressSanitizer and UndefinedBehaviorSanitizer, compiled by clang from a

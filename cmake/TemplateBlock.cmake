@@ -2,11 +2,11 @@
 # time: a library holding the block as a byte array
 # (#include "resources/window_template_block.h"), and the generated header
 # that lists the program's routines in thunk order
-# (#include "resources/routine_names.h").
+# (#include "app/routine_names.h").
 set(TESSALY_TEMPLATE_DIR ${CMAKE_BINARY_DIR}/generated)
 set(TESSALY_TEMPLATE_SOURCE ${TESSALY_TEMPLATE_DIR}/window_template_block.cpp)
 set(TESSALY_BLOCK_HEADER ${TESSALY_TEMPLATE_DIR}/include/resources/window_template_block.h)
-set(TESSALY_ROUTINE_HEADER ${TESSALY_TEMPLATE_DIR}/include/resources/routine_names.h)
+set(TESSALY_ROUTINE_HEADER ${TESSALY_TEMPLATE_DIR}/include/app/routine_names.h)
 set(TESSALY_TEMPLATE_INPUTS
   ${PROJECT_SOURCE_DIR}/resources/windows.txt
   ${PROJECT_SOURCE_DIR}/resources/tessaly.ico
@@ -40,7 +40,7 @@ endif()
 
 add_custom_command(
   OUTPUT ${TESSALY_TEMPLATE_SOURCE} ${TESSALY_BLOCK_HEADER} ${TESSALY_ROUTINE_HEADER}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALY_TEMPLATE_DIR}/include/resources
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALY_TEMPLATE_DIR}/include/resources ${TESSALY_TEMPLATE_DIR}/include/app
   COMMAND ${TESSALY_PACKER} ${PROJECT_SOURCE_DIR}/resources/windows.txt
           ${TESSALY_TEMPLATE_SOURCE} ${TESSALY_BLOCK_HEADER} ${TESSALY_ROUTINE_HEADER}
           version=${PROJECT_VERSION}

@@ -1,4 +1,4 @@
-#include "resources/constant_data.h"
+#include "app/constant_data.h"
 
 namespace tessaly::program {
 

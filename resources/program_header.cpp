@@ -1,8 +1,8 @@
 // The program's header: how the caption tool describes itself to the runtime.
 #include "runtime/core/program_header.h"
 
+#include "app/constant_data.h"
 #include "app/program_entry.h"
-#include "resources/constant_data.h"
 #include "resources/libraries.h"
 #include "resources/window_template_block.h"
 

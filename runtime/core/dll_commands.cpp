@@ -62,26 +62,22 @@ void* resolveDllCommand(int32_t index)
     const char* library = table.libraryNames[i];
     const char* name = table.exportNames[i];
     const LPCSTR key = exportKey(name);
-    HMODULE module = nullptr;
+    UniqueModule module;
     FARPROC address = nullptr;
     if (library == nullptr || *library == '\0') {
         for (const char* system : SystemLibraries) {
-            module = load(system);
-            if (module == nullptr) continue;
-            address = GetProcAddress(module, key);
-            if (address != nullptr) break;
-            FreeLibrary(module);
-            module = nullptr;
+            module = UniqueModule(load(system));
+            if (module && (address = GetProcAddress(module.get(), key)) != nullptr) break;
         }
     } else {
-        module = loadFirst(library, app);
-        if (module != nullptr) address = GetProcAddress(module, key);
+        module = UniqueModule(loadFirst(library, app));
+        if (module) address = GetProcAddress(module.get(), key);
     }
     if (address == nullptr) {
-        if (module != nullptr) FreeLibrary(module);
+        module.reset();
         reportUnresolved(library, name);
     }
-    table.modules[i] = module;
+    table.modules[i] = std::move(module);
     table.addresses[i] = reinterpret_cast<void*>(address);
     return table.addresses[i];
 }

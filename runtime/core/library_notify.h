@@ -14,7 +14,8 @@ intptr_t applicationLibraryNotify(int32_t code, intptr_t value1, intptr_t value2
 intptr_t specialLibraryNotify(int32_t code, intptr_t value1, intptr_t value2);
 intptr_t extensionLibraryNotify(int32_t code, intptr_t value1, intptr_t value2);
 
-// The runtime entry the core library received, for its commands.
-NotifyEntry coreRuntimeEntry();
+// Asks the runtime through the entry the core library received at start-up;
+// 0 before it came.
+intptr_t askRuntime(int32_t code, intptr_t value1 = 0, intptr_t value2 = 0);
 
 }  // namespace tessaly

@@ -7,6 +7,7 @@
 #include "runtime/core/directory_claim.h"
 #include "runtime/core/gbk.h"
 #include "runtime/core/memory.h"
+#include "runtime/core/notify_codes.h"
 #include "runtime/core/text_encoding.h"
 
 namespace tessaly {
@@ -114,13 +115,14 @@ void RuntimeApp::startUp()
     const uint32_t dllCount = header_->dllCommandCount;
     dll_.libraryNames.assign(header_->dllLibraryNames, header_->dllLibraryNames + dllCount);
     dll_.exportNames.assign(header_->dllExportNames, header_->dllExportNames + dllCount);
-    dll_.modules.assign(dllCount, nullptr);
+    dll_.modules.clear();
+    dll_.modules.resize(dllCount);
     dll_.addresses.assign(dllCount, nullptr);
 
     const std::span<const LibraryInfo* const> libraries{header_->libraries, header_->libraryCount};
     for (const LibraryInfo* library : libraries)
         if (library != nullptr && library->notify != nullptr)
-            library->notify(1, reinterpret_cast<intptr_t>(&runtimeNotify), 0);
+            library->notify(LibraryNotify::Start, reinterpret_cast<intptr_t>(&runtimeNotify), 0);
     libraries_.assign(libraries.begin(), libraries.end());
     libraryValues_.assign(libraries.size(), 0);
 
@@ -139,8 +141,8 @@ void RuntimeApp::createHiddenOwner()
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = HiddenOwnerClass;
     RegisterClassW(&windowClass);
-    hiddenOwner_ = CreateWindowExW(WS_EX_TOOLWINDOW, HiddenOwnerClass, L"", 0, 0, 0, 0, 0, nullptr, nullptr,
-                                   windowClass.hInstance, nullptr);
+    hiddenOwner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, HiddenOwnerClass, L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                       windowClass.hInstance, nullptr));
 }
 
 void RuntimeApp::setWindowSystem(WindowSystem* windows)
@@ -248,7 +250,7 @@ void RuntimeApp::shutdown(int32_t exitCode)
 {
     suspendEvents();
     if (GetCurrentThreadId() != mainThreadId_ && mainThreadId_ != 0) {
-        if (IsWindow(hiddenOwner_)) SendMessageW(hiddenOwner_, EndRequestMessage, static_cast<WPARAM>(exitCode), 0);
+        if (IsWindow(hiddenOwner())) SendMessageW(hiddenOwner(), EndRequestMessage, static_cast<WPARAM>(exitCode), 0);
         if (!shuttingDown_) ExitProcess(static_cast<UINT>(exitCode));
         return;
     }
@@ -271,14 +273,8 @@ void RuntimeApp::shutdown(int32_t exitCode)
     libraries_.clear();
     libraryValues_.clear();
 
-    for (HMODULE module : dll_.modules)
-        if (module != nullptr) FreeLibrary(module);
     dll_ = {};
-
-    if (hiddenOwner_ != nullptr) {
-        DestroyWindow(hiddenOwner_);
-        hiddenOwner_ = nullptr;
-    }
+    hiddenOwner_.reset();
     if (oleInitialised_) {
         OleUninitialize();
         oleInitialised_ = false;

@@ -11,6 +11,7 @@
 
 #include "runtime/core/program_header.h"
 #include "runtime/core/service_table.h"
+#include "runtime/core/win32_handles.h"
 #include "runtime/core/window_system.h"
 
 namespace tessaly {
@@ -66,6 +67,14 @@ public:
         if (suspension_ > 0) --suspension_;
     }
     bool eventsSuspended() const { return suspension_ >= 1; }
+    // Events stay suspended while one of these lives.
+    class SuspendedEvents {
+    public:
+        SuspendedEvents() { instance().suspendEvents(); }
+        SuspendedEvents(const SuspendedEvents&) = delete;
+        SuspendedEvents& operator=(const SuspendedEvents&) = delete;
+        ~SuspendedEvents() { instance().resumeEvents(); }
+    };
 
     uint32_t nextIdentifier() { return ++identifierCounter_; }
 
@@ -91,7 +100,7 @@ public:
     const std::string& programDirectoryWithSlash() const { return programDirectoryWithSlash_; }
     const std::string& executableDirectory() const { return executableDirectory_; }
     const std::string& executableName() const { return executableName_; }
-    HWND hiddenOwner() const { return hiddenOwner_; }
+    HWND hiddenOwner() const { return hiddenOwner_.get(); }
     DWORD mainThreadId() const { return mainThreadId_; }
     bool messageLoopEntered() const { return loopEntered_ != 0; }
     bool shuttingDown() const { return shuttingDown_; }
@@ -103,7 +112,7 @@ public:
     struct DllCommands {
         std::vector<const char*> libraryNames;
         std::vector<const char*> exportNames;
-        std::vector<HMODULE> modules;
+        std::vector<UniqueModule> modules;
         std::vector<void*> addresses;
     };
     DllCommands& dllCommands() { return dll_; }
@@ -130,7 +139,7 @@ private:
     std::wstring programDirectoryWide_;
     std::string programDirectoryWithSlash_;
     std::string executableName_;
-    HWND hiddenOwner_ = nullptr;
+    UniqueWindow hiddenOwner_;
     DWORD mainThreadId_ = 0;
     DllCommands dll_;
     std::vector<const LibraryInfo*> libraries_;

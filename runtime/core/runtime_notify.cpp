@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "runtime/core/memory.h"
+#include "runtime/core/notify_codes.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/runtime_error.h"
 #include "runtime/core/value_blocks.h"
@@ -17,7 +18,7 @@ int32_t numericToInteger(const TypedValue& value)
     return static_cast<int32_t>(*number);
 }
 
-// Code 2036: a question about a library data type goes to that library's notify code 8.
+// A question about a library data type goes to that library's notify routine.
 intptr_t askLibraryAboutType(uint32_t dataType, intptr_t question)
 {
     if (dataType == TypeCode::ComObject) return 0;
@@ -27,7 +28,7 @@ intptr_t askLibraryAboutType(uint32_t dataType, intptr_t question)
     if (library == 0 || library > app.libraries().size()) return 0;
     const LibraryInfo* info = app.libraries()[library - 1];
     if (info == nullptr || info->notify == nullptr) return 0;
-    return info->notify(8, static_cast<intptr_t>(index), question);
+    return info->notify(LibraryNotify::AboutType, static_cast<intptr_t>(index), question);
 }
 
 }  // namespace
@@ -36,19 +37,19 @@ intptr_t runtimeNotify(int32_t code, intptr_t value1, intptr_t value2)
 {
     RuntimeApp& app = RuntimeApp::instance();
     switch (code) {
-    case 2001: return numericToInteger(*reinterpret_cast<const TypedValue*>(value1));
-    case 2003: return reinterpret_cast<intptr_t>(app.programDirectory().c_str());
-    case 2004: return reinterpret_cast<intptr_t>(app.executableName().c_str());
-    case 2024:
+    case RuntimeNotify::NumberToInteger: return numericToInteger(*reinterpret_cast<const TypedValue*>(value1));
+    case RuntimeNotify::ProgramDirectory: return reinterpret_cast<intptr_t>(app.programDirectory().c_str());
+    case RuntimeNotify::ExecutableName: return reinterpret_cast<intptr_t>(app.executableName().c_str());
+    case RuntimeNotify::Allocate:
         return reinterpret_cast<intptr_t>(value2 != 0 ? allocateUnchecked(value1) : allocate(value1));
-    case 2025: release(reinterpret_cast<void*>(value1)); return 0;
-    case 2026: return reinterpret_cast<intptr_t>(reallocate(reinterpret_cast<void*>(value1), value2));
-    case 2027: reportRuntimeError(reinterpret_cast<const char*>(value1), 0, 0, 0);
-    case 2028: app.endProgram(static_cast<int32_t>(value1));
-    case 2030: return app.mode();
-    case 2036: return askLibraryAboutType(static_cast<uint32_t>(value1), value2);
-    case 1012: app.addIdleCallback(*reinterpret_cast<const IdleCallbackRecord*>(value1)); return 0;
-    case 1013: app.removeIdleCallback(reinterpret_cast<HWND>(value1)); return 0;
+    case RuntimeNotify::Release: release(reinterpret_cast<void*>(value1)); return 0;
+    case RuntimeNotify::Reallocate: return reinterpret_cast<intptr_t>(reallocate(reinterpret_cast<void*>(value1), value2));
+    case RuntimeNotify::ReportError: reportRuntimeError(reinterpret_cast<const char*>(value1), 0, 0, 0);
+    case RuntimeNotify::EndProgram: app.endProgram(static_cast<int32_t>(value1));
+    case RuntimeNotify::Mode: return app.mode();
+    case RuntimeNotify::AskAboutType: return askLibraryAboutType(static_cast<uint32_t>(value1), value2);
+    case RuntimeNotify::AddIdleCallback: app.addIdleCallback(*reinterpret_cast<const IdleCallbackRecord*>(value1)); return 0;
+    case RuntimeNotify::RemoveIdleCallback: app.removeIdleCallback(reinterpret_cast<HWND>(value1)); return 0;
     default: break;
     }
     if (WindowSystem* windows = app.windowSystem()) {

@@ -12,10 +12,12 @@
 namespace tessaly {
 namespace {
 
-template <class Fn>
-ServiceSlot slot(Fn* fn)
+// A slot takes only a routine of its own signature, at its own index: any
+// other routine does not compile.
+template <Service S>
+void put(ServiceTable& table, typename ServiceSignature<S>::type* routine)
 {
-    return reinterpret_cast<ServiceSlot>(fn);
+    table[static_cast<size_t>(S)] = reinterpret_cast<ServiceSlot>(routine);
 }
 
 void* resolveDllCommandSlot(int32_t index);
@@ -106,14 +108,23 @@ void* resolveDllCommandSlot(int32_t index) { return resolveDllCommand(index); }
 
 const ServiceTable& serviceTable()
 {
-    static const ServiceTable table = {
-        slot(&reportRuntimeErrorCode),   slot(&resolveDllCommandSlot), slot(&callCommand),
-        slot(&callCommand),              slot(&getPropertySlot),       slot(&setPropertySlot),
-        slot(static_cast<void* (*)(intptr_t)>(&allocate)),
-        slot(static_cast<void* (*)(void*, intptr_t)>(&reallocate)),
-        slot(&release),                  slot(&endProgramSlot),        slot(&messageLoopSlot),
-        slot(&loadStartupWindowSlot),    slot(&requestSlot),
-    };
+    static const ServiceTable table = [] {
+        ServiceTable t{};
+        put<Service::ReportError>(t, &reportRuntimeErrorCode);
+        put<Service::CallDllCommand>(t, &resolveDllCommandSlot);
+        put<Service::CallLibraryCommand>(t, &callCommand);
+        put<Service::CallCoreCommand>(t, &callCommand);
+        put<Service::GetProperty>(t, &getPropertySlot);
+        put<Service::SetProperty>(t, &setPropertySlot);
+        put<Service::Allocate>(t, &allocate);
+        put<Service::Reallocate>(t, &reallocate);
+        put<Service::Free>(t, &release);
+        put<Service::EndProgram>(t, &endProgramSlot);
+        put<Service::MessageLoop>(t, &messageLoopSlot);
+        put<Service::LoadStartupWindow>(t, &loadStartupWindowSlot);
+        put<Service::Request>(t, &requestSlot);
+        return t;
+    }();
     return table;
 }
 

@@ -33,6 +33,9 @@ struct UnitCall {
     uint32_t result = 0;
 };
 
+// A unit request to the window layer, through the runtime.
+intptr_t requestUnit(int32_t code, UnitCall& call);
+
 // Private messages a check-list box answers for the list commands.
 namespace ListMessage {
 inline constexpr unsigned GetChecked = 0x8110;  // wParam index -> 0 or 1

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "runtime/ui/dib_surface.h"
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 

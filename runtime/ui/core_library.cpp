@@ -1,6 +1,7 @@
 #include "runtime/ui/core_library.h"
 
 #include "runtime/core/library_notify.h"
+#include "runtime/core/notify_codes.h"
 #include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/window_layer.h"
 
@@ -8,7 +9,7 @@ namespace tessaly::ui {
 
 intptr_t coreLibraryNotify(int32_t code, intptr_t value1, intptr_t value2)
 {
-    if (code == 1) {
+    if (code == LibraryNotify::Start) {
         WindowLayer::instance().install();
         registerUnitTypes();
     }

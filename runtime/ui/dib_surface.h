@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 

@@ -57,16 +57,11 @@ Unit* unitOfMessage(HWND handle)
     if (Unit* unit = Unit::fromHandle(handle)) return unit;
     HWND parent = GetParent(handle);
     Unit* owner = Unit::fromHandle(parent);
-    if (owner != nullptr && owner->type().typeId() == 0x0001000E) return owner;
+    if (owner != nullptr && owner->type().typeId() == TypeId::ComboBox) return owner;
     return nullptr;
 }
 
 }  // namespace
-
-LoadedWindow::LoadedWindow(const UnitType& type, uint32_t windowId, uint32_t unitId, WindowData data)
-    : Unit(type, windowId, unitId), data_(std::move(data))
-{
-}
 
 bool LoadedWindow::create(const UnitCreateParams& params)
 {
@@ -182,10 +177,8 @@ void LoadedWindow::followLayering()
 
 void LoadedWindow::paintComposition()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle(), &ps);
-    composition_->paint(dc, ps.rcPaint, backgroundColour());
-    EndPaint(handle(), &ps);
+    const PaintDC dc(handle());
+    composition_->paint(dc.get(), dc.area(), backgroundColour());
 }
 
 HCURSOR LoadedWindow::cursorAtPointer() const
@@ -535,7 +528,7 @@ bool LoadedWindow::filterMessage(MSG& msg)
 
     if (data_.moveByDragging && msg.message == WM_LBUTTONDOWN) {
         const uint32_t type = unit->type().typeId();
-        if (unit == this || type == 0x0001000A || type == 0x00010006 || type == 0x00010009) {
+        if (unit == this || type == TypeId::Label || type == TypeId::PicBox || type == TypeId::GroupBox) {
             ReleaseCapture();
             PostMessageW(handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
         }

@@ -13,9 +13,10 @@
 #include "runtime/ui/composition.h"
 #include "runtime/ui/tray_icon.h"
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/window_data.h"
+#include "runtime/ui/units/row_unit_type.h"
+#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/window_templates.h"
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 
@@ -37,12 +38,11 @@ inline constexpr int32_t Closing = 12;
 
 inline constexpr wchar_t DefaultWindowClass[] = L"WTWindow";
 
-class LoadedWindow : public Unit {
+class LoadedWindow : public RowUnit<WindowData> {
 public:
-    using Data = WindowData;
     static constexpr const auto& Rows = WindowRows;
 
-    LoadedWindow(const UnitType& type, uint32_t windowId, uint32_t unitId, WindowData data);
+    using RowUnit::RowUnit;
 
     bool create(const UnitCreateParams& params);
 
@@ -50,8 +50,6 @@ public:
     void setTemplate(WindowTemplate* windowTemplate) { template_ = windowTemplate; }
     WindowTemplate* windowTemplate() const { return template_; }
 
-    WindowData& data() { return data_; }
-    const WindowData& data() const { return data_; }
     void applyChange(int32_t index);
     bool writeOwn(int32_t index, const PropertyValue& value);
     bool readLive(int32_t index, PropertyValue& out) const;
@@ -120,7 +118,6 @@ private:
     // Mouse input on the window goes to the painted unit under the pointer.
     void routeToComposedUnit(MSG& msg);
 
-    WindowData data_;
     WindowTemplate* template_ = nullptr;
     UniqueMenu menuBar_;
     UniqueAccelerators accelerators_;
@@ -138,7 +135,7 @@ private:
     bool controlIdsWrapped_ = false;
 };
 
-// The window's unit type (0x00010001): its own properties 8-31.
+// The window's unit type: its own properties 8-31.
 const UnitType& windowUnitType();
 
 }  // namespace tessaly::ui

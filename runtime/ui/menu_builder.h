@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "runtime/ui/unit_table.h"
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 

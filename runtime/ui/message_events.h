@@ -7,24 +7,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "runtime/core/notify_codes.h"
 #include "runtime/ui/event_dispatch.h"
 
 namespace tessaly::ui {
 
-namespace CommonEvent {
-inline constexpr int32_t LeftDown = -1;
-inline constexpr int32_t LeftUp = -2;
-inline constexpr int32_t DoubleClick = -3;
-inline constexpr int32_t RightDown = -4;
-inline constexpr int32_t RightUp = -5;
-inline constexpr int32_t MouseMove = -6;
-inline constexpr int32_t GotFocus = -7;
-inline constexpr int32_t LostFocus = -8;
-inline constexpr int32_t KeyDown = -9;
-inline constexpr int32_t KeyUp = -10;
-inline constexpr int32_t Character = -11;
-inline constexpr int32_t Wheel = -12;
-}  // namespace CommonEvent
+namespace CommonEvent = ::tessaly::CommonEvent;
 
 // Bit 0 Ctrl, bit 1 Shift, bit 2 Alt, as they stand at the time of the message.
 int32_t currentKeyState();

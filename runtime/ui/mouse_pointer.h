@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "runtime/ui/byte_reader.h"
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "runtime/core/memory.h"
+#include "runtime/core/notify_codes.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/runtime_error.h"
 #include "runtime/core/value_blocks.h"
@@ -277,7 +278,7 @@ TypedValue readUnitProperty(WindowLayer& layer, const PropertyAccess& access)
     const auto index = window.units.indexOf(access.unitId);
     if (!index) return {};
     if (window.units.isMenuItem(*index)) return readMenuItem(window.units, *index, access.property);
-    if (access.property < 8) return readCommon(window.units, *index, access.property);
+    if (access.property < FirstOwnProperty) return readCommon(window.units, *index, access.property);
 
     Unit* unit = liveUnit(window.units, *index);
     if (unit == nullptr)
@@ -285,7 +286,7 @@ TypedValue readUnitProperty(WindowLayer& layer, const PropertyAccess& access)
     const PropertyInfo* info = unit->type().property(access.property);
     if (info == nullptr) return {};
     PropertyValue v;
-    if (!unit->type().getProperty(*unit, access.property - 8, v)) return {};
+    if (!unit->type().getProperty(*unit, access.property - FirstOwnProperty, v)) return {};
     if (info->kind == PropertyKind::Font) return readFontField(v.asBytes(), access.fontField);
     return fromUnitValue(info->kind, v);
 }
@@ -296,7 +297,7 @@ void writeUnitProperty(WindowLayer& layer, const PropertyAccess& access, const T
     const auto index = window.units.indexOf(access.unitId);
     if (!index) return;
     if (window.units.isMenuItem(*index)) return writeMenuItem(layer, window, *index, access.property, value);
-    if (access.property < 8) return writeCommon(window, *index, access.property, value);
+    if (access.property < FirstOwnProperty) return writeCommon(window, *index, access.property, value);
 
     Unit* unit = liveUnit(window.units, *index);
     if (unit == nullptr)
@@ -308,12 +309,12 @@ void writeUnitProperty(WindowLayer& layer, const PropertyAccess& access, const T
     bool recreate = false;
     if (info->kind == PropertyKind::Font) {
         PropertyValue current;
-        unit->type().getProperty(*unit, access.property - 8, current);
+        unit->type().getProperty(*unit, access.property - FirstOwnProperty, current);
         const LOGFONTA font = writeFontField(current.asBytes(), access.fontField, value);
-        recreate = unit->type().setProperty(*unit, access.property - 8, PropertyValue::bytes(&font, sizeof font));
+        recreate = unit->type().setProperty(*unit, access.property - FirstOwnProperty, PropertyValue::bytes(&font, sizeof font));
     } else {
         const ConvertedValue converted = toUnitValue(info->kind, value);
-        recreate = unit->type().setProperty(*unit, access.property - 8, converted.value);
+        recreate = unit->type().setProperty(*unit, access.property - FirstOwnProperty, converted.value);
     }
     if (recreate && *index != 0 && unit->alive()) recreateUnit(layer, *unit);
 }
@@ -324,9 +325,7 @@ Unit* recreateUnit(WindowLayer& layer, Unit& old)
     if (window == nullptr) return nullptr;
     const auto index = window->units.indexOf(old.unitId());
     if (!index) return nullptr;
-    RuntimeApp& app = RuntimeApp::instance();
-    app.suspendEvents();
-
+    const RuntimeApp::SuspendedEvents quiet;
     old.applyPendingPlacement();
     HWND oldHandle = old.handle();
     const std::vector<uint8_t> data = old.type().currentTypeData(old);
@@ -349,10 +348,7 @@ Unit* recreateUnit(WindowLayer& layer, Unit& old)
     params.windowId = old.windowId();
     params.unitId = old.unitId();
     Unit* fresh = old.type().create(params);
-    if (fresh == nullptr) {
-        app.resumeEvents();
-        return nullptr;
-    }
+    if (fresh == nullptr) return nullptr;
     if (old.type().flags() & UnitTypeFlag::Container) {
         std::vector<HWND> children;
         for (HWND c = GetWindow(oldHandle, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
@@ -367,7 +363,6 @@ Unit* recreateUnit(WindowLayer& layer, Unit& old)
     if (visible && !(fresh->type().flags() & UnitTypeFlag::NeverVisible)) fresh->show(true);
     DestroyWindow(oldHandle);
     if (focused) SetFocus(fresh->handle());
-    app.resumeEvents();
     return fresh;
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 

@@ -1,6 +1,11 @@
 #include "runtime/ui/unit.h"
 
+#include <commctrl.h>
+
 #include <unordered_map>
+#include <utility>
+
+#include "runtime/core/notify_codes.h"
 
 namespace tessaly::ui {
 namespace {
@@ -67,10 +72,8 @@ void Unit::attach(HWND handle)
     handle_ = handle;
     unitsByHandle()[handle] = this;
     const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(handle, GWLP_WNDPROC));
-    if (procedure != &Unit::unitProcedure) {
-        original_ = procedure;
-        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Unit::subclassProcedure));
-    }
+    if (procedure != &Unit::unitProcedure)
+        subclassed_ = SetWindowSubclass(handle, &Unit::subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
 Unit::~Unit() { forget(); }
@@ -84,7 +87,7 @@ void Unit::forget()
 void Unit::detach()
 {
     forget();
-    if (original_ != nullptr) SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    if (std::exchange(subclassed_, false)) RemoveWindowSubclass(handle_, &Unit::subclassProcedure, 0);
     handle_ = nullptr;
 }
 
@@ -153,7 +156,7 @@ bool Unit::handleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 LRESULT Unit::callDefault(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (original_ != nullptr) return CallWindowProcW(original_, handle_, message, wParam, lParam);
+    if (subclassed_) return DefSubclassProc(handle_, message, wParam, lParam);
     return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
@@ -172,8 +175,8 @@ LRESULT Unit::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     // Focus changes are sent, never posted, so they are raised here rather
     // than in the window's message filter.
     if (!reportsFocusByNotification()) {
-        if (message == WM_SETFOCUS) fire(-7);
-        if (message == WM_KILLFOCUS) fire(-8);
+        if (message == WM_SETFOCUS) fire(CommonEvent::GotFocus);
+        if (message == WM_KILLFOCUS) fire(CommonEvent::LostFocus);
         if (!alive()) return 0;
     }
     if (message == WM_WINDOWPOSCHANGING && pendingPlacement_) takePendingPlacement(*reinterpret_cast<WINDOWPOS*>(lParam));
@@ -199,11 +202,9 @@ LRESULT CALLBACK Unit::unitProcedure(HWND window, UINT message, WPARAM wParam, L
     return unit->dispatch(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Unit::subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK Unit::subclassProcedure(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR unit)
 {
-    Unit* unit = fromHandle(window);
-    if (unit == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    return unit->dispatch(message, wParam, lParam);
+    return reinterpret_cast<Unit*>(unit)->dispatch(message, wParam, lParam);
 }
 
 }  // namespace tessaly::ui

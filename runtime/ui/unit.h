@@ -136,7 +136,8 @@ protected:
     static LRESULT CALLBACK unitProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK subclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR unit);
     LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void attach(HWND handle);
     void detach();
@@ -151,7 +152,7 @@ private:
     uint32_t windowId_;
     uint32_t unitId_;
     HWND handle_ = nullptr;
-    WNDPROC original_ = nullptr;  // the standard control's procedure, when subclassed
+    bool subclassed_ = false;  // a standard control, reached through the system's subclass chain
     std::unique_ptr<Unit>* creator_ = nullptr;  // the owner until the window takes over
     int32_t holds_ = 0;
     bool destroyed_ = false;

@@ -8,6 +8,7 @@
 #include "runtime/core/memory.h"
 #include "runtime/core/text_encoding.h"
 #include "runtime/core/value_blocks.h"
+#include "runtime/core/win32_handles.h"
 #include "runtime/ui/property_access.h"
 
 namespace tessaly::ui {
@@ -60,9 +61,8 @@ std::string_view textOf(const TypedValue& value)
 
 int32_t screenDotsPerInch()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 

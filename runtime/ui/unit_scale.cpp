@@ -5,13 +5,7 @@
 
 #include "runtime/core/dots_per_inch.h"
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/units/button_data.h"
-#include "runtime/ui/units/check_box_data.h"
-#include "runtime/ui/units/check_list_box_data.h"
-#include "runtime/ui/units/combo_box_data.h"
-#include "runtime/ui/units/edit_box_data.h"
-#include "runtime/ui/units/group_box_data.h"
-#include "runtime/ui/units/label_data.h"
+#include "runtime/ui/units/type_data.h"
 
 namespace tessaly::ui {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "runtime/core/notify_codes.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/runtime_error.h"
 #include "runtime/ui/event_routine.h"
@@ -178,8 +179,17 @@ bool WindowLayer::load(uint32_t windowId, uint32_t ownerId, bool modal)
     if (!data) return false;
     if (owner == nullptr && (modal || !data->showInTaskBar)) owner = RuntimeApp::instance().hiddenOwner();
 
-    RuntimeApp& app = RuntimeApp::instance();
-    app.suspendEvents();
+    LoadedWindow* loaded = createWindowUnits(window, owner, windowId);
+    if (loaded == nullptr) return false;
+    finishLoading(*window, *loaded, modal);
+    return true;
+}
+
+// The window and its units, made while events wait: a routine sees the
+// window only once it stands whole.
+LoadedWindow* WindowLayer::createWindowUnits(WindowTemplate* window, HWND owner, uint32_t windowId)
+{
+    const RuntimeApp::SuspendedEvents quiet;
     keepPristineCopy(*window);
     scaleUnitPlaces(window->units, static_cast<int32_t>(GetDpiForSystem()));
     const UnitFields own = window->units.unitFields(0);
@@ -190,17 +200,14 @@ bool WindowLayer::load(uint32_t windowId, uint32_t ownerId, bool modal)
     auto* loaded = static_cast<LoadedWindow*>(windowUnitType().create(params));
     if (loaded == nullptr) {
         restorePristineCopy(*window);
-        app.resumeEvents();
-        return false;
+        return nullptr;
     }
     loaded->setTemplate(window);
     loaded->setMenuBar(std::move(bar.menu), std::move(bar.accelerators));
     window->units.setObjectSlot(0, reinterpret_cast<uintptr_t>(static_cast<Unit*>(loaded)));
     loaded_[windowId] = loaded;
     createUnits(*window, *loaded);
-    app.resumeEvents();
-    finishLoading(*window, *loaded, modal);
-    return true;
+    return loaded;
 }
 
 bool WindowLayer::createUnits(WindowTemplate& window, LoadedWindow& loaded)
@@ -300,7 +307,7 @@ void WindowLayer::showAndAnnounceFocus(LoadedWindow& loaded)
     HWND focus = GetFocus();
     if (focus != before) return;
     Unit* focused = Unit::fromHandle(focus);
-    if (focused != nullptr && focused->windowId() == loaded.windowId()) focused->fire(-7);
+    if (focused != nullptr && focused->windowId() == loaded.windowId()) focused->fire(CommonEvent::GotFocus);
 }
 
 void WindowLayer::onUnitDestroyed(uint32_t windowId, uint32_t unitId, const Unit* unit)
@@ -359,20 +366,20 @@ intptr_t WindowLayer::notify(int32_t code, intptr_t value1, intptr_t value2, boo
     const auto windowId = static_cast<uint32_t>(value1);
     const auto unitId = static_cast<uint32_t>(value2);
     switch (code) {
-    case 2000: RuntimeApp::instance().onWindowDestroyed(); return 0;
-    case 2005: return load(windowId, unitId, false) ? 1 : 0;
-    case 2006: return reinterpret_cast<intptr_t>(findUnit(windowId, unitId));
-    case 2007: return reinterpret_cast<intptr_t>(findUnitStrict(windowId, unitId));
-    case 2008: return EventDispatcher::instance().fire(*reinterpret_cast<EventRecord*>(value1)) ? 1 : 0;
-    case 2017: {
+    case RuntimeNotify::WindowDestroyed: RuntimeApp::instance().onWindowDestroyed(); return 0;
+    case RuntimeNotify::LoadWindow: return load(windowId, unitId, false) ? 1 : 0;
+    case RuntimeNotify::FindUnit: return reinterpret_cast<intptr_t>(findUnit(windowId, unitId));
+    case RuntimeNotify::FindUnitStrict: return reinterpret_cast<intptr_t>(findUnitStrict(windowId, unitId));
+    case RuntimeNotify::FireEvent: return EventDispatcher::instance().fire(*reinterpret_cast<EventRecord*>(value1)) ? 1 : 0;
+    case RuntimeNotify::CurrentEventSource: {
         const auto source = EventDispatcher::instance().currentSource();
         if (!source) return 0;
         *reinterpret_cast<EventSource*>(value1) = *source;
         return 1;
     }
-    case 2022: return unitTypeOf(windowId, unitId);
-    case 2029: return dataTypeClass(static_cast<uint32_t>(value1));
-    case 1001: {
+    case RuntimeNotify::UnitTypeOf: return unitTypeOf(windowId, unitId);
+    case RuntimeNotify::ClassifyType: return dataTypeClass(static_cast<uint32_t>(value1));
+    case RuntimeNotify::WindowList: {
         // The window list: the count of loaded windows, and up to value 2
         // of their identifiers written where value 1 points.
         auto* out = reinterpret_cast<uint32_t*>(value1);
@@ -384,7 +391,7 @@ intptr_t WindowLayer::notify(int32_t code, intptr_t value1, intptr_t value2, boo
         }
         return count;
     }
-    case 1002: return reinterpret_cast<intptr_t>(findUnitType(static_cast<uint32_t>(value1)));
+    case RuntimeNotify::FindUnitType: return reinterpret_cast<intptr_t>(findUnitType(static_cast<uint32_t>(value1)));
     default: break;
     }
     if (code < UnitRequest::WindowHandle || code > UnitRequest::MeasureCaption || value1 == 0) {

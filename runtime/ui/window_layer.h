@@ -60,6 +60,7 @@ private:
     static HCURSOR cursorOf(uint32_t windowId, uint32_t unitId);
     static void onUnitDestroyed(uint32_t windowId, uint32_t unitId, const Unit* unit);
     void unitDestroyed(uint32_t windowId, uint32_t unitId, const Unit* unit);
+    LoadedWindow* createWindowUnits(WindowTemplate* window, HWND owner, uint32_t windowId);
     bool createUnits(WindowTemplate& window, LoadedWindow& loaded);
     void finishLoading(WindowTemplate& window, LoadedWindow& loaded, bool modal);
     static void showAndAnnounceFocus(LoadedWindow& loaded);

@@ -20,7 +20,8 @@ void declareDllCommands()
     static const char* const exports[9] = {"", "", "", "", "", "", "", "CoInitialize", "CoUninitialize"};
     table.libraryNames.assign(libraries, libraries + 9);
     table.exportNames.assign(exports, exports + 9);
-    table.modules.assign(9, nullptr);
+    table.modules.clear();
+    table.modules.resize(9);
     table.addresses.assign(9, nullptr);
 }
 

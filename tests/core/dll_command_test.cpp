@@ -60,16 +60,16 @@ TEST_F(DllCommands, LibraryInTheProgramDirectoryIsFoundByItsBareName)
     ASSERT_NE(probe, nullptr);
     EXPECT_EQ(probe(3, 4), 304);
     char path[MAX_PATH] = {};
-    GetModuleFileNameA(RuntimeApp::instance().dllCommands().modules[0], path, MAX_PATH);
+    GetModuleFileNameA(RuntimeApp::instance().dllCommands().modules[0].get(), path, MAX_PATH);
     EXPECT_EQ(std::string(path), RuntimeApp::instance().programDirectory() + "\\tessaly_probe.dll");
 }
 
 TEST_F(DllCommands, SecondCallUsesTheCachedAddress)
 {
     void* first = callService<Service::CallDllCommand>(0);
-    HMODULE module = RuntimeApp::instance().dllCommands().modules[0];
+    HMODULE module = RuntimeApp::instance().dllCommands().modules[0].get();
     EXPECT_EQ(callService<Service::CallDllCommand>(0), first);
-    EXPECT_EQ(RuntimeApp::instance().dllCommands().modules[0], module);
+    EXPECT_EQ(RuntimeApp::instance().dllCommands().modules[0].get(), module);
 }
 
 TEST_F(DllCommands, NumberSignNamesAnOrdinal)

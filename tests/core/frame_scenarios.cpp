@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "runtime/core/memory.h"
+#include "runtime/core/notify_codes.h"
 #include "runtime/core/program_header.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/runtime_error.h"
@@ -157,13 +158,13 @@ void startRoutine()
     if (g_scenario == "idle") {
         const IdleCallbackRecord zero{g_windows.create("idle-0"), &idleOf, 0};
         const IdleCallbackRecord one{g_windows.create("idle-1"), &idleOf, 1};
-        runtimeNotify(1012, reinterpret_cast<intptr_t>(&zero), 0);
-        runtimeNotify(1012, reinterpret_cast<intptr_t>(&one), 0);
+        runtimeNotify(RuntimeNotify::AddIdleCallback, reinterpret_cast<intptr_t>(&zero), 0);
+        runtimeNotify(RuntimeNotify::AddIdleCallback, reinterpret_cast<intptr_t>(&one), 0);
         // A second registration for the same window and a null routine are ignored.
         const IdleCallbackRecord again{zero.window, &idleOf, 1};
         const IdleCallbackRecord none{g_windows.create("no-routine"), nullptr, 0};
-        runtimeNotify(1012, reinterpret_cast<intptr_t>(&again), 0);
-        runtimeNotify(1012, reinterpret_cast<intptr_t>(&none), 0);
+        runtimeNotify(RuntimeNotify::AddIdleCallback, reinterpret_cast<intptr_t>(&again), 0);
+        runtimeNotify(RuntimeNotify::AddIdleCallback, reinterpret_cast<intptr_t>(&none), 0);
         DestroyWindow(none.window);
         log("idle callbacks " + std::to_string(app.idleCallbackCount()));
         return;
@@ -175,7 +176,7 @@ void startRoutine()
     }
     if (g_scenario == "text-error") {
         setErrorReportHook([](const std::string& report) { log("report[" + report + "]"); });
-        runtimeNotify(2027, reinterpret_cast<intptr_t>("自定义错误"), 0);
+        runtimeNotify(RuntimeNotify::ReportError, reinterpret_cast<intptr_t>("自定义错误"), 0);
     }
     if (g_scenario == "other-thread") {
         HWND window = g_windows.create("waiting");

@@ -80,7 +80,7 @@ TEST_F(ProgramDllCommands, EachResolvesToTheFunctionOfItsNameInItsSystemLibrary)
         ASSERT_NE(system, nullptr) << f.library << " is loaded once resolved";
         EXPECT_EQ(resolved, reinterpret_cast<void*>(GetProcAddress(system, f.name))) << f.name;
         char path[MAX_PATH] = {};
-        GetModuleFileNameA(table.modules[i], path, MAX_PATH);
+        GetModuleFileNameA(table.modules[i].get(), path, MAX_PATH);
         EXPECT_EQ(lowered(path), lowered(systemDirectory() + "\\" + f.library)) << f.name;
     }
 }

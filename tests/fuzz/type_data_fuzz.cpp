@@ -3,18 +3,7 @@
 // data it answers writes in the current version and reads back as written.
 #include <array>
 
-#include "runtime/ui/units/button_data.h"
-#include "runtime/ui/units/check_box_data.h"
-#include "runtime/ui/units/check_list_box_data.h"
-#include "runtime/ui/units/color_picker_data.h"
-#include "runtime/ui/units/combo_box_data.h"
-#include "runtime/ui/units/edit_box_data.h"
-#include "runtime/ui/units/group_box_data.h"
-#include "runtime/ui/units/label_data.h"
-#include "runtime/ui/units/pic_box_data.h"
-#include "runtime/ui/units/slider_bar_data.h"
-#include "runtime/ui/units/timer_data.h"
-#include "runtime/ui/units/window_data.h"
+#include "runtime/ui/units/type_data.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace tessaly::ui {

@@ -5,9 +5,7 @@
 
 #include "runtime/ui/identifiers.h"
 #include "runtime/ui/units/unit_types.h"
-#include "runtime/ui/units/group_box_data.h"
-#include "runtime/ui/units/pic_box_data.h"
-#include "runtime/ui/units/timer_data.h"
+#include "runtime/ui/units/type_data.h"
 #include "tests/ui/png_fixture.h"
 #include "tests/ui/unit_host.h"
 #include "tests/ui/unit_properties.h"

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "runtime/core/commands/commands.h"
+#include "runtime/core/notify_codes.h"
 #include "runtime/core/program_header.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/runtime_error.h"
@@ -85,7 +86,7 @@ void runCommand(commands::Command* command, TypedValue argument)
 void fireEvent(uint32_t window, uint32_t unit)
 {
     ui::EventRecord record{window, unit, 0};
-    runtimeNotify(2008, reinterpret_cast<intptr_t>(&record), 0);
+    runtimeNotify(RuntimeNotify::FireEvent, reinterpret_cast<intptr_t>(&record), 0);
 }
 
 TypedValue readProperty(uint32_t window, uint32_t unit, int32_t property)
@@ -105,7 +106,7 @@ const std::map<std::string, std::function<void()>> g_scenarios = {
     {"out-of-memory", [] { callService<Service::Allocate>(intptr_t{0x7FFFFFFF0000}); }},
     {"event-unit-outside-event", [] { runCommand(&commands::GetEventUnit, TypedValue::omitted()); }},
     {"command-on-unloaded-unit", [] { runCommand(&commands::GetWindowHandle, unitValue(KnownWindow, LabelUnit)); }},
-    {"library-converts-text", [] { runtimeNotify(2001, reinterpret_cast<intptr_t>(&NotANumber), 0); }},
+    {"library-converts-text", [] { runtimeNotify(RuntimeNotify::NumberToInteger, reinterpret_cast<intptr_t>(&NotANumber), 0); }},
     {"property-gets-text-for-number", [] { writeProperty(KnownWindow, LabelUnit, 0, NotANumber); }},
     {"startup-window-missing", [] { callService<Service::LoadStartupWindow>(UnknownWindow); }},
     {"dll-export-missing", [] { callService<Service::CallDllCommand>(0); }},

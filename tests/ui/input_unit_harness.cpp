@@ -100,23 +100,4 @@ void InputHarness::clearEvents() { g_fired.clear(); }
 
 void InputHarness::snapshotWith(std::function<std::string()> snapshot) { g_snapshot = std::move(snapshot); }
 
-void InputHarness::pumpUntil(const std::function<bool()>& done, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < milliseconds) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void InputHarness::pumpPending()
-{
-    int rounds = 0;
-    pumpUntil([&] { return ++rounds > 5; });
-}
-
 }  // namespace tessaly::ui::testing

@@ -34,10 +34,6 @@ public:
     void clearEvents();
     void snapshotWith(std::function<std::string()> snapshot);
 
-    // Pumps messages until `done` holds or the deadline passes.
-    static void pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 2000);
-    static void pumpPending();
-
 private:
     HWND parent_ = nullptr;
 };

@@ -5,16 +5,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "input_unit_harness.h"
-#include "runtime/ui/identifiers.h"
-#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/byte_writer.h"
+#include "runtime/ui/identifiers.h"
 #include "runtime/ui/units/button.h"
 #include "runtime/ui/units/check_box.h"
 #include "runtime/ui/units/combo_box.h"
 #include "runtime/ui/units/edit_box.h"
 #include "runtime/ui/units/numeric_input.h"
 #include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/units/unit_types.h"
+#include "tests/ui/input_unit_harness.h"
+#include "tests/ui/message_pump.h"
 
 namespace tessaly::ui {
 namespace {
@@ -79,7 +80,7 @@ TEST_F(InputUnits, EditBoxContentWriteRaisesExactlyOneChangedEvent)
         ASSERT_NE(box, nullptr);
         harness.clearEvents();
         setText(*box, 8, "新内容");
-        harness.pumpPending();
+        testing::pumpPending();
         EXPECT_EQ(harness.events(EditId, 0).size(), 1u) << "multi-line " << multiLine;
         EXPECT_EQ(get(*box, 8).asText(), "新内容");
         // What the user types is reported by the control itself.
@@ -167,7 +168,7 @@ TEST_F(InputUnits, NumericBoxIsRewrittenBeforeItReportsTheLostFocus)
     SendMessageW(box->handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"300"));
     harness.clearEvents();
     SetFocus(other->handle());
-    harness.pumpPending();
+    testing::pumpPending();
     EXPECT_EQ(windowTextGbk(box->handle()), "255");
     const auto lost = harness.events(EditId, -8);
     ASSERT_EQ(lost.size(), 1u);
@@ -217,7 +218,7 @@ TEST_F(InputUnits, CheckBoxClickSeesTheNewStateAndACheckedWriteRaisesNoClick)
     EXPECT_EQ(styleOf(*box) & (BS_TYPEMASK | BS_MULTILINE), DWORD(BS_AUTOCHECKBOX | BS_MULTILINE));
     harness.snapshotWith([box] { return std::to_string(SendMessageW(box->handle(), BM_GETCHECK, 0, 0)); });
     SendMessageW(box->handle(), BM_CLICK, 0, 0);
-    harness.pumpPending();
+    testing::pumpPending();
     const auto clicks = harness.events(CheckId, 0);
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0].snapshot, "1");
@@ -225,7 +226,7 @@ TEST_F(InputUnits, CheckBoxClickSeesTheNewStateAndACheckedWriteRaisesNoClick)
     harness.clearEvents();
     set(*box, 18, PropertyValue::number(0));
     set(*box, 18, PropertyValue::number(1));
-    harness.pumpPending();
+    testing::pumpPending();
     EXPECT_TRUE(harness.events(CheckId, 0).empty());
     EXPECT_EQ(readTypeData(CheckBoxRows, box->type().currentTypeData(*box))->checked, 1);
     set(*box, 9, PropertyValue::number(1));
@@ -274,7 +275,7 @@ TEST_F(InputUnits, ComboBoxLoadsItsItemsAndClampsTheCurrentItem)
     EXPECT_EQ(get(*box, 19).asInt(), 3);
     set(*box, 19, PropertyValue::number(-1));
     EXPECT_EQ(get(*box, 19).asInt(), -1);
-    harness.pumpPending();
+    testing::pumpPending();
     EXPECT_TRUE(harness.events(ComboId, 0).empty()) << "the runtime's own selection raises nothing";
 
     ByteWriter items;
@@ -321,7 +322,7 @@ TEST_F(InputUnits, ComboSelectionEventSeesTheFinalSelection)
     SetFocus(box->handle());
     harness.clearEvents();
     SendMessageW(box->handle(), WM_KEYDOWN, VK_DOWN, 0);
-    harness.pumpUntil([&] { return !harness.events(ComboId, 0).empty(); });
+    testing::pumpUntil([&] { return !harness.events(ComboId, 0).empty(); });
     const auto made = harness.events(ComboId, 0);
     ASSERT_EQ(made.size(), 1u);
     EXPECT_EQ(made[0].snapshot, "1加粗");

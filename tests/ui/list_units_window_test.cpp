@@ -17,7 +17,7 @@
 #include "runtime/ui/units/colour_popup.h"
 #include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/slider_bar.h"
-#include "runtime/ui/units/window_data.h"
+#include "runtime/ui/units/type_data.h"
 #include "tests/ui/message_pump.h"
 
 namespace tessaly::ui {

@@ -6,8 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "runtime/ui/units/group_box_data.h"
-#include "runtime/ui/units/timer_data.h"
+#include "runtime/ui/units/type_data.h"
 #include "tests/ui/unit_kind_samples.h"
 #include "tools/packer/program_builder.h"
 #include "tools/packer/type_fields.h"
@@ -36,7 +35,9 @@ TEST(Packer, EveryFieldOfEveryKindPacksToItsPlaceInTheBlock)
         Entries entries;
         for (const auto& f : k.fields) entries.emplace_back(f.key, f.value);
         EXPECT_EQ(buildTypeData(k.typeId, entries, base), ui::samples::sampleBlock(k));
-        if (k.typeId != ui::TypeId::Window) EXPECT_EQ(unitTypeOf(std::string(k.kind)), k.typeId);
+        if (k.typeId != ui::TypeId::Window) {
+            EXPECT_EQ(unitTypeOf(std::string(k.kind)), k.typeId);
+        }
     }
 }
 

@@ -5,19 +5,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "resources/routine_names.h"
+#include "app/routine_names.h"
 #include "resources/window_template_block.h"
 #include "runtime/core/dots_per_inch.h"
 #include "runtime/ui/unit_scale.h"
-#include "runtime/ui/units/check_box_data.h"
-#include "runtime/ui/units/combo_box_data.h"
-#include "runtime/ui/units/edit_box_data.h"
-#include "runtime/ui/units/group_box_data.h"
-#include "runtime/ui/units/label_data.h"
-#include "runtime/ui/units/pic_box_data.h"
-#include "runtime/ui/units/slider_bar_data.h"
-#include "runtime/ui/units/timer_data.h"
-#include "runtime/ui/units/window_data.h"
+#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/window_templates.h"
 
 namespace tessaly::ui {

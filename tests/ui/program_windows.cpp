@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "resources/routine_names.h"
+#include "app/routine_names.h"
 #include "resources/window_template_block.h"
 #include "runtime/core/commands/commands.h"
 #include "runtime/core/runtime_app.h"

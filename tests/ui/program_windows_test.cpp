@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "resources/routine_names.h"
+#include "app/routine_names.h"
 #include "resources/window_template_block.h"
 #include "runtime/core/command_call.h"
 #include "runtime/core/commands/commands.h"

@@ -7,10 +7,8 @@
 
 #include "runtime/ui/identifiers.h"
 #include "runtime/ui/units/unit_types.h"
-#include "runtime/ui/units/group_box_data.h"
-#include "runtime/ui/units/label_data.h"
+#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/units/label_painter.h"
-#include "runtime/ui/units/pic_box_data.h"
 #include "runtime/ui/units/type_data_io.h"
 #include "tests/ui/png_fixture.h"
 #include "tests/ui/unit_host.h"

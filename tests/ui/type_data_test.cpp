@@ -5,19 +5,8 @@
 #include <functional>
 
 #include "runtime/ui/byte_writer.h"
-#include "runtime/ui/units/button_data.h"
-#include "runtime/ui/units/check_box_data.h"
-#include "runtime/ui/units/check_list_box_data.h"
-#include "runtime/ui/units/color_picker_data.h"
-#include "runtime/ui/units/combo_box_data.h"
-#include "runtime/ui/units/edit_box_data.h"
-#include "runtime/ui/units/group_box_data.h"
-#include "runtime/ui/units/label_data.h"
-#include "runtime/ui/units/pic_box_data.h"
-#include "runtime/ui/units/slider_bar_data.h"
-#include "runtime/ui/units/timer_data.h"
+#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/units/type_data_io.h"
-#include "runtime/ui/units/window_data.h"
 
 namespace tessaly::ui {
 namespace {

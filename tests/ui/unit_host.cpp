@@ -4,8 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "runtime/ui/message_events.h"
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui::test {
 namespace {
@@ -21,19 +20,6 @@ void registerHostClass()
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = HostClass;
     RegisterClassExW(&wc);  // a second registration fails harmlessly
-}
-
-// The common events the window layer's message filter would raise.
-void raiseCommonEvent(const MSG& msg)
-{
-    const Unit* unit = Unit::fromHandle(msg.hwnd);
-    if (unit == nullptr) return;
-    const auto call = commonEventFor(msg.message, msg.wParam, msg.lParam, 0);
-    if (!call) return;
-    EventRecord record = makeEvent(unit->windowId(), unit->unitId(), call->event);
-    record.argumentCount = call->argumentCount;
-    for (int32_t i = 0; i < call->argumentCount; ++i) record.arguments[i] = call->arguments[i];
-    EventDispatcher::instance().fire(record);
 }
 
 }  // namespace
@@ -69,32 +55,6 @@ UnitCreateParams UnitHost::params(std::span<const uint8_t> typeData, int32_t lef
     p.windowId = HostWindowId;
     p.unitId = unitId;
     return p;
-}
-
-bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() >= deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            raiseCommonEvent(msg);
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
-
-void pumpPending()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        raiseCommonEvent(msg);
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 Snapshot::Snapshot(HWND window)

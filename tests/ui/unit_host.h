@@ -1,6 +1,5 @@
-// A plain top-level window for unit tests to create units in, a message pump
-// that waits for a condition against a deadline (never a fixed sleep), and a
-// capture of what a window shows.
+// A plain top-level window for unit tests to create units in, and a capture
+// of what a window shows.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "runtime/ui/unit.h"
+#include "tests/ui/message_pump.h"
 
 namespace tessaly::ui::test {
 
@@ -32,11 +32,8 @@ private:
 // The window identifier units of a host report in their events.
 inline constexpr uint32_t HostWindowId = 0x52000001;
 
-// Pumps messages, turning input to units into their common events as the
-// window layer's filter does, until `done` holds or `timeoutMs` passes.
-bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-// Handles everything already queued, including paints.
-void pumpPending();
+using testing::pumpPending;
+using testing::pumpUntil;
 
 // The pixels a window shows on screen, as COLORREFs.
 class Snapshot {

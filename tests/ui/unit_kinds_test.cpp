@@ -27,7 +27,7 @@ TEST(UnitKinds, EveryKindAnswersEachFieldOfItsSampleAndWritesTheBlockBack)
         for (const SampleField& f : k.fields) {
             SCOPED_TRACE(std::string(f.key));
             PropertyValue v;
-            ASSERT_TRUE(unit->type().getProperty(*unit, f.index - 8, v));
+            ASSERT_TRUE(unit->type().getProperty(*unit, f.index - FirstOwnProperty, v));
             if (f.wire == Wire::I32 || f.wire == Wire::U32)
                 EXPECT_EQ(static_cast<uint32_t>(v.data), numberOf(f.value));
             else

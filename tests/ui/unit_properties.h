@@ -4,13 +4,14 @@
 
 #include <string>
 
+#include "runtime/core/notify_codes.h"
 #include "runtime/ui/unit.h"
 
 namespace tessaly::ui::test {
 
 inline bool setProperty(Unit& unit, int32_t index, const PropertyValue& value)
 {
-    return unit.type().setProperty(unit, index - 8, value);
+    return unit.type().setProperty(unit, index - FirstOwnProperty, value);
 }
 
 inline bool setNumber(Unit& unit, int32_t index, int64_t value)
@@ -26,14 +27,14 @@ inline bool setText(Unit& unit, int32_t index, const std::string& text)
 inline int64_t number(const Unit& unit, int32_t index)
 {
     PropertyValue out;
-    unit.type().getProperty(unit, index - 8, out);
+    unit.type().getProperty(unit, index - FirstOwnProperty, out);
     return out.data;
 }
 
 inline std::string text(const Unit& unit, int32_t index)
 {
     PropertyValue out;
-    unit.type().getProperty(unit, index - 8, out);
+    unit.type().getProperty(unit, index - FirstOwnProperty, out);
     return std::string(out.asText());
 }
 

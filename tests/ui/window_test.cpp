@@ -11,6 +11,7 @@
 #include "runtime/core/commands/commands.h"
 #include "runtime/core/library_notify.h"
 #include "runtime/core/memory.h"
+#include "runtime/core/notify_codes.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/runtime_error.h"
 #include "runtime/core/value_blocks.h"
@@ -19,7 +20,7 @@
 #include "runtime/ui/property_access.h"
 #include "runtime/ui/unit.h"
 #include "runtime/ui/unit_commands.h"
-#include "runtime/ui/units/window_data.h"
+#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/window_layer.h"
 #include "tests/ui/frame_setup.h"
 #include "tests/ui/message_pump.h"
@@ -472,10 +473,10 @@ TEST_F(Windows, ModalWindowDisablesTheOthersUntilItCloses)
 
 TEST_F(Windows, WindowListAnswersTheLoadedWindows)
 {
-    EXPECT_EQ(runtimeNotify(1001, 0, 0), 0);
+    EXPECT_EQ(runtimeNotify(RuntimeNotify::WindowList, 0, 0), 0);
     ASSERT_TRUE(layer().load(MainWindow, 0, false));
     uint32_t ids[4] = {};
-    EXPECT_EQ(runtimeNotify(1001, reinterpret_cast<intptr_t>(ids), 4), 1);
+    EXPECT_EQ(runtimeNotify(RuntimeNotify::WindowList, reinterpret_cast<intptr_t>(ids), 4), 1);
     EXPECT_EQ(ids[0], MainWindow);
 }
 

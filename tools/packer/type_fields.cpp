@@ -8,19 +8,8 @@
 #include <variant>
 
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/units/button_data.h"
-#include "runtime/ui/units/check_box_data.h"
-#include "runtime/ui/units/check_list_box_data.h"
-#include "runtime/ui/units/color_picker_data.h"
-#include "runtime/ui/units/combo_box_data.h"
-#include "runtime/ui/units/edit_box_data.h"
-#include "runtime/ui/units/group_box_data.h"
-#include "runtime/ui/units/label_data.h"
-#include "runtime/ui/units/pic_box_data.h"
-#include "runtime/ui/units/slider_bar_data.h"
-#include "runtime/ui/units/timer_data.h"
+#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/units/type_data_io.h"
-#include "runtime/ui/units/window_data.h"
 #include "tools/packer/text_values.h"
 
 namespace tessaly::pack {
@@ -63,7 +52,7 @@ std::vector<std::string> itemsValue(const std::string& v)
 // UTF-8 text stored as GBK, "@file" for binary data (empty: none),
 // "height weight charset face" for a font (empty: none), "|"-separated items.
 template <class D>
-void setField(const ui::FieldRow<D>& row, D& d, const std::string& v, const fs::path& base)
+[[gnu::noinline]] void setField(const ui::FieldRow<D>& row, D& d, const std::string& v, const fs::path& base)
 {
     std::visit(ui::Overloaded{
                    [&](int32_t D::*m) { d.*m = static_cast<int32_t>(parseNumber(v)); },

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "runtime/core/commands/file_handle.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly {
 namespace {
@@ -80,13 +81,12 @@ void removeAbandonedTemporaries(const std::wstring& target)
     const std::wstring directory = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
     const std::wstring targetName = target.substr(directory.size());
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((target + L".*" + TemporarySuffix).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    const UniqueFind search = ownFind(FindFirstFileW((target + L".*" + TemporarySuffix).c_str(), &found));
+    if (!search) return;
     do {
         const auto writer = writerOf(found.cFileName, targetName);
         if (writer && !stillRuns(*writer)) DeleteFileW((directory + found.cFileName).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
 }
 
 // What a rename reports when another process holds the target open.

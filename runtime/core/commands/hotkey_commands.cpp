@@ -1,7 +1,8 @@
 // The hotkey registry: identifiers from 33001, never reused within a run;
-// the registering window's procedure is replaced while any registration is
-// counted and forwards each hotkey to the target as message 0x8075.
+// the registering window is subclassed while any registration is counted,
+// and each hotkey is forwarded to the target as message 0x8075.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "runtime/core/commands/command_arguments.h"
 #include "runtime/core/commands/commands.h"
@@ -17,20 +18,19 @@ struct HotkeyRegistry {
     int32_t highest = 0;
     HWND target = nullptr;
     int32_t live = 0;
-    HWND subclassed = nullptr;
-    WNDPROC former = nullptr;
+    HWND subclassed = nullptr;  // the window whose hotkey messages come here
 };
 
 HotkeyRegistry g_registry;
 
-LRESULT CALLBACK hotkeyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK hotkeyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
     if (message == WM_HOTKEY) {
         const auto id = static_cast<int32_t>(wParam);
         if (id >= FirstHotkeyId && id <= g_registry.highest)
             SendMessageW(g_registry.target, HotkeyFeedback, static_cast<WPARAM>(id), 0);
     }
-    return CallWindowProcW(g_registry.former, window, message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 UINT modifierFlags(int32_t m)
@@ -56,11 +56,8 @@ void RegisterHotkey(TypedValue* result, int32_t count, TypedValue* arguments)
     HWND window = handleArgument(args.at(0));
     g_registry.target = handleArgument(args.at(1));
     const UINT flags = modifierFlags(args.at(2).asInt());
-    if (g_registry.former == nullptr && IsWindow(window)) {
-        g_registry.former = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&hotkeyProcedure)));
+    if (g_registry.subclassed == nullptr && IsWindow(window) && SetWindowSubclass(window, &hotkeyProcedure, 0, 0))
         g_registry.subclassed = window;
-    }
     ++g_registry.live;
     const int32_t id = FirstHotkeyId + g_registry.nextCounter++;
     g_registry.highest = id;
@@ -73,10 +70,9 @@ void UnregisterHotkey(TypedValue* result, int32_t count, TypedValue* arguments)
     HWND window = handleArgument(args.at(0));
     bool ok = UnregisterHotKey(window, args.at(1).asInt()) != FALSE;
     --g_registry.live;
-    if (g_registry.live <= 0 && g_registry.former != nullptr) {
+    if (g_registry.live <= 0 && g_registry.subclassed != nullptr) {
         g_registry.live = 0;
-        ok = SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_registry.former)) != 0;
-        g_registry.former = nullptr;
+        ok = RemoveWindowSubclass(g_registry.subclassed, &hotkeyProcedure, 0) != FALSE;
         g_registry.subclassed = nullptr;
     }
     result->low = ok ? 1 : 0;

@@ -7,7 +7,6 @@
 
 #include "runtime/core/commands/command_arguments.h"
 #include "runtime/core/commands/commands.h"
-#include "runtime/core/library_notify.h"
 #include "runtime/core/text_encoding.h"
 #include "runtime/core/unit_requests.h"
 
@@ -16,12 +15,10 @@ namespace {
 
 HWND controlOf(const TypedValue& unit)
 {
-    NotifyEntry entry = coreRuntimeEntry();
-    if (entry == nullptr) return nullptr;
     UnitCall call;
     call.windowId = unit.low;
     call.unitId = unit.high;
-    return reinterpret_cast<HWND>(entry(UnitRequest::WindowHandle, reinterpret_cast<intptr_t>(&call), 0));
+    return reinterpret_cast<HWND>(requestUnit(UnitRequest::WindowHandle, call));
 }
 
 // Items are shown through the wide functions: GBK texts are converted with

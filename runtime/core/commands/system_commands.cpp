@@ -13,6 +13,7 @@
 #include "runtime/core/memory.h"
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/text_encoding.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::commands {
 namespace {
@@ -37,11 +38,10 @@ int CALLBACK collectFaceName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LP
 std::vector<std::string> enumerateFaceNames()
 {
     std::vector<std::string> names;
-    HDC screen = GetDC(nullptr);
+    const WindowDC screen(nullptr);
     LOGFONTW request{};
     request.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExW(screen, &request, collectFaceName, reinterpret_cast<LPARAM>(&names), 0);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExW(screen.get(), &request, collectFaceName, reinterpret_cast<LPARAM>(&names), 0);
     return names;
 }
 

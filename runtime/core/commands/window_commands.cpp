@@ -9,24 +9,12 @@
 #include "runtime/core/commands/commands.h"
 #include "runtime/core/library_notify.h"
 #include "runtime/core/memory.h"
+#include "runtime/core/notify_codes.h"
 #include "runtime/core/runtime_error.h"
 #include "runtime/core/unit_requests.h"
 
 namespace tessaly::commands {
 namespace {
-
-constexpr int32_t LoadNoError = 2006;
-constexpr int32_t CurrentEventSource = 2017;
-constexpr int32_t UnitTypeOf = 2022;
-constexpr int32_t ClassifyType = 2029;
-
-intptr_t runtime(int32_t code, intptr_t value1, intptr_t value2 = 0)
-{
-    NotifyEntry entry = coreRuntimeEntry();
-    return entry != nullptr ? entry(code, value1, value2) : 0;
-}
-
-intptr_t request(int32_t code, UnitCall& call) { return runtime(code, reinterpret_cast<intptr_t>(&call)); }
 
 UnitCall callOn(const TypedValue& unit)
 {
@@ -52,10 +40,10 @@ void LoadWindow(TypedValue* result, int32_t count, TypedValue* arguments)
     call.unitId = 0;
     if (args.given(1)) {
         call.unitId = args.at(1).low;
-        if (runtime(LoadNoError, call.unitId, 0) == 0) return;  // the owner must exist
+        if (askRuntime(RuntimeNotify::FindUnit, call.unitId, 0) == 0) return;  // the owner must exist
     }
     call.a = args.given(2) && args.at(2).asBool() ? 1 : 0;
-    setBoolResult(result, request(UnitRequest::LoadWindow, call) != 0);
+    setBoolResult(result, requestUnit(UnitRequest::LoadWindow, call) != 0);
 }
 
 void Destroy(TypedValue*, int32_t count, TypedValue* arguments)
@@ -63,42 +51,42 @@ void Destroy(TypedValue*, int32_t count, TypedValue* arguments)
     const CommandArguments args(count, arguments);
     UnitCall call = callOn(args.at(0));
     call.a = args.count() >= 2 && args.given(1) && args.at(1).low != 0 ? 1 : 0;
-    request(UnitRequest::Destroy, call);
+    requestUnit(UnitRequest::Destroy, call);
 }
 
 void GetWindowHandle(TypedValue* result, int32_t count, TypedValue* arguments)
 {
     const CommandArguments args(count, arguments);
     UnitCall call = callOn(args.at(0));
-    setIntResult(result, static_cast<int32_t>(request(UnitRequest::WindowHandle, call)));
+    setIntResult(result, static_cast<int32_t>(requestUnit(UnitRequest::WindowHandle, call)));
 }
 
 void IsCreated(TypedValue* result, int32_t count, TypedValue* arguments)
 {
     const CommandArguments args(count, arguments);
     const TypedValue unit = args.at(0);
-    const intptr_t kind = runtime(ClassifyType, unit.baseType());
+    const intptr_t kind = askRuntime(RuntimeNotify::ClassifyType, unit.baseType());
     if (kind == 0) return;
     // A menu item counts as created when its window is.
     const uint32_t unitId = kind == 2 || (unit.high >> 28) == 2 ? 0 : unit.high;
-    setBoolResult(result, runtime(LoadNoError, unit.low, unitId) != 0);
+    setBoolResult(result, askRuntime(RuntimeNotify::FindUnit, unit.low, unitId) != 0);
 }
 
 void GetEventUnit(TypedValue* result, int32_t, TypedValue*)
 {
     EventSourceWords source{};
-    if (runtime(CurrentEventSource, reinterpret_cast<intptr_t>(&source)) == 0)
+    if (askRuntime(RuntimeNotify::CurrentEventSource, reinterpret_cast<intptr_t>(&source)) == 0)
         reportRuntimeError("“取事件组件”命令只能在事件处理子程序中使用", 0, 0, 0);
     result->low = source.windowId;
     result->high = source.unitId;
-    result->type = static_cast<uint32_t>(runtime(UnitTypeOf, source.windowId, source.unitId));
+    result->type = static_cast<uint32_t>(askRuntime(RuntimeNotify::UnitTypeOf, source.windowId, source.unitId));
 }
 
 void CopyUnit(TypedValue* result, int32_t count, TypedValue* arguments)
 {
     const CommandArguments args(count, arguments);
     UnitCall call = callOn(args.at(0));
-    if (request(UnitRequest::CopyUnit, call) == 0) return;
+    if (requestUnit(UnitRequest::CopyUnit, call) == 0) return;
     auto* target = args.at(1).pointer<uint32_t>();
     if (target != nullptr) {
         target[0] = call.windowId;
@@ -115,7 +103,7 @@ void SetZOrder(TypedValue*, int32_t count, TypedValue* arguments)
         call.a = args.at(1).asInt();
         call.given = 1;
     }
-    request(UnitRequest::SetZOrder, call);
+    requestUnit(UnitRequest::SetZOrder, call);
 }
 
 void PopupMenu(TypedValue*, int32_t count, TypedValue* arguments)
@@ -125,7 +113,7 @@ void PopupMenu(TypedValue*, int32_t count, TypedValue* arguments)
     call.unitId = args.at(1).high;
     if (args.given(2)) call.a = args.at(2).asInt(), call.given |= 1;
     if (args.given(3)) call.b = args.at(3).asInt(), call.given |= 2;
-    request(UnitRequest::PopupMenu, call);
+    requestUnit(UnitRequest::PopupMenu, call);
 }
 
 void PopupTrayMenu(TypedValue*, int32_t count, TypedValue* arguments)
@@ -133,7 +121,7 @@ void PopupTrayMenu(TypedValue*, int32_t count, TypedValue* arguments)
     const CommandArguments args(count, arguments);
     UnitCall call = callOn(args.at(0));
     call.unitId = args.at(1).high;
-    request(UnitRequest::PopupTrayMenu, call);
+    requestUnit(UnitRequest::PopupTrayMenu, call);
 }
 
 // (unit, width variable, height variable): the unit's caption measured in its
@@ -142,7 +130,7 @@ void MeasureCaption(TypedValue* result, int32_t count, TypedValue* arguments)
 {
     const CommandArguments args(count, arguments);
     UnitCall call = callOn(args.at(0));
-    const bool measured = request(UnitRequest::MeasureCaption, call) != 0;
+    const bool measured = requestUnit(UnitRequest::MeasureCaption, call) != 0;
     if (auto* width = args.at(1).pointer<int32_t>()) *width = measured ? call.a : 0;
     if (auto* height = args.at(2).pointer<int32_t>()) *height = measured ? call.b : 0;
     setBoolResult(result, measured);
@@ -166,7 +154,7 @@ void SetTrayIcon(TypedValue*, int32_t count, TypedValue* arguments)
         call.length = byteSetLength(icon.pointer());
     }
     if (args.given(2)) call.text = args.at(2).text();
-    request(UnitRequest::SetTrayIcon, call);
+    requestUnit(UnitRequest::SetTrayIcon, call);
     release(read);
 }
 

@@ -18,11 +18,6 @@ DWORD verticalAlignmentStyle(int32_t choice)
     return choice >= 0 && choice <= 2 ? Styles[choice] : BS_VCENTER;
 }
 
-Button::Button(const UnitType& type, uint32_t windowId, uint32_t unitId, ButtonData data)
-    : Unit(type, windowId, unitId), data_(std::move(data))
-{
-}
-
 bool Button::create(const UnitCreateParams& params)
 {
     const DWORD style = ChildControlStyle | BS_MULTILINE | (data_.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |

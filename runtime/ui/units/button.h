@@ -4,7 +4,8 @@
 #pragma once
 
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/button_data.h"
+#include "runtime/ui/units/row_unit_type.h"
+#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/units/control_look.h"
 
 namespace tessaly::ui {
@@ -19,17 +20,14 @@ DWORD horizontalAlignmentStyle(int32_t choice);
 DWORD verticalAlignmentStyle(int32_t choice);
 inline constexpr DWORD AlignmentStyleMask = BS_CENTER | BS_VCENTER;
 
-class Button final : public Unit {
+class Button final : public RowUnit<ButtonData> {
 public:
-    using Data = ButtonData;
     static constexpr const auto& Rows = ButtonRows;
 
-    Button(const UnitType& type, uint32_t windowId, uint32_t unitId, ButtonData data);
+    using RowUnit::RowUnit;
 
     bool create(const UnitCreateParams& params);
 
-    ButtonData& data() { return data_; }
-    const ButtonData& data() const { return data_; }
     void applyChange(int32_t index);
 
 protected:
@@ -39,7 +37,6 @@ private:
     void applyAlignment();
     void applyFont() { font_.apply(handle(), data_.font); }
 
-    ButtonData data_;
     ControlFont font_;
 };
 

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 

@@ -11,11 +11,6 @@ constexpr DWORD LookStyleMask = BS_PUSHLIKE | BS_FLAT | BS_LEFTTEXT | AlignmentS
 
 }  // namespace
 
-CheckBox::CheckBox(const UnitType& type, uint32_t windowId, uint32_t unitId, CheckBoxData data)
-    : Unit(type, windowId, unitId), data_(std::move(data))
-{
-}
-
 DWORD CheckBox::lookStyle() const
 {
     DWORD style = horizontalAlignmentStyle(data_.horizontalAlignment) | verticalAlignmentStyle(data_.verticalAlignment);

@@ -4,7 +4,8 @@
 #pragma once
 
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/check_box_data.h"
+#include "runtime/ui/units/row_unit_type.h"
+#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/units/control_look.h"
 
 namespace tessaly::ui {
@@ -13,17 +14,14 @@ namespace CheckBoxEvent {
 inline constexpr int32_t Clicked = 0;
 }  // namespace CheckBoxEvent
 
-class CheckBox final : public Unit {
+class CheckBox final : public RowUnit<CheckBoxData> {
 public:
-    using Data = CheckBoxData;
     static constexpr const auto& Rows = CheckBoxRows;
 
-    CheckBox(const UnitType& type, uint32_t windowId, uint32_t unitId, CheckBoxData data);
+    using RowUnit::RowUnit;
 
     bool create(const UnitCreateParams& params);
 
-    CheckBoxData& data() { return data_; }
-    const CheckBoxData& data() const { return data_; }
     // The check state is the control's: the user changes it.
     CheckBoxData currentData() const;
     bool readLive(int32_t index, PropertyValue& out) const;
@@ -39,7 +37,6 @@ private:
     DWORD lookStyle() const;
     void applyFont() { font_.apply(handle(), data_.font); }
 
-    CheckBoxData data_;
     ControlFont font_;
     BackgroundBrush background_;
 };

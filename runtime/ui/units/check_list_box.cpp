@@ -38,11 +38,6 @@ Bytes wordsToBytes(const std::vector<int32_t>& words)
 
 }  // namespace
 
-CheckListBox::CheckListBox(const UnitType& type, uint32_t windowId, uint32_t unitId, CheckListBoxData data)
-    : Unit(type, windowId, unitId), data_(std::move(data))
-{
-}
-
 CheckListBox* CheckListBox::from(Unit* unit)
 {
     return unit != nullptr && unit->type().typeId() == TypeId::ChkListBox ? static_cast<CheckListBox*>(unit) : nullptr;
@@ -177,14 +172,7 @@ bool CheckListBox::writeOwn(int32_t index, const PropertyValue& value)
 
 void CheckListBox::applyItemHeight()
 {
-    HDC dc = GetDC(handle());
-    TEXTMETRICW metrics{};
-    {
-        SelectedObject selected(dc, font_.get());
-        GetTextMetricsW(dc, &metrics);
-    }
-    ReleaseDC(handle(), dc);
-    const int32_t height = std::min<int32_t>(metrics.tmHeight + data_.extraItemHeight + 2, 255);
+    const int32_t height = std::min<int32_t>(font_.height(handle()) + data_.extraItemHeight + 2, 255);
     SendMessageW(handle(), LB_SETITEMHEIGHT, 0, height);
     InvalidateRect(handle(), nullptr, TRUE);
 }

@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/check_list_box_data.h"
+#include "runtime/ui/units/row_unit_type.h"
+#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/units/control_look.h"
 #include "runtime/ui/units/unit_theme.h"
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 
@@ -25,12 +26,11 @@ inline constexpr int32_t CheckChanged = 1;
 inline constexpr int32_t DoubleClicked = 2;
 }  // namespace CheckListBoxEvent
 
-class CheckListBox final : public Unit {
+class CheckListBox final : public RowUnit<CheckListBoxData> {
 public:
-    using Data = CheckListBoxData;
     static constexpr const auto& Rows = CheckListBoxRows;
 
-    CheckListBox(const UnitType& type, uint32_t windowId, uint32_t unitId, CheckListBoxData data);
+    using RowUnit::RowUnit;
 
     // The unit behind a live unit of this type, or none for any other unit.
     static CheckListBox* from(Unit* unit);
@@ -52,8 +52,6 @@ public:
     int32_t currentItem() const;
     void setCurrentItem(int32_t index);
 
-    CheckListBoxData& data() { return data_; }
-    const CheckListBoxData& data() const { return data_; }
     // The type data with the list, selection and item data words as they now stand.
     CheckListBoxData currentData() const;
     void applyChange(int32_t index);
@@ -81,7 +79,6 @@ private:
     RECT checkBoxRect(const RECT& item) const;
     void openTheme();
 
-    CheckListBoxData data_;
     std::vector<uint8_t> checked_;  // one entry per item, in list order
     ControlFont font_;
     UniqueTheme theme_;

@@ -7,7 +7,7 @@
 
 #include "runtime/ui/identifiers.h"
 #include "runtime/ui/units/colour_popup.h"
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 namespace {
@@ -33,7 +33,7 @@ void registerPickerClass(WNDPROC procedure)
 }  // namespace
 
 ColorPicker::ColorPicker(const UnitType& type, uint32_t windowId, uint32_t unitId, ColorPickerData data)
-    : Unit(type, windowId, unitId), data_(data)
+    : RowUnit(type, windowId, unitId, std::move(data))
 {
     applyChange(propertyIndex(ColorPickerRows, "colour"));
 }
@@ -90,10 +90,8 @@ bool ColorPicker::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     result = 0;
     switch (message) {
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle(), &ps);
-        paint(dc);
-        EndPaint(handle(), &ps);
+        const PaintDC dc(handle());
+        paint(dc.get());
         return true;
     }
     case WM_ERASEBKGND: result = 1; return true;  // the face covers everything

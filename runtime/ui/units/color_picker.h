@@ -8,7 +8,8 @@
 #include <cstdint>
 
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/color_picker_data.h"
+#include "runtime/ui/units/row_unit_type.h"
+#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/units/unit_theme.h"
 
 namespace tessaly::ui {
@@ -19,17 +20,14 @@ inline constexpr int32_t ColourChosen = 0;
 
 inline constexpr wchar_t ColorPickerClass[] = L"CColourPicker";
 
-class ColorPicker final : public Unit {
+class ColorPicker final : public RowUnit<ColorPickerData> {
 public:
-    using Data = ColorPickerData;
     static constexpr const auto& Rows = ColorPickerRows;
 
     ColorPicker(const UnitType& type, uint32_t windowId, uint32_t unitId, ColorPickerData data);
 
     bool create(const UnitCreateParams& params);
 
-    ColorPickerData& data() { return data_; }
-    const ColorPickerData& data() const { return data_; }
     uint32_t colour() const { return data_.colour; }
     // No colour is kept only while it is allowed; otherwise it becomes black.
     void applyChange(int32_t index);
@@ -50,7 +48,6 @@ private:
     void onChosen(uint32_t colour);
     void setPressed(bool pressed);
 
-    ColorPickerData data_;
     UniqueTheme theme_;
     HWND popup_ = nullptr;
     bool pressed_ = false;

@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 namespace {
@@ -204,10 +204,8 @@ LRESULT ColourPopup::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window_, &ps);
-        paint(dc);
-        EndPaint(window_, &ps);
+        const PaintDC dc(window_);
+        paint(dc.get());
         return 0;
     }
     case WM_MOUSEMOVE: setHot(itemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})); return 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "runtime/core/notify_codes.h"
 #include "runtime/core/text_encoding.h"
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/identifiers.h"
@@ -30,11 +31,6 @@ HWND editFieldOf(HWND combo)
 }
 
 }  // namespace
-
-ComboBox::ComboBox(const UnitType& type, uint32_t windowId, uint32_t unitId, ComboBoxData data)
-    : Unit(type, windowId, unitId), data_(std::move(data))
-{
-}
 
 DWORD ComboBox::creationStyle() const
 {
@@ -117,14 +113,7 @@ void ComboBox::replaceEditSelection(std::string_view text)
 // The height the font needs, plus the extra height the unit asks for.
 void ComboBox::applyItemHeight()
 {
-    HDC dc = GetDC(handle());
-    TEXTMETRICW metrics{};
-    {
-        SelectedObject font(dc, font_.get());
-        GetTextMetricsW(dc, &metrics);
-    }
-    ReleaseDC(handle(), dc);
-    const auto total = static_cast<LPARAM>(metrics.tmHeight + data_.extraItemHeight);
+    const auto total = static_cast<LPARAM>(font_.height(handle()) + data_.extraItemHeight);
     SendMessageW(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), total);
     SendMessageW(handle(), CB_SETITEMHEIGHT, 0, total);
 }
@@ -234,8 +223,8 @@ void ComboBox::onNotification(WORD code)
     case CBN_DROPDOWN: fire(ComboBoxEvent::DroppedDown); break;
     case CBN_CLOSEUP: fire(ComboBoxEvent::ClosedUp); break;
     case CBN_DBLCLK: fire(ComboBoxEvent::DoubleClicked); break;
-    case CBN_SETFOCUS: fire(-7); break;
-    case CBN_KILLFOCUS: fire(-8); break;
+    case CBN_SETFOCUS: fire(CommonEvent::GotFocus); break;
+    case CBN_KILLFOCUS: fire(CommonEvent::LostFocus); break;
     default: break;
     }
 }

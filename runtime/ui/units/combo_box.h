@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/combo_box_data.h"
+#include "runtime/ui/units/row_unit_type.h"
+#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/units/control_look.h"
 
 namespace tessaly::ui {
@@ -30,17 +31,14 @@ inline constexpr int32_t DropDownList = 2;
 // Posted to itself on CBN_SELENDOK; the selection event is raised when it arrives.
 inline constexpr UINT SelectionMadeMessage = 0xA711;
 
-class ComboBox final : public Unit {
+class ComboBox final : public RowUnit<ComboBoxData> {
 public:
-    using Data = ComboBoxData;
     static constexpr const auto& Rows = ComboBoxRows;
 
-    ComboBox(const UnitType& type, uint32_t windowId, uint32_t unitId, ComboBoxData data);
+    using RowUnit::RowUnit;
 
     bool create(const UnitCreateParams& params);
 
-    ComboBoxData& data() { return data_; }
-    const ComboBoxData& data() const { return data_; }
     // The stored data with the items, current item and content the control now holds.
     ComboBoxData currentData() const;
     void applyChange(int32_t index);
@@ -71,7 +69,6 @@ private:
     void onNotification(WORD code);
     void applyItemValues();
 
-    ComboBoxData data_;
     ControlFont font_;
     BackgroundBrush background_;
     mutable Bytes itemsAnswer_;

@@ -53,6 +53,15 @@ HFONT ControlFont::get() const
     return own_ ? own_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+int32_t ControlFont::height(HWND window) const
+{
+    const WindowDC dc(window);
+    const SelectedObject font(dc.get(), get());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    return metrics.tmHeight;
+}
+
 void BackgroundBrush::set(uint32_t colour)
 {
     if (colour == 0xFF000000) {

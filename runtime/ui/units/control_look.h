@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "runtime/ui/unit_type.h"
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 
@@ -34,6 +34,8 @@ class ControlFont {
 public:
     void apply(HWND window, std::span<const uint8_t> stored);
     HFONT get() const;
+    // The height of a line of text in the font, on the window's display.
+    int32_t height(HWND window) const;
 
 private:
     UniqueFont own_;

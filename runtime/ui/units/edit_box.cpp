@@ -6,6 +6,7 @@
 #include <climits>
 #include <utility>
 
+#include "runtime/core/notify_codes.h"
 #include "runtime/core/text_encoding.h"
 #include "runtime/ui/identifiers.h"
 #include "runtime/ui/units/border_rule.h"
@@ -19,11 +20,6 @@ constexpr int32_t ScrollHorizontal = 1, ScrollVertical = 2, ScrollBoth = 3;
 wchar_t passwordGlyph(uint16_t stored) { return stored != 0 && stored < 0x80 ? static_cast<wchar_t>(stored) : L'*'; }
 
 }  // namespace
-
-EditBox::EditBox(const UnitType& type, uint32_t windowId, uint32_t unitId, EditBoxData data)
-    : Unit(type, windowId, unitId), data_(std::move(data))
-{
-}
 
 DWORD EditBox::creationStyle() const
 {
@@ -227,10 +223,10 @@ void EditBox::onNotification(WORD code)
     case EN_CHANGE:
         if (!writingContent_) fire(EditBoxEvent::ContentChanged);
         break;
-    case EN_SETFOCUS: fire(-7); break;
+    case EN_SETFOCUS: fire(CommonEvent::GotFocus); break;
     case EN_KILLFOCUS:
         if (isNumericInputMode(data_.inputMode)) rewriteNumber();
-        fire(-8);
+        fire(CommonEvent::LostFocus);
         break;
     default: break;
     }

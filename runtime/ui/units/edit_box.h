@@ -6,8 +6,9 @@
 #include <string>
 
 #include "runtime/ui/unit.h"
+#include "runtime/ui/units/row_unit_type.h"
 #include "runtime/ui/units/control_look.h"
-#include "runtime/ui/units/edit_box_data.h"
+#include "runtime/ui/units/type_data.h"
 
 namespace tessaly::ui {
 
@@ -15,17 +16,14 @@ namespace EditBoxEvent {
 inline constexpr int32_t ContentChanged = 0;
 }  // namespace EditBoxEvent
 
-class EditBox final : public Unit {
+class EditBox final : public RowUnit<EditBoxData> {
 public:
-    using Data = EditBoxData;
     static constexpr const auto& Rows = EditBoxRows;
 
-    EditBox(const UnitType& type, uint32_t windowId, uint32_t unitId, EditBoxData data);
+    using RowUnit::RowUnit;
 
     bool create(const UnitCreateParams& params);
 
-    EditBoxData& data() { return data_; }
-    const EditBoxData& data() const { return data_; }
     // The stored data with the content the control now holds.
     EditBoxData currentData() const;
     void applyChange(int32_t index);
@@ -59,7 +57,6 @@ private:
     void onNotification(WORD code);
     void rewriteNumber();
 
-    EditBoxData data_;
     ControlFont font_;
     BackgroundBrush background_;
     UniqueWindow upDown_;

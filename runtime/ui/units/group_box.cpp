@@ -50,7 +50,7 @@ RECT captionPlace(const RECT& client, SIZE text, int32_t alignment)
 }  // namespace
 
 GroupBox::GroupBox(const UnitType& type, uint32_t windowId, uint32_t unitId, GroupBoxData data)
-    : Unit(type, windowId, unitId), data_(std::move(data)), background_(CreateSolidBrush(displayColour(data_.backgroundColour))),
+    : RowUnit(type, windowId, unitId, std::move(data)), background_(CreateSolidBrush(displayColour(data_.backgroundColour))),
       font_(createStoredFont(data_.font))
 {
 }
@@ -115,10 +115,8 @@ void GroupBox::paint(HDC target)
 
 void GroupBox::onPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle(), &ps);
-    paint(dc);
-    EndPaint(handle(), &ps);
+    const PaintDC dc(handle());
+    paint(dc.get());
 }
 
 bool GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

@@ -4,21 +4,19 @@
 #pragma once
 
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/group_box_data.h"
-#include "runtime/ui/win32_handles.h"
+#include "runtime/ui/units/row_unit_type.h"
+#include "runtime/ui/units/type_data.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 
-class GroupBox final : public Unit {
+class GroupBox final : public RowUnit<GroupBoxData> {
 public:
-    using Data = GroupBoxData;
     static constexpr const auto& Rows = GroupBoxRows;
 
     GroupBox(const UnitType& type, uint32_t windowId, uint32_t unitId, GroupBoxData data);
 
     bool create(const UnitCreateParams& params);
-    GroupBoxData& data() { return data_; }
-    const GroupBoxData& data() const { return data_; }
     void applyChange(int32_t index);
 
 protected:
@@ -29,7 +27,6 @@ private:
     void paint(HDC target);
     void onPaint();
 
-    GroupBoxData data_;
     UniqueBrush background_;
     UniqueFont font_;
 };

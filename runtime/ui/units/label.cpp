@@ -23,18 +23,12 @@ constexpr int32_t PictureIndex = propertyIndex(LabelRows, "picture");
 // The border choice as a window border: the gradient frame is painted, not a style.
 int32_t windowBorder(int32_t border) { return border == GradientFrameBorder ? 0 : border; }
 
-std::optional<PngImage> decodePicture(const Bytes& file)
-{
-    if (file.empty()) return std::nullopt;
-    return PngImage::decode(file);
-}
-
 }  // namespace
 
 Label::Label(const UnitType& type, uint32_t windowId, uint32_t unitId, LabelData data)
-    : Unit(type, windowId, unitId), data_(std::move(data))
+    : RowUnit(type, windowId, unitId, std::move(data))
 {
-    picture_ = decodePicture(data_.picture);
+    picture_ = PngImage::decode(data_.picture);
 }
 
 bool Label::create(const UnitCreateParams& params)
@@ -193,7 +187,7 @@ void Label::applyChange(int32_t index)
         outline_.forget();
         break;
     // Pictures do not animate yet, so dropping the old one stops nothing else.
-    case PictureIndex: picture_ = decodePicture(data_.picture); break;
+    case PictureIndex: picture_ = PngImage::decode(data_.picture); break;
     default: break;
     }
     // A hidden label is painted whole when it is shown; asking for a repaint
@@ -257,12 +251,10 @@ void Label::paint(HDC target, const RECT& client, bool onColourKey, bool direct)
 
 void Label::onPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle(), &ps);
+    const PaintDC dc(handle());
     RECT client{};
     GetClientRect(handle(), &client);
-    paint(dc, client, backgroundIsColourKey(), paintsDirectly());
-    EndPaint(handle(), &ps);
+    paint(dc.get(), client, backgroundIsColourKey(), paintsDirectly());
 }
 
 LRESULT Label::onFeedback(WPARAM wParam, LPARAM lParam)

@@ -11,21 +11,19 @@
 #include "runtime/ui/composition.h"
 #include "runtime/ui/png_image.h"
 #include "runtime/ui/unit.h"
+#include "runtime/ui/units/row_unit_type.h"
 #include "runtime/ui/units/caption_effect.h"
-#include "runtime/ui/units/label_data.h"
+#include "runtime/ui/units/type_data.h"
 
 namespace tessaly::ui {
 
-class Label final : public Unit, public ComposedUnit {
+class Label final : public RowUnit<LabelData>, public ComposedUnit {
 public:
-    using Data = LabelData;
     static constexpr const auto& Rows = LabelRows;
 
     Label(const UnitType& type, uint32_t windowId, uint32_t unitId, LabelData data);
 
     bool create(const UnitCreateParams& params);
-    LabelData& data() { return data_; }
-    const LabelData& data() const { return data_; }
     // Shows a property just stored (index 8 onward).
     void applyChange(int32_t index);
 
@@ -65,7 +63,6 @@ private:
     HFONT storedFont();
     HFONT captionFont(bool onColourKey);
 
-    LabelData data_;
     std::optional<PngImage> picture_;
     // Both fonts are made when first needed after the font changed: a caption
     // is given its font part by part (face, size, weight, ...), and making a

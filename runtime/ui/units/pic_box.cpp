@@ -17,18 +17,12 @@ constexpr int32_t BackgroundIndex = propertyIndex(PicBoxRows, "backgroundColour"
 constexpr int32_t PictureIndex = propertyIndex(PicBoxRows, "picture");
 constexpr int32_t DisplayModeIndex = propertyIndex(PicBoxRows, "displayMode");
 
-std::optional<PngImage> decodePicture(const Bytes& file)
-{
-    if (file.empty()) return std::nullopt;
-    return PngImage::decode(file);
-}
-
 }  // namespace
 
 PicBox::PicBox(const UnitType& type, uint32_t windowId, uint32_t unitId, PicBoxData data)
-    : Unit(type, windowId, unitId), data_(std::move(data)), background_(CreateSolidBrush(displayColour(data_.backgroundColour)))
+    : RowUnit(type, windowId, unitId, std::move(data)), background_(CreateSolidBrush(displayColour(data_.backgroundColour)))
 {
-    picture_ = decodePicture(data_.picture);
+    picture_ = PngImage::decode(data_.picture);
 }
 
 bool PicBox::create(const UnitCreateParams& params)
@@ -43,7 +37,7 @@ void PicBox::applyChange(int32_t index)
     switch (index) {
     case BorderIndex: applyBorder(handle(), data_.border); break;
     case BackgroundIndex: background_.reset(CreateSolidBrush(displayColour(data_.backgroundColour))); break;
-    case PictureIndex: picture_ = decodePicture(data_.picture); break;
+    case PictureIndex: picture_ = PngImage::decode(data_.picture); break;
     case DisplayModeIndex: break;
     default: return;
     }
@@ -63,10 +57,8 @@ void PicBox::paint(HDC target)
 
 void PicBox::onPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle(), &ps);
-    paint(dc);
-    EndPaint(handle(), &ps);
+    const PaintDC dc(handle());
+    paint(dc.get());
 }
 
 bool PicBox::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)

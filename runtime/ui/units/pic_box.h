@@ -6,20 +6,18 @@
 
 #include "runtime/ui/png_image.h"
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/pic_box_data.h"
+#include "runtime/ui/units/row_unit_type.h"
+#include "runtime/ui/units/type_data.h"
 
 namespace tessaly::ui {
 
-class PicBox final : public Unit {
+class PicBox final : public RowUnit<PicBoxData> {
 public:
-    using Data = PicBoxData;
     static constexpr const auto& Rows = PicBoxRows;
 
     PicBox(const UnitType& type, uint32_t windowId, uint32_t unitId, PicBoxData data);
 
     bool create(const UnitCreateParams& params);
-    PicBoxData& data() { return data_; }
-    const PicBoxData& data() const { return data_; }
     bool hasPicture() const { return picture_.has_value(); }
     void applyChange(int32_t index);
 
@@ -30,7 +28,6 @@ private:
     void paint(HDC target);
     void onPaint();
 
-    PicBoxData data_;
     std::optional<PngImage> picture_;
     UniqueBrush background_;
 };

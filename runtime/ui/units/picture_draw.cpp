@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 

@@ -1,9 +1,7 @@
 // The unit type every unit kind is: its type data, property reads and writes
 // and re-creation all follow the kind's rows (see field_rows.h).
 //
-// The unit class U names its struct and rows (`Data`, `Rows`) and offers:
-//   U(const UnitType&, uint32_t windowId, uint32_t unitId, Data)
-//   Data& data(); const Data& data() const;
+// The unit class U is a RowUnit, names its rows (`Rows`) and offers:
 //   void applyChange(int32_t index)                 for rows that apply
 // and where it needs them:
 //   bool writeOwn(int32_t index, const PropertyValue&)    rows it takes itself;
@@ -15,16 +13,33 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
+#include "runtime/core/notify_codes.h"
 #include "runtime/ui/unit.h"
 #include "runtime/ui/unit_type.h"
 #include "runtime/ui/units/field_rows.h"
 
 namespace tessaly::ui {
 
-// Own properties start here; the ones below belong to every unit.
-inline constexpr int32_t FirstOwnProperty = 8;
+// A unit that keeps its type data in the struct its rows describe.
+template <class D>
+class RowUnit : public Unit {
+public:
+    using Data = D;
+
+    RowUnit(const UnitType& type, uint32_t windowId, uint32_t unitId, D data)
+        : Unit(type, windowId, unitId), data_(std::move(data))
+    {
+    }
+
+    D& data() { return data_; }
+    const D& data() const { return data_; }
+
+protected:
+    D data_;
+};
 
 template <class U>
 class RowUnitType final : public UnitType {

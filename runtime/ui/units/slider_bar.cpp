@@ -31,11 +31,6 @@ DWORD sliderStyle(const SliderBarData& d)
 
 }  // namespace
 
-SliderBar::SliderBar(const UnitType& type, uint32_t windowId, uint32_t unitId, SliderBarData data)
-    : Unit(type, windowId, unitId), data_(data)
-{
-}
-
 bool SliderBar::create(const UnitCreateParams& params)
 {
     if (!createWindow(borderStyles(data_.border).extendedStyle, TRACKBAR_CLASSW, L"", sliderStyle(data_), params))

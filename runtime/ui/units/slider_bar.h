@@ -9,7 +9,8 @@
 #include <cstdint>
 
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/slider_bar_data.h"
+#include "runtime/ui/units/row_unit_type.h"
+#include "runtime/ui/units/type_data.h"
 
 namespace tessaly::ui {
 
@@ -17,17 +18,14 @@ namespace SliderBarEvent {
 inline constexpr int32_t PositionChanged = 0;
 }
 
-class SliderBar final : public Unit {
+class SliderBar final : public RowUnit<SliderBarData> {
 public:
-    using Data = SliderBarData;
     static constexpr const auto& Rows = SliderBarRows;
 
-    SliderBar(const UnitType& type, uint32_t windowId, uint32_t unitId, SliderBarData data);
+    using RowUnit::RowUnit;
 
     bool create(const UnitCreateParams& params);
 
-    SliderBarData& data() { return data_; }
-    const SliderBarData& data() const { return data_; }
     // The stored values with the thumb's position as it now stands.
     SliderBarData currentData() const;
     void applyChange(int32_t index);
@@ -51,7 +49,6 @@ private:
     void onScroll();
     int32_t limitedToRangeWidth(int32_t value) const;
 
-    SliderBarData data_;
     int32_t lastPosition_ = 0;  // the position last raised or set, so only changes raise the event
 };
 

@@ -3,24 +3,21 @@
 #pragma once
 
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/timer_data.h"
+#include "runtime/ui/units/row_unit_type.h"
+#include "runtime/ui/units/type_data.h"
 
 namespace tessaly::ui {
 
-class Timer final : public Unit {
+class Timer final : public RowUnit<TimerData> {
 public:
-    using Data = TimerData;
     static constexpr const auto& Rows = TimerRows;
 
     // The Windows timer identifier on the unit's window.
     static constexpr UINT_PTR TimerId = 1000;
 
-    Timer(const UnitType& type, uint32_t windowId, uint32_t unitId, TimerData data)
-        : Unit(type, windowId, unitId), data_(data) {}
+    using RowUnit::RowUnit;
 
     bool create(const UnitCreateParams& params);
-    TimerData& data() { return data_; }
-    const TimerData& data() const { return data_; }
     void applyChange(int32_t) { setInterval(data_.interval); }
     int32_t interval() const { return interval_; }
     // A negative interval is 0 (stopped). The interval it already has changes
@@ -31,7 +28,6 @@ protected:
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    TimerData data_;
     int32_t interval_ = 0;  // the one running
 };
 

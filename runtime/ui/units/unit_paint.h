@@ -10,7 +10,7 @@
 
 #include "runtime/ui/byte_reader.h"
 #include "runtime/ui/dib_surface.h"
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <uxtheme.h>
 
-#include "runtime/ui/win32_handles.h"
+#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 

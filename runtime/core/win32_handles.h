@@ -1,12 +1,13 @@
-// One owner for every Windows handle the window layer holds, so no path
-// forgets a DestroyWindow, DeleteObject or DestroyIcon.
+// One owner for every Windows handle the runtime holds, so no path forgets a
+// DestroyWindow, DeleteObject, FreeLibrary or FindClose, nor a ReleaseDC or
+// EndPaint.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
-namespace tessaly::ui {
+namespace tessaly {
 
 template <class Handle, auto Destroy, Handle Empty = Handle{}>
 class UniqueHandle {
@@ -45,6 +46,8 @@ inline void destroyMenu(HMENU h) { DestroyMenu(h); }
 inline void destroyAccelerators(HACCEL h) { DestroyAcceleratorTable(h); }
 inline void closeHandle(HANDLE h) { CloseHandle(h); }
 inline void deleteDC(HDC h) { DeleteDC(h); }
+inline void freeLibrary(HMODULE h) { FreeLibrary(h); }
+inline void findClose(HANDLE h) { FindClose(h); }
 }  // namespace detail
 
 using UniqueWindow = UniqueHandle<HWND, &detail::destroyWindow>;
@@ -60,6 +63,10 @@ using UniqueAccelerators = UniqueHandle<HACCEL, &detail::destroyAccelerators>;
 using UniqueMemoryDC = UniqueHandle<HDC, &detail::deleteDC>;
 // Kernel handles that answer null on failure (not file handles, which answer INVALID_HANDLE_VALUE).
 using UniqueKernelHandle = UniqueHandle<HANDLE, &detail::closeHandle>;
+using UniqueModule = UniqueHandle<HMODULE, &detail::freeLibrary>;
+// A file search; FindFirstFile's INVALID_HANDLE_VALUE is kept as none.
+using UniqueFind = UniqueHandle<HANDLE, &detail::findClose>;
+inline UniqueFind ownFind(HANDLE search) { return UniqueFind(search == INVALID_HANDLE_VALUE ? nullptr : search); }
 
 // A window's device context from GetDC, released to its window.
 class WindowDC {
@@ -78,6 +85,22 @@ private:
     HDC dc_;
 };
 
+// A window's painting, from BeginPaint to EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    HDC get() const { return dc_; }
+    const RECT& area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // Selects an object into a device context for one scope.
 class SelectedObject {
 public:
@@ -91,4 +114,4 @@ private:
     HGDIOBJ previous_;
 };
 
-}  // namespace tessaly::ui
+}  // namespace tessaly
