@@ -17,6 +17,12 @@ namespace tessaly::ui {
 UnitCreateParams createParamsOf(const UnitFields& fields, HWND parent, int32_t controlId, uint32_t windowId,
                                 uint32_t unitId);
 
+// The live unit in a unit table's object slot, if any.
+inline Unit* unitObjectAt(const UnitTable& units, size_t index)
+{
+    return reinterpret_cast<Unit*>(units.objectSlot(index));
+}
+
 class WindowLayer final : public WindowSystem {
 public:
     static WindowLayer& instance();
