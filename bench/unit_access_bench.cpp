@@ -22,7 +22,7 @@
 #include "runtime/core/runtime_app.h"
 #include "runtime/core/service_table.h"
 #include "runtime/ui/core_library.h"
-#include "runtime/ui/units/type_data.h"
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/window_templates.h"
 
 namespace {

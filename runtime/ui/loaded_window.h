@@ -10,13 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/core/win32_handles.h"
 #include "runtime/ui/composition.h"
 #include "runtime/ui/tray_icon.h"
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/unit.h"
 #include "runtime/ui/units/row_unit_type.h"
-#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/window_templates.h"
-#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 

@@ -5,7 +5,7 @@
 
 #include "runtime/core/dots_per_inch.h"
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/units/type_data.h"
+#include "runtime/ui/type_data.h"
 
 namespace tessaly::ui {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/ui/units/type_data.h"
-#include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/type_data.h"
+#include "runtime/ui/type_data_io.h"
 #include "runtime/ui/window_templates.h"
 
 namespace tessaly::ui {

@@ -3,7 +3,7 @@
 // data it answers writes in the current version and reads back as written.
 #include <array>
 
-#include "runtime/ui/units/type_data.h"
+#include "runtime/ui/type_data.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace tessaly::ui {

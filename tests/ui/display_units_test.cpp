@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "runtime/ui/identifiers.h"
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/units/unit_types.h"
-#include "runtime/ui/units/type_data.h"
 #include "tests/ui/png_fixture.h"
 #include "tests/ui/unit_host.h"
 #include "tests/ui/unit_properties.h"

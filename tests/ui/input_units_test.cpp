@@ -7,12 +7,12 @@
 
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/identifiers.h"
+#include "runtime/ui/type_data_io.h"
 #include "runtime/ui/units/button.h"
 #include "runtime/ui/units/check_box.h"
 #include "runtime/ui/units/combo_box.h"
 #include "runtime/ui/units/edit_box.h"
 #include "runtime/ui/units/numeric_input.h"
-#include "runtime/ui/units/type_data_io.h"
 #include "runtime/ui/units/unit_types.h"
 #include "tests/ui/input_unit_harness.h"
 #include "tests/ui/message_pump.h"

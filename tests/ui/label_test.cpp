@@ -8,10 +8,10 @@
 
 #include "runtime/core/text_encoding.h"
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/units/unit_types.h"
-#include "runtime/ui/units/type_data.h"
+#include "runtime/ui/type_data.h"
+#include "runtime/ui/type_data_io.h"
 #include "runtime/ui/units/label_painter.h"
-#include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/units/unit_types.h"
 #include "tests/ui/png_fixture.h"
 #include "tests/ui/unit_host.h"
 #include "tests/ui/unit_properties.h"

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/identifiers.h"
+#include "runtime/ui/type_data_io.h"
 #include "runtime/ui/units/check_list_box.h"
 #include "runtime/ui/units/color_picker.h"
 #include "runtime/ui/units/colour_popup.h"
 #include "runtime/ui/units/slider_bar.h"
-#include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/units/unit_types.h"
 #include "tests/ui/message_pump.h"
 #include "tests/ui/western_ansi_fonts.h"
 

@@ -12,12 +12,12 @@
 
 #include "runtime/core/runtime_app.h"
 #include "runtime/ui/property_access.h"
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/units/check_list_box.h"
 #include "runtime/ui/units/color_picker.h"
 #include "runtime/ui/units/colour_popup.h"
-#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/slider_bar.h"
-#include "runtime/ui/units/type_data.h"
+#include "runtime/ui/units/unit_types.h"
 #include "tests/ui/message_pump.h"
 
 namespace tessaly::ui {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "runtime/ui/units/type_data.h"
+#include "runtime/ui/type_data.h"
 #include "tests/ui/unit_kind_samples.h"
 #include "tools/packer/program_builder.h"
 #include "tools/packer/type_fields.h"

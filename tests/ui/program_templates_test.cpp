@@ -8,8 +8,8 @@
 #include "app/routine_names.h"
 #include "resources/window_template_block.h"
 #include "runtime/core/dots_per_inch.h"
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/unit_scale.h"
-#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/window_templates.h"
 
 namespace tessaly::ui {

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "runtime/ui/byte_writer.h"
-#include "runtime/ui/units/type_data.h"
-#include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/type_data.h"
+#include "runtime/ui/type_data_io.h"
 
 namespace tessaly::ui {
 namespace {

@@ -17,7 +17,7 @@
 #include "runtime/ui/core_library.h"
 #include "runtime/ui/identifiers.h"
 #include "runtime/ui/property_access.h"
-#include "runtime/ui/units/type_data.h"
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/units/unit_types.h"

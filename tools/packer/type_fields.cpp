@@ -8,8 +8,8 @@
 #include <variant>
 
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/units/type_data.h"
-#include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/type_data.h"
+#include "runtime/ui/type_data_io.h"
 #include "tools/packer/text_values.h"
 
 namespace tessaly::pack {

@@ -3,10 +3,10 @@
 // BN_CLICKED and is raised as its event 0.
 #pragma once
 
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/row_unit_type.h"
-#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/units/control_look.h"
+#include "runtime/ui/units/row_unit_type.h"
 
 namespace tessaly::ui {
 

@@ -10,8 +10,8 @@
 #include "runtime/core/unit_requests.h"
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/identifiers.h"
+#include "runtime/ui/type_data_io.h"
 #include "runtime/ui/units/border_rule.h"
-#include "runtime/ui/units/type_data_io.h"
 
 namespace tessaly::ui {
 namespace {

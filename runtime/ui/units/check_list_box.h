@@ -11,12 +11,12 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/ui/unit.h"
-#include "runtime/ui/units/row_unit_type.h"
-#include "runtime/ui/units/type_data.h"
-#include "runtime/ui/units/control_look.h"
-#include "runtime/ui/units/unit_theme.h"
 #include "runtime/core/win32_handles.h"
+#include "runtime/ui/type_data.h"
+#include "runtime/ui/unit.h"
+#include "runtime/ui/units/control_look.h"
+#include "runtime/ui/units/row_unit_type.h"
+#include "runtime/ui/units/unit_theme.h"
 
 namespace tessaly::ui {
 

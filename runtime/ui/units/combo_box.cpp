@@ -7,7 +7,7 @@
 #include "runtime/core/text_encoding.h"
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/identifiers.h"
-#include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/type_data_io.h"
 
 namespace tessaly::ui {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "runtime/core/text_encoding.h"
+#include "runtime/ui/type_data_io.h"
 #include "runtime/ui/units/unit_paint.h"
-#include "runtime/ui/units/type_data_io.h"
 
 namespace tessaly::ui {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/type_data_io.h"
 
 namespace tessaly::ui {
 namespace {

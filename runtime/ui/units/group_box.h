@@ -3,10 +3,10 @@
 // background colours hold with or without visual styles.
 #pragma once
 
+#include "runtime/core/win32_handles.h"
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/unit.h"
 #include "runtime/ui/units/row_unit_type.h"
-#include "runtime/ui/units/type_data.h"
-#include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui {
 

@@ -10,10 +10,10 @@
 
 #include "runtime/ui/composition.h"
 #include "runtime/ui/png_image.h"
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/unit.h"
-#include "runtime/ui/units/row_unit_type.h"
 #include "runtime/ui/units/caption_effect.h"
-#include "runtime/ui/units/type_data.h"
+#include "runtime/ui/units/row_unit_type.h"
 
 namespace tessaly::ui {
 

@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "runtime/ui/png_image.h"
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/units/caption_effect.h"
-#include "runtime/ui/units/type_data.h"
 #include "runtime/ui/units/unit_paint.h"
 
 namespace tessaly::ui {

@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "runtime/ui/png_image.h"
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/unit.h"
 #include "runtime/ui/units/row_unit_type.h"
-#include "runtime/ui/units/type_data.h"
 
 namespace tessaly::ui {
 

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "runtime/core/notify_codes.h"
+#include "runtime/ui/field_rows.h"
 #include "runtime/ui/unit.h"
 #include "runtime/ui/unit_type.h"
-#include "runtime/ui/units/field_rows.h"
 
 namespace tessaly::ui {
 

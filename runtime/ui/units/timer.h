@@ -2,9 +2,9 @@
 // through a Windows timer on its own hidden child window.
 #pragma once
 
+#include "runtime/ui/type_data.h"
 #include "runtime/ui/unit.h"
 #include "runtime/ui/units/row_unit_type.h"
-#include "runtime/ui/units/type_data.h"
 
 namespace tessaly::ui {
 

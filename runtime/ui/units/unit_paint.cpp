@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "runtime/core/text_encoding.h"
-#include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/type_data_io.h"
 
 namespace tessaly::ui {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/ui/units/field_rows.h"
+#include "runtime/ui/field_rows.h"
 
 namespace tessaly::ui {
 

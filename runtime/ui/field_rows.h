@@ -19,7 +19,7 @@
 #include "runtime/ui/byte_reader.h"
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/property_value.h"
-#include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/type_data_io.h"
 
 namespace tessaly::ui {
 

@@ -1,4 +1,4 @@
-#include "runtime/ui/units/type_data_io.h"
+#include "runtime/ui/type_data_io.h"
 
 #include <algorithm>
 

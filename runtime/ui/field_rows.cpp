@@ -1,4 +1,4 @@
-#include "runtime/ui/units/field_rows.h"
+#include "runtime/ui/field_rows.h"
 
 #include <algorithm>
 #include <cstring>
