@@ -29,13 +29,6 @@ DWORD listStyle(const CheckListBoxData& d)
     return style;
 }
 
-Bytes wordsToBytes(const std::vector<int32_t>& words)
-{
-    ByteWriter out;
-    for (int32_t w : words) out.i32(w);
-    return out.take();
-}
-
 }  // namespace
 
 CheckListBox* CheckListBox::from(Unit* unit)
@@ -189,36 +182,38 @@ bool CheckListBox::readLive(int32_t index, PropertyValue& out) const
     switch (index) {
     case propertyIndex(CheckListBoxRows, "currentItem"): out = PropertyValue::number(currentItem()); return true;
     case propertyIndex(CheckListBoxRows, "items"): {
-        std::vector<std::string> items;
-        for (int32_t i = 0; i < count(); ++i) items.push_back(itemText(i));
-        ByteWriter out;
-        writeListItems(out, items);
-        answer_ = out.take();
+        ByteWriter items;
+        writeListItems(items, itemTexts());
+        answer_ = items.take();
         break;
     }
-    case propertyIndex(CheckListBoxRows, "itemValues"): {
-        std::vector<int32_t> words;
-        for (int32_t i = 0; i < count(); ++i) words.push_back(itemData(i));
-        answer_ = wordsToBytes(words);
-        break;
-    }
+    case propertyIndex(CheckListBoxRows, "itemValues"): answer_ = itemWords(); break;
     default: return false;
     }
     out = PropertyValue::bytes(answer_.data(), answer_.size());
     return true;
 }
 
+std::vector<std::string> CheckListBox::itemTexts() const
+{
+    std::vector<std::string> texts;
+    for (int32_t i = 0; i < count(); ++i) texts.push_back(itemText(i));
+    return texts;
+}
+
+Bytes CheckListBox::itemWords() const
+{
+    ByteWriter out;
+    for (int32_t i = 0; i < count(); ++i) out.i32(itemData(i));
+    return out.take();
+}
+
 CheckListBoxData CheckListBox::currentData() const
 {
     CheckListBoxData d = data_;
-    d.items.clear();
-    std::vector<int32_t> words;
-    for (int32_t i = 0; i < count(); ++i) {
-        d.items.push_back(itemText(i));
-        words.push_back(itemData(i));
-    }
+    d.items = itemTexts();
     // Item values just written take effect on the re-created unit.
-    if (!itemValuesPending_) d.itemValues = wordsToBytes(words);
+    if (!itemValuesPending_) d.itemValues = itemWords();
     d.currentItem = currentItem();
     return d;
 }

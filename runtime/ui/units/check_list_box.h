@@ -66,6 +66,9 @@ protected:
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // The items' texts and data words as the list now holds them.
+    std::vector<std::string> itemTexts() const;
+    Bytes itemWords() const;
     void keepFirstCheckOnly();
     bool trackItemMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool onNotification(WORD code);
