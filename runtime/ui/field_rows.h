@@ -101,40 +101,52 @@ const FieldRow<D>* rowFor(const FieldRow<D> (&rows)[N], int32_t index)
     return nullptr;
 }
 
-// The field visitors stay out of line: inlined where a small struct lives on
-// the stack, GCC 12 takes the branches for member types the struct has none
-// of as reads and writes outside it, and warns.
-template <class D>
-[[gnu::noinline]] void readField(ByteReader& in, const FieldRow<D>& row, D& d)
-{
-    std::visit(Overloaded{
-                   [&](int32_t D::*m) { d.*m = in.i32(); },
-                   [&](uint32_t D::*m) { d.*m = in.u32(); },
-                   [&](uint16_t D::*m) { d.*m = in.u16(); },
-                   [&](ColourOf<D> c) { (d.*c.colours)[c.at] = in.u32(); },
-                   [&](std::string D::*m) { d.*m = in.countedString(); },
-                   [&](Bytes D::*m) { d.*m = row.kind == PropertyKind::Font ? readFontBlob(in) : in.countedBlob(); },
-                   [&](std::vector<std::string> D::*m) { d.*m = readListItems(in); },
-                   [](NoField) {},
-               },
-               row.field);
-}
+// Where a row's field lies in one struct and how the block encodes it: the
+// member pointer is resolved here, once per kind, and everything past it
+// works on the field alone.
+enum class Encoding : uint8_t { Int32, Word32, Word16, Text, Blob, Items, None };
+
+struct FieldAt {
+    Encoding encoding = Encoding::None;
+    void* at = nullptr;
+
+    template <class T>
+    T& as() const
+    {
+        return *static_cast<T*>(at);
+    }
+};
 
 template <class D>
-[[gnu::noinline]] void writeField(ByteWriter& out, const FieldRow<D>& row, const D& d)
+FieldAt fieldAt(const FieldRow<D>& row, D& d)
 {
-    std::visit(Overloaded{
-                   [&](int32_t D::*m) { out.i32(d.*m); },
-                   [&](uint32_t D::*m) { out.u32(d.*m); },
-                   [&](uint16_t D::*m) { out.u16(d.*m); },
-                   [&](ColourOf<D> c) { out.u32((d.*c.colours)[c.at]); },
-                   [&](std::string D::*m) { out.counted(d.*m); },
-                   [&](Bytes D::*m) { out.counted(ByteView(d.*m)); },
-                   [&](std::vector<std::string> D::*m) { writeListItems(out, d.*m); },
-                   [](NoField) {},
-               },
-               row.field);
+    return std::visit(Overloaded{
+                          [&](int32_t D::*m) { return FieldAt{Encoding::Int32, &(d.*m)}; },
+                          [&](uint32_t D::*m) { return FieldAt{Encoding::Word32, &(d.*m)}; },
+                          [&](uint16_t D::*m) { return FieldAt{Encoding::Word16, &(d.*m)}; },
+                          [&](ColourOf<D> c) { return FieldAt{Encoding::Word32, &(d.*c.colours)[c.at]}; },
+                          [&](std::string D::*m) { return FieldAt{Encoding::Text, &(d.*m)}; },
+                          [&](Bytes D::*m) { return FieldAt{Encoding::Blob, &(d.*m)}; },
+                          [&](std::vector<std::string> D::*m) { return FieldAt{Encoding::Items, &(d.*m)}; },
+                          [](NoField) { return FieldAt{}; },
+                      },
+                      row.field);
 }
+
+// Readers of a field only: nothing writes through what a const struct gives.
+template <class D>
+FieldAt fieldAt(const FieldRow<D>& row, const D& d)
+{
+    return fieldAt(row, const_cast<D&>(d));
+}
+
+// A font blob for a font row, a counted blob for other data.
+void readField(ByteReader& in, int32_t kind, FieldAt field);
+void writeField(ByteWriter& out, FieldAt field);
+// Stores a program's value in the field; false when it cannot be taken.
+bool storeValue(int32_t kind, Range range, FieldAt field, const PropertyValue& value);
+// The stored value; texts and data point into the field.
+PropertyValue answerValue(int32_t kind, FieldAt field);
 
 // The block read by the rows, fields its version lacks left at their
 // defaults; none when the version is unknown or the block is cut short.
@@ -146,7 +158,7 @@ std::optional<D> readTypeData(const FieldRow<D> (&rows)[N], ByteView data)
     if (!version) return std::nullopt;
     D d;
     for (const FieldRow<D>& row : rows)
-        if (row.since <= *version) readField(in, row, d);
+        if (row.since <= *version) readField(in, row.kind, fieldAt(row, d));
     if (!in.ok()) return std::nullopt;
     return d;
 }
@@ -157,32 +169,20 @@ Bytes writeTypeData(const FieldRow<D> (&rows)[N], const D& d)
 {
     ByteWriter out;
     out.u32(D::HighestVersion);
-    for (const FieldRow<D>& row : rows) writeField(out, row, d);
+    for (const FieldRow<D>& row : rows) writeField(out, fieldAt(row, d));
     return out.take();
 }
 
-// The text a value carries: `length` bytes, or up to the terminating zero
-// when the caller passed a bare zero-terminated pointer.
-std::string textOf(const PropertyValue& value);
-// A logical as 0 or 1, an integer clamped to the range when there is one.
-int32_t takeInteger(int32_t kind, Range range, int32_t value);
-// False, leaving the target as it was, for a font that is neither empty nor one LOGFONT.
-bool takeBytes(int32_t kind, Bytes& target, const PropertyValue& value);
-
-// Stores a program's value in the row's member; false when it cannot be taken.
 template <class D>
-[[gnu::noinline]] bool storeProperty(const FieldRow<D>& row, D& d, const PropertyValue& value)
+bool storeProperty(const FieldRow<D>& row, D& d, const PropertyValue& value)
 {
-    return std::visit(Overloaded{
-                          [&](int32_t D::*m) { return (d.*m = takeInteger(row.kind, row.range, value.asInt()), true); },
-                          [&](uint32_t D::*m) { return (d.*m = static_cast<uint32_t>(value.data), true); },
-                          [&](uint16_t D::*m) { return (d.*m = static_cast<uint16_t>(value.data), true); },
-                          [&](ColourOf<D> c) { return ((d.*c.colours)[c.at] = static_cast<uint32_t>(value.data), true); },
-                          [&](std::string D::*m) { return (d.*m = textOf(value), true); },
-                          [&](Bytes D::*m) { return takeBytes(row.kind, d.*m, value); },
-                          [](auto) { return false; },
-                      },
-                      row.field);
+    return storeValue(row.kind, row.range, fieldAt(row, d), value);
+}
+
+template <class D>
+PropertyValue answerProperty(const FieldRow<D>& row, const D& d)
+{
+    return answerValue(row.kind, fieldAt(row, d));
 }
 
 // The row's field as the block holds it, to tell whether a write changed it.
@@ -190,28 +190,8 @@ template <class D>
 Bytes encodedField(const FieldRow<D>& row, const D& d)
 {
     ByteWriter out;
-    writeField(out, row, d);
+    writeField(out, fieldAt(row, d));
     return out.take();
-}
-
-// The stored value; texts and data point into the struct.
-template <class D>
-[[gnu::noinline]] PropertyValue answerProperty(const FieldRow<D>& row, const D& d)
-{
-    return std::visit(Overloaded{
-                          [&](int32_t D::*m) {
-                              return PropertyValue::number(row.kind == PropertyKind::Logical ? d.*m != 0 : d.*m);
-                          },
-                          [&](uint32_t D::*m) { return PropertyValue::number(d.*m); },
-                          [&](uint16_t D::*m) { return PropertyValue::number(d.*m); },
-                          [&](ColourOf<D> c) { return PropertyValue::number((d.*c.colours)[c.at]); },
-                          [&](std::string D::*m) { return PropertyValue::bytes((d.*m).c_str(), (d.*m).size()); },
-                          [&](Bytes D::*m) {
-                              return (d.*m).empty() ? PropertyValue{} : PropertyValue::bytes((d.*m).data(), (d.*m).size());
-                          },
-                          [](auto) { return PropertyValue{}; },
-                      },
-                      row.field);
 }
 
 }  // namespace tessaly::ui

@@ -48,23 +48,21 @@ std::vector<std::string> itemsValue(const std::string& v)
     return items;
 }
 
-// Parses one description value into the row's member: numbers for words,
-// UTF-8 text stored as GBK, "@file" for binary data (empty: none),
-// "height weight charset face" for a font (empty: none), "|"-separated items.
-template <class D>
-[[gnu::noinline]] void setField(const ui::FieldRow<D>& row, D& d, const std::string& v, const fs::path& base)
+// Parses one description value into the field: numbers for words, UTF-8
+// text stored as GBK, "@file" for binary data (empty: none), "height weight
+// charset face" for a font (empty: none), "|"-separated items.
+void setField(int32_t kind, std::string_view key, ui::FieldAt field, const std::string& v, const fs::path& base)
 {
-    std::visit(ui::Overloaded{
-                   [&](int32_t D::*m) { d.*m = static_cast<int32_t>(parseNumber(v)); },
-                   [&](uint32_t D::*m) { d.*m = static_cast<uint32_t>(parseNumber(v)); },
-                   [&](uint16_t D::*m) { d.*m = static_cast<uint16_t>(parseNumber(v)); },
-                   [&](ui::ColourOf<D> c) { (d.*c.colours)[c.at] = static_cast<uint32_t>(parseNumber(v)); },
-                   [&](std::string D::*m) { d.*m = toGbk(v); },
-                   [&](Bytes D::*m) { d.*m = row.kind == ui::PropertyKind::Font ? fontValue(v) : bytesValue(row.kind, v, base); },
-                   [&](std::vector<std::string> D::*m) { d.*m = itemsValue(v); },
-                   [&](ui::NoField) { throw std::runtime_error("\"" + std::string(row.key) + "\" is not stored"); },
-               },
-               row.field);
+    using ui::Encoding;
+    switch (field.encoding) {
+    case Encoding::Int32: field.as<int32_t>() = static_cast<int32_t>(parseNumber(v)); break;
+    case Encoding::Word32: field.as<uint32_t>() = static_cast<uint32_t>(parseNumber(v)); break;
+    case Encoding::Word16: field.as<uint16_t>() = static_cast<uint16_t>(parseNumber(v)); break;
+    case Encoding::Text: field.as<std::string>() = toGbk(v); break;
+    case Encoding::Blob: field.as<Bytes>() = kind == ui::PropertyKind::Font ? fontValue(v) : bytesValue(kind, v, base); break;
+    case Encoding::Items: field.as<std::vector<std::string>>() = itemsValue(v); break;
+    case Encoding::None: throw std::runtime_error("\"" + std::string(key) + "\" is not stored");
+    }
 }
 
 template <const auto& Rows>
@@ -74,7 +72,7 @@ Bytes fromRows(const Entries& entries, const fs::path& base)
     for (const auto& [key, value] : entries) {
         const auto row = std::find_if(std::begin(Rows), std::end(Rows), [&](const auto& r) { return r.key == key; });
         if (row == std::end(Rows)) throw std::runtime_error("unknown key \"" + key + "\"");
-        setField(*row, d, value, base);
+        setField(row->kind, row->key, ui::fieldAt(*row, d), value, base);
     }
     return ui::writeTypeData(Rows, d);
 }
