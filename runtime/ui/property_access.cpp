@@ -12,6 +12,7 @@
 #include "runtime/core/value_blocks.h"
 #include "runtime/ui/menu_builder.h"
 #include "runtime/ui/mouse_pointer.h"
+#include "runtime/ui/unit_birth.h"
 #include "runtime/ui/unit_font.h"
 #include "runtime/ui/window_layer.h"
 
@@ -347,20 +348,14 @@ Unit* recreateUnit(WindowLayer& layer, Unit& old)
     params.height = rect.bottom - rect.top;
     params.windowId = old.windowId();
     params.unitId = old.unitId();
-    Unit* fresh = old.type().create(params);
+    Unit* fresh = bringUnitToLife(window->units, *index, old.type(), params);
     if (fresh == nullptr) return nullptr;
     if (old.type().flags() & UnitTypeFlag::Container) {
         std::vector<HWND> children;
         for (HWND c = GetWindow(oldHandle, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
         for (HWND c : children) SetParent(c, fresh->handle());
     }
-    window->units.setObjectSlot(*index, reinterpret_cast<uintptr_t>(fresh));
-    SetWindowPos(fresh->handle(), before != nullptr ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SendMessageW(fresh->handle(), UnitMessage::FinishSetup, 0, 0);
-    SendMessageW(fresh->handle(), UnitMessage::Loaded, 0, 0);
-    if (fresh->type().flags() & UnitTypeFlag::NeedsWindowSetup)
-        SendMessageW(GetAncestor(fresh->handle(), GA_ROOT), UnitMessage::WindowSetup, 0, 0);
-    if (visible && !(fresh->type().flags() & UnitTypeFlag::NeverVisible)) fresh->show(true);
+    settleUnit(*fresh, before != nullptr ? before : HWND_TOP, visible);
     DestroyWindow(oldHandle);
     if (focused) SetFocus(fresh->handle());
     return fresh;

@@ -5,7 +5,7 @@
 #include "runtime/core/runtime_app.h"
 #include "runtime/ui/icon_data.h"
 #include "runtime/ui/menu_builder.h"
-#include "runtime/ui/mouse_pointer.h"
+#include "runtime/ui/unit_birth.h"
 #include "runtime/ui/window_layer.h"
 
 namespace tessaly::ui {
@@ -102,21 +102,18 @@ bool copyUnit(WindowLayer& layer, UnitCall& call)
         if (record->container != 0)
             if (const auto c = window->units.indexOf(record->container)) container = liveAt(window->units, *c);
         HWND parent = container != nullptr ? container->handle() : loaded->handle();
-        Unit* unit = type->create(createParamsOf(f, parent, loaded->takeControlId(), call.windowId, newId));
+        Unit* unit = bringUnitToLife(window->units, index, *type,
+                                     createParamsOf(f, parent, loaded->takeControlId(), call.windowId, newId));
         // The window system refused the copy (a process has only so many
         // windows): no record stays behind without a unit.
         if (unit == nullptr) {
             window->units.removeRecord(index);
             return false;
         }
-        window->units.setObjectSlot(index, reinterpret_cast<uintptr_t>(unit));
-        window->units.setPointerSlot(index, pointerSlotWord(loadPointer(f.mousePointer)));
         if (record->container != 0) addChild(window->units, record->container, newId);
-        SendMessageW(unit->handle(), UnitMessage::FinishSetup, 0, 0);
-        SendMessageW(unit->handle(), UnitMessage::Loaded, 0, 0);
-        if (Unit* source = layer.findUnit(call.windowId, call.unitId))
-            SetWindowPos(unit->handle(), source->handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if ((f.flags & UnitFlag::Visible) && !(type->flags() & UnitTypeFlag::NeverVisible)) unit->show(true);
+        // The copy stands just above its source.
+        const Unit* source = layer.findUnit(call.windowId, call.unitId);
+        settleUnit(*unit, source != nullptr ? source->handle() : HWND_TOP, (f.flags & UnitFlag::Visible) != 0);
     } else if (record->container != 0) {
         addChild(window->units, record->container, newId);
     }

@@ -9,6 +9,7 @@
 #include "runtime/core/runtime_app.h"
 #include "runtime/ui/menu_builder.h"
 #include "runtime/ui/mouse_pointer.h"
+#include "runtime/ui/unit_birth.h"
 #include "runtime/ui/unit_scale.h"
 
 namespace tessaly::ui {
@@ -104,9 +105,8 @@ bool WindowLayer::createUnits(WindowTemplate& window, LoadedWindow& loaded)
         if (units.isMenuItem(i)) continue;
         const UnitType* type = findUnitType(units.typeIdAt(i));
         if (type == nullptr) continue;
-        const UnitCreateParams params =
-            createParamsOf(units.unitFields(i), loaded.handle(), loaded.takeControlId(), window.id, units.idAt(i));
-        if (Unit* unit = type->create(params)) units.setObjectSlot(i, reinterpret_cast<uintptr_t>(unit));
+        bringUnitToLife(units, i, *type,
+                        createParamsOf(units.unitFields(i), loaded.handle(), loaded.takeControlId(), window.id, units.idAt(i)));
     }
     // Units inside a container become its children; positions are already relative to it.
     for (size_t i = 1; i < units.size(); ++i) {
@@ -132,11 +132,8 @@ bool WindowLayer::createUnits(WindowTemplate& window, LoadedWindow& loaded)
         }
         SetWindowPos(unit->handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    // Mouse pointers, the window's own included.
-    for (size_t i = 0; i < units.size(); ++i) {
-        if (units.isMenuItem(i) || unitObjectAt(units, i) == nullptr) continue;
-        units.setPointerSlot(i, pointerSlotWord(loadPointer(units.unitFields(i).mousePointer)));
-    }
+    // The window's own mouse pointer; its units took theirs as they were made.
+    units.setPointerSlot(0, pointerSlotWord(loadPointer(units.unitFields(0).mousePointer)));
     return true;
 }
 
@@ -152,7 +149,7 @@ void WindowLayer::finishLoading(WindowTemplate& window, LoadedWindow& loaded, bo
             if (Unit* unit = unitObjectAt(window.units, i)) action(*unit, i);
         }
     };
-    forEachUnit([](Unit& u, size_t) { SendMessageW(u.handle(), UnitMessage::FinishSetup, 0, 0); }, true);
+    forEachUnit([](Unit& u, size_t) { finishUnitSetup(u); }, true);
     SendMessageW(loaded.handle(), UnitMessage::WindowSetup, 0, 0);
     forEachUnit(
         [&](Unit& u, size_t i) {
@@ -173,7 +170,7 @@ void WindowLayer::finishLoading(WindowTemplate& window, LoadedWindow& loaded, bo
         loaded.disableOthers();
     }
     HWND focus = GetFocus();
-    forEachUnit([](Unit& u, size_t) { SendMessageW(u.handle(), UnitMessage::Loaded, 0, 0); }, false);
+    forEachUnit([](Unit& u, size_t) { announceLoaded(u); }, false);
     if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
     if (!loaded.alive()) return;
     loaded.markLoaded();
