@@ -85,17 +85,6 @@ std::string withField(const std::string& line, int n, const std::string& value)
     return joinFields(fields);
 }
 
-std::vector<std::string> completedConfigLines(const std::string& configText, const std::vector<CaptionRecord>& records,
-                                              std::vector<std::string>& unpaired)
-{
-    std::vector<std::string> lines = splitLines(configText);
-    if (lines.size() > records.size()) unpaired.assign(lines.begin() + static_cast<std::ptrdiff_t>(records.size()), lines.end());
-    lines.resize(records.size());
-    for (size_t i = 0; i < records.size(); ++i)
-        if (records[i].completed) lines[i] = configurationLine(records[i]);
-    return lines;
-}
-
 std::string listEntryText(const CaptionRecord& record)
 {
     if (record.field(Field::Scrolls) == FalseText) return record.text + " (不滚动)";

@@ -85,13 +85,6 @@ std::string joinFields(const std::vector<std::string>& fields);
 // too short for field n is lengthened with empty fields.
 std::string withField(const std::string& line, int n, const std::string& value);
 
-// The configuration lines, one per record: a completed record's line in its
-// completed form, a line for each caption that had none, the other lines as
-// they are. Lines beyond the last caption pair with no caption; they come
-// back apart, in `unpaired`.
-std::vector<std::string> completedConfigLines(const std::string& configText, const std::vector<CaptionRecord>& records,
-                                              std::vector<std::string>& unpaired);
-
 // The caption's entry in the settings window's list: its text and how it moves.
 std::string listEntryText(const CaptionRecord& record);
 

@@ -50,11 +50,10 @@ bool takeStoreFiles()
     acceptRead(StoreFile::Captions, captions);
     acceptRead(StoreFile::Config, config);
     s.CaptionsText = captions.text;
-    if (s.CaptionsText.empty()) {
-        if (s.OrphanedConfigText.empty()) s.OrphanedConfigText = config.text;
-    } else {
+    if (s.CaptionsText.empty())
+        holdOrphanedLines(s.Kept, config.text);
+    else
         s.ConfigText = config.text;
-    }
     return true;
 }
 
@@ -68,12 +67,9 @@ void rebuildCaptions()
 
     const std::vector<std::string> configLines = splitLines(s.ConfigText);
     s.CaptionRecords.clear();
-    s.CompletionPending = false;
-    for (size_t i = 0; i < captionLines.size(); ++i) {
+    for (size_t i = 0; i < captionLines.size(); ++i)
         s.CaptionRecords.push_back(readCaptionRecord(captionLines[i], lineIfAny(configLines, i)));
-        s.CompletionPending = s.CompletionPending || s.CaptionRecords.back().completed;
-    }
-    s.CompletionPending = s.CompletionPending || configLines.size() > captionLines.size();
+    noteLoadedRecords(s.Kept, s.CaptionRecords, configLines.size());
     fillCaptionList();
     createCaptionLabels();
 }
@@ -130,12 +126,7 @@ void writeCaptionFiles()
 void completeStoredLines()
 {
     ProgramState& s = state();
-    if (!s.CompletionPending) return;
-    std::vector<std::string> unpaired;
-    s.ConfigText = joinLines(completedConfigLines(s.ConfigText, s.CaptionRecords, unpaired));
-    if (!unpaired.empty()) oweBackup(joinLines(unpaired));
-    for (CaptionRecord& record : s.CaptionRecords) record.completed = false;
-    s.CompletionPending = false;
+    completePendingLines(s.Kept, s.ConfigText, s.CaptionRecords, s.Store.backups);
 }
 
 void storeCaptionPosition(int32_t k)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/caption_record.h"
+#include "app/kept_lines.h"
 #include "app/store_state.h"
 #include "app/unit_calls.h"
 
@@ -34,13 +35,8 @@ struct ProgramState {
     int32_t GrabOffsetX = 0;
     int32_t GrabOffsetY = 0;
 
-    // Records completed at the last load whose stored lines still lack
-    // fields: the configuration text takes their completed lines before the
-    // first change the user makes, and not before.
-    bool CompletionPending = false;
-    // Configuration lines left without any caption when the captions file
-    // was found empty: kept in a backup before a write would drop them.
-    std::string OrphanedConfigText;
+    // Configuration lines no caption pairs with as they stand (kept_lines.h).
+    KeptLines Kept;
     // What the store knows of its files (store_files.h).
     StoreState Store;
     // The window system refused a caption label, and the user has been told.

@@ -163,17 +163,6 @@ bool writeCaptionFilePair()
     return true;
 }
 
-// Configuration lines that no caption pairs with any more, held while the
-// captions file was empty, go to a backup before the configuration file
-// that held them is written.
-void backUpOrphanedLines()
-{
-    ProgramState& s = state();
-    if (!s.Store.config.owed || s.OrphanedConfigText.empty()) return;
-    if (s.OrphanedConfigText != s.ConfigText) s.Store.backups.push_back(s.OrphanedConfigText);
-    s.OrphanedConfigText.clear();
-}
-
 }  // namespace
 
 StoreRead readStoreFile(StoreFile file)
@@ -238,7 +227,8 @@ bool saveStore()
     StoreState& store = state().Store;
     store.lastAttempt = tickCount();
     writeWaitingSettings();
-    backUpOrphanedLines();
+    ProgramState& s = state();
+    backUpOrphanedLines(s.Kept, s.ConfigText, store.config.owed, store.backups);
     return writeBackups() && writeCaptionFilePair();
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/caption_lines.h"
 #include "app/caption_record.h"
+#include "app/kept_lines.h"
 #include "app/text_calls.h"
 
 namespace tessaly::program {

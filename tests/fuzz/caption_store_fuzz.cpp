@@ -8,6 +8,7 @@
 
 #include "app/caption_lines.h"
 #include "app/caption_record.h"
+#include "app/kept_lines.h"
 #include "app/regex_engine.h"
 #include "tests/fuzz/fuzz_input.h"
 
