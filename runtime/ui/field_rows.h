@@ -117,20 +117,21 @@ struct FieldAt {
     }
 };
 
+// Out of line: inlined where a small struct lives on the stack, GCC 12
+// takes the branches for member types the struct has none of as reaches
+// outside it, and warns.
 template <class D>
-FieldAt fieldAt(const FieldRow<D>& row, D& d)
+[[gnu::noinline]] FieldAt fieldAt(const FieldRow<D>& row, D& d)
 {
-    return std::visit(Overloaded{
-                          [&](int32_t D::*m) { return FieldAt{Encoding::Int32, &(d.*m)}; },
-                          [&](uint32_t D::*m) { return FieldAt{Encoding::Word32, &(d.*m)}; },
-                          [&](uint16_t D::*m) { return FieldAt{Encoding::Word16, &(d.*m)}; },
-                          [&](ColourOf<D> c) { return FieldAt{Encoding::Word32, &(d.*c.colours)[c.at]}; },
-                          [&](std::string D::*m) { return FieldAt{Encoding::Text, &(d.*m)}; },
-                          [&](Bytes D::*m) { return FieldAt{Encoding::Blob, &(d.*m)}; },
-                          [&](std::vector<std::string> D::*m) { return FieldAt{Encoding::Items, &(d.*m)}; },
-                          [](NoField) { return FieldAt{}; },
-                      },
-                      row.field);
+    const FieldOf<D>& f = row.field;
+    if (const auto m = std::get_if<int32_t D::*>(&f)) return {Encoding::Int32, &(d.**m)};
+    if (const auto m = std::get_if<uint32_t D::*>(&f)) return {Encoding::Word32, &(d.**m)};
+    if (const auto m = std::get_if<uint16_t D::*>(&f)) return {Encoding::Word16, &(d.**m)};
+    if (const auto c = std::get_if<ColourOf<D>>(&f)) return {Encoding::Word32, &(d.*c->colours)[c->at]};
+    if (const auto m = std::get_if<std::string D::*>(&f)) return {Encoding::Text, &(d.**m)};
+    if (const auto m = std::get_if<Bytes D::*>(&f)) return {Encoding::Blob, &(d.**m)};
+    if (const auto m = std::get_if<std::vector<std::string> D::*>(&f)) return {Encoding::Items, &(d.**m)};
+    return {};
 }
 
 // Readers of a field only: nothing writes through what a const struct gives.

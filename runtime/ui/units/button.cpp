@@ -54,4 +54,6 @@ bool Button::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
     return true;
 }
 
+template class RowUnitType<Button>;
+
 }  // namespace tessaly::ui

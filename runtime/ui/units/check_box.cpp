@@ -74,4 +74,6 @@ bool CheckBox::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
     }
 }
 
+template class RowUnitType<CheckBox>;
+
 }  // namespace tessaly::ui

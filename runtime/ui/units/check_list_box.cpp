@@ -389,4 +389,6 @@ void CheckListBox::drawCheckBox(HDC dc, const RECT& box, bool checked, bool disa
                      DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0) | (disabled ? DFCS_INACTIVE : 0));
 }
 
+template class RowUnitType<CheckListBox>;
+
 }  // namespace tessaly::ui

@@ -194,4 +194,6 @@ void ColorPicker::paintArrow(HDC dc, const RECT& area)
     Polygon(dc, points, 3);
 }
 
+template class RowUnitType<ColorPicker>;
+
 }  // namespace tessaly::ui

@@ -253,4 +253,6 @@ bool ComboBox::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
     }
 }
 
+template class RowUnitType<ComboBox>;
+
 }  // namespace tessaly::ui

@@ -253,4 +253,6 @@ bool EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result
     }
 }
 
+template class RowUnitType<EditBox>;
+
 }  // namespace tessaly::ui

@@ -138,4 +138,6 @@ bool GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     }
 }
 
+template class RowUnitType<GroupBox>;
+
 }  // namespace tessaly::ui

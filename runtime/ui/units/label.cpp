@@ -320,4 +320,6 @@ bool Label::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     }
 }
 
+template class RowUnitType<Label>;
+
 }  // namespace tessaly::ui

@@ -71,4 +71,6 @@ bool PicBox::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
     }
 }
 
+template class RowUnitType<PicBox>;
+
 }  // namespace tessaly::ui

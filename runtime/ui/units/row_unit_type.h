@@ -41,68 +41,22 @@ protected:
     D data_;
 };
 
+// Each kind's unit file instantiates its type (`template class
+// RowUnitType<Kind>;`), so the registration list needs no unit's header.
 template <class U>
 class RowUnitType final : public UnitType {
 public:
-    RowUnitType(uint32_t typeId, std::string_view name, uint32_t flags) : typeId_(typeId), name_(name), flags_(flags)
-    {
-        for (const auto& row : U::Rows)
-            if (row.index != 0) properties_.push_back({row.index, row.kind});
-        std::sort(properties_.begin(), properties_.end(), [](const auto& a, const auto& b) { return a.index < b.index; });
-    }
+    RowUnitType(uint32_t typeId, std::string_view name, uint32_t flags);
 
     uint32_t typeId() const override { return typeId_; }
     std::string_view name() const override { return name_; }
     uint32_t flags() const override { return flags_; }
     std::span<const PropertyInfo> properties() const override { return properties_; }
 
-    Unit* create(const UnitCreateParams& params) const override
-    {
-        auto data = readTypeData(U::Rows, params.typeData);
-        if (!data) return nullptr;
-        return Unit::bringToLife(std::make_unique<U>(*this, params.windowId, params.unitId, std::move(*data)), params);
-    }
-
-    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override
-    {
-        auto& u = static_cast<U&>(unit);
-        const auto* row = rowFor(U::Rows, ownIndex + FirstOwnProperty);
-        if (row == nullptr) return false;
-        switch (row->change) {
-        case OnChange::Own:
-            if constexpr (requires { u.writeOwn(row->index, value); }) return u.writeOwn(row->index, value);
-            return false;
-        case OnChange::Recreate: {
-            const Bytes before = encodedField(*row, u.data());
-            return storeProperty(*row, u.data(), value) && encodedField(*row, u.data()) != before;
-        }
-        case OnChange::Store: storeProperty(*row, u.data(), value); return false;
-        case OnChange::Apply:
-            if (storeProperty(*row, u.data(), value)) u.applyChange(row->index);
-            return false;
-        }
-        return false;
-    }
-
-    std::vector<uint8_t> currentTypeData(const Unit& unit) const override
-    {
-        const auto& u = static_cast<const U&>(unit);
-        if constexpr (requires { u.currentData(); })
-            return writeTypeData(U::Rows, u.currentData());
-        else
-            return writeTypeData(U::Rows, u.data());
-    }
-
-    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override
-    {
-        const auto& u = static_cast<const U&>(unit);
-        const auto* row = rowFor(U::Rows, ownIndex + FirstOwnProperty);
-        if (row == nullptr) return false;
-        if constexpr (requires { u.readLive(row->index, out); })
-            if (u.readLive(row->index, out)) return true;
-        out = answerProperty(*row, u.data());
-        return true;
-    }
+    Unit* create(const UnitCreateParams& params) const override;
+    bool setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const override;
+    std::vector<uint8_t> currentTypeData(const Unit& unit) const override;
+    bool getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const override;
 
 private:
     uint32_t typeId_;
@@ -110,5 +64,66 @@ private:
     uint32_t flags_;
     std::vector<PropertyInfo> properties_;
 };
+
+template <class U>
+RowUnitType<U>::RowUnitType(uint32_t typeId, std::string_view name, uint32_t flags)
+    : typeId_(typeId), name_(name), flags_(flags)
+{
+    for (const auto& row : U::Rows)
+        if (row.index != 0) properties_.push_back({row.index, row.kind});
+    std::sort(properties_.begin(), properties_.end(), [](const auto& a, const auto& b) { return a.index < b.index; });
+}
+
+template <class U>
+Unit* RowUnitType<U>::create(const UnitCreateParams& params) const
+{
+    auto data = readTypeData(U::Rows, params.typeData);
+    if (!data) return nullptr;
+    return Unit::bringToLife(std::make_unique<U>(*this, params.windowId, params.unitId, std::move(*data)), params);
+}
+
+template <class U>
+bool RowUnitType<U>::setProperty(Unit& unit, int32_t ownIndex, const PropertyValue& value) const
+{
+    auto& u = static_cast<U&>(unit);
+    const auto* row = rowFor(U::Rows, ownIndex + FirstOwnProperty);
+    if (row == nullptr) return false;
+    switch (row->change) {
+    case OnChange::Own:
+        if constexpr (requires { u.writeOwn(row->index, value); }) return u.writeOwn(row->index, value);
+        return false;
+    case OnChange::Recreate: {
+        const Bytes before = encodedField(*row, u.data());
+        return storeProperty(*row, u.data(), value) && encodedField(*row, u.data()) != before;
+    }
+    case OnChange::Store: storeProperty(*row, u.data(), value); return false;
+    case OnChange::Apply:
+        if (storeProperty(*row, u.data(), value)) u.applyChange(row->index);
+        return false;
+    }
+    return false;
+}
+
+template <class U>
+std::vector<uint8_t> RowUnitType<U>::currentTypeData(const Unit& unit) const
+{
+    const auto& u = static_cast<const U&>(unit);
+    if constexpr (requires { u.currentData(); })
+        return writeTypeData(U::Rows, u.currentData());
+    else
+        return writeTypeData(U::Rows, u.data());
+}
+
+template <class U>
+bool RowUnitType<U>::getProperty(const Unit& unit, int32_t ownIndex, PropertyValue& out) const
+{
+    const auto& u = static_cast<const U&>(unit);
+    const auto* row = rowFor(U::Rows, ownIndex + FirstOwnProperty);
+    if (row == nullptr) return false;
+    if constexpr (requires { u.readLive(row->index, out); })
+        if (u.readLive(row->index, out)) return true;
+    out = answerProperty(*row, u.data());
+    return true;
+}
 
 }  // namespace tessaly::ui

@@ -143,4 +143,6 @@ bool SliderBar::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
     }
 }
 
+template class RowUnitType<SliderBar>;
+
 }  // namespace tessaly::ui

@@ -41,4 +41,6 @@ bool Timer::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
     return true;
 }
 
+template class RowUnitType<Timer>;
+
 }  // namespace tessaly::ui

@@ -1,21 +1,34 @@
 #include "runtime/ui/units/unit_types.h"
 
 #include "runtime/ui/identifiers.h"
-
-#include "runtime/ui/units/button.h"
-#include "runtime/ui/units/check_box.h"
-#include "runtime/ui/units/check_list_box.h"
-#include "runtime/ui/units/color_picker.h"
-#include "runtime/ui/units/combo_box.h"
-#include "runtime/ui/units/edit_box.h"
-#include "runtime/ui/units/group_box.h"
-#include "runtime/ui/units/label.h"
-#include "runtime/ui/units/pic_box.h"
 #include "runtime/ui/units/row_unit_type.h"
-#include "runtime/ui/units/slider_bar.h"
-#include "runtime/ui/units/timer.h"
 
 namespace tessaly::ui {
+
+class Button;
+class CheckBox;
+class CheckListBox;
+class ColorPicker;
+class ComboBox;
+class EditBox;
+class GroupBox;
+class Label;
+class PicBox;
+class SliderBar;
+class Timer;
+
+extern template class RowUnitType<Button>;
+extern template class RowUnitType<CheckBox>;
+extern template class RowUnitType<CheckListBox>;
+extern template class RowUnitType<ColorPicker>;
+extern template class RowUnitType<ComboBox>;
+extern template class RowUnitType<EditBox>;
+extern template class RowUnitType<GroupBox>;
+extern template class RowUnitType<Label>;
+extern template class RowUnitType<PicBox>;
+extern template class RowUnitType<SliderBar>;
+extern template class RowUnitType<Timer>;
+
 namespace {
 
 template <class U>
