@@ -28,16 +28,14 @@ constexpr COLORREF Blue = RGB(0, 0, 200);
 constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Green = RGB(0, 160, 0);
 
-class DisplayUnits : public ::testing::Test {
+class DisplayUnits : public testing::KitTest {
 protected:
     // A unit of the kind and description keys in a window of its own.
     Unit* make(const char* kind, const std::string& keys, Place place)
     {
-        window_.emplace(testing::unitSection(kind, UnitId, place, keys));
-        return &window_->unit(UnitId);
+        load(testing::unitSection(kind, UnitId, place, keys));
+        return unit(UnitId);
     }
-
-    std::optional<KitWindow> window_;
 };
 
 bool close(COLORREF a, COLORREF b)

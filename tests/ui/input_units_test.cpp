@@ -72,18 +72,12 @@ TEST(NumericInput, RealAndDateModesShowTheirUsualForm)
 
 // Every unit's events 0 (its own), -7 and -8 (focus got and lost) are bound
 // to recording routines; the calls tell which unit raised them.
-class InputUnits : public ::testing::Test {
+class InputUnits : public testing::KitTest {
 protected:
     static std::string section(const char* kind, uint32_t id, const std::string& keys, Place place = {})
     {
         return testing::unitSection(kind, id, place, "flags = visible tabstop\n" + keys +
                                                          "\nevents = 0 event0, -7 event-7, -8 event-8");
-    }
-    void load(const std::string& units) { window_.emplace(units); }
-    template <class T = Unit>
-    T* unit(uint32_t id) const
-    {
-        return static_cast<T*>(&window_->unit(id));
     }
     // A window of one unit.
     template <class T = Unit>
@@ -101,8 +95,6 @@ protected:
     }
     void clearEvents() const { window_->clearCalls(); }
     void snapshotWith(std::function<std::string()> snapshot) const { window_->snapshotWith(std::move(snapshot)); }
-
-    std::optional<testing::KitWindow> window_;
 };
 
 TEST_F(InputUnits, EditBoxContentWriteRaisesExactlyOneChangedEvent)

@@ -84,11 +84,11 @@ void pressKey(WORD key)
     SendInput(2, inputs, sizeof(INPUT));
 }
 
-class InputWindow : public ::testing::Test {
+class InputWindow : public testing::KitTest {
 protected:
     void SetUp() override
     {
-        window_.emplace(testing::utf8(Description), testing::utf8(WindowKeys));
+        load(testing::utf8(Description), testing::utf8(WindowKeys));
         // The check box and the list are read inside their routines, as they stand then.
         window_->onCall("bold", [](testing::RoutineCall& c) {
             c.snapshot = get(Bold, 18).asBool() ? "on" : "off";
@@ -103,7 +103,7 @@ protected:
         window_->clearCalls();
     }
     HWND window() const { return window_->handle(); }
-    HWND handleOf(uint32_t unit) const { return window_->unit(unit).handle(); }
+    HWND handleOf(uint32_t id) const { return unit(id)->handle(); }
 
     // The routines' calls as words: "content", "key 65", "apply", "bold on", "direction 1".
     std::vector<std::string> events() const
@@ -116,8 +116,6 @@ protected:
         return words;
     }
     size_t countOf(const std::string& event) const { return static_cast<size_t>(std::ranges::count(events(), event)); }
-
-    std::optional<testing::KitWindow> window_;
 };
 
 TEST_F(InputWindow, UnitsComeUpFromTheirTemplate)

@@ -32,22 +32,16 @@ constexpr COLORREF Blue = RGB(20, 40, 200);
 constexpr COLORREF Red = RGB(230, 10, 10);
 constexpr COLORREF Yellow = RGB(250, 240, 0);
 
-class LabelTest : public ::testing::Test {
+class LabelTest : public testing::KitTest {
 protected:
     // A label of the description keys in a window of its own.
     Unit* makeLabel(const std::string& keys, Place place = {10, 10, 200, 60})
     {
-        return load(unitSection("Label", LabelId, place, keys));
-    }
-    Unit* load(const std::string& units)
-    {
-        window_.emplace(units);
-        return &window_->unit(LabelId);
+        load(unitSection("Label", LabelId, place, keys));
+        return unit(LabelId);
     }
 
     static std::string plain(uint32_t background) { return "backgroundColour = " + hex(background) + "\n"; }
-
-    std::optional<KitWindow> window_;
 };
 
 TEST_F(LabelTest, ChoicesAndFrameWidthAreClampedOnWrite)
@@ -385,14 +379,15 @@ constexpr uint32_t Unbound = 0x16000003;
 
 TEST_F(LabelTest, FeedbackMessageAnswersWhatTheRoutineReturns)
 {
-    Unit* answering = load(unitSection("Label", Answering, {0, 0, 20, 20}, plain(Blue) + "events = 0 sum") +
-                           unitSection("Label", Silent, {0, 30, 20, 20}, plain(Blue) + "events = 0 nothing") +
-                           unitSection("Label", Unbound, {0, 60, 20, 20}, plain(Blue)));
+    load(unitSection("Label", Answering, {0, 0, 20, 20}, plain(Blue) + "events = 0 sum") +
+         unitSection("Label", Silent, {0, 30, 20, 20}, plain(Blue) + "events = 0 nothing") +
+         unitSection("Label", Unbound, {0, 60, 20, 20}, plain(Blue)));
     window_->onCall("sum", [](const testing::RoutineCall& c) {
         return RoutineResult{static_cast<int32_t>(c.arguments[0] + c.arguments[1]), 1};
     });
-    Unit* silent = &window_->unit(Silent);
-    Unit* unbound = &window_->unit(Unbound);
+    Unit* answering = unit(Answering);
+    Unit* silent = unit(Silent);
+    Unit* unbound = unit(Unbound);
     EXPECT_EQ(SendMessageW(answering->handle(), UnitMessage::Feedback, 33001, 4), 33005);
     EXPECT_EQ(SendMessageW(silent->handle(), UnitMessage::Feedback, 33001, 4), 0);
     EXPECT_EQ(SendMessageW(unbound->handle(), UnitMessage::Feedback, 33001, 4), 0);

@@ -32,7 +32,7 @@ constexpr uint32_t ListUnit = 0x16000102;
 
 // Units in a loaded window, each of its events 0-2 bound to a recording
 // routine of its own.
-class UnitsInAWindow : public ::testing::Test {
+class UnitsInAWindow : public testing::KitTest {
 protected:
     static std::string section(const char* kind, uint32_t id, const std::string& keys, testing::Place place)
     {
@@ -44,16 +44,10 @@ protected:
         load(section(kind, ListUnit, keys, place));
         return unit<T>(ListUnit);
     }
-    void load(const std::string& units) { window_.emplace(units); }
-    template <class T>
-    T* unit(uint32_t id) const
-    {
-        return static_cast<T*>(&window_->unit(id));
-    }
     // Made straight through the type, for data no window would load.
     Unit* createDirect(const UnitType& type, const Bytes& data)
     {
-        window_.emplace("");
+        load("");
         UnitCreateParams p;
         p.typeData = data;
         p.parent = window_->handle();
@@ -76,8 +70,6 @@ protected:
     {
         return static_cast<int32_t>(window_->calls("event" + std::to_string(event)).size());
     }
-
-    std::optional<testing::KitWindow> window_;
 };
 
 // ---- check-list box ----
@@ -250,7 +242,7 @@ TEST_F(CheckList, TypeDataCarriesTheLiveListAndItsDataWords)
     // A re-created list applies the data words it was given.
     pack::PackedProgram program = testing::packWindow(section("ChkListBox", ListUnit, "", {10, 10, 200, 120}));
     testing::replaceTypeData(program, ListUnit, writeTypeData(CheckListBoxRows, *d));
-    window_.emplace(std::move(program));
+    load(std::move(program));
     CheckListBox* copy = unit<CheckListBox>(ListUnit);
     EXPECT_EQ(copy->itemData(1), 42);
     EXPECT_EQ(copy->currentItem(), 1);

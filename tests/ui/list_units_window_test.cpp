@@ -58,16 +58,13 @@ events = 0 colour
 
 const char8_t WindowKeys[] = u8"position = 60 60 360 280\nborder = 2\ntitle = 设置\nshowInTaskBar = 1\ntag = settings";
 
-class ListUnitsWindow : public ::testing::Test {
+class ListUnitsWindow : public testing::KitTest {
 protected:
-    void SetUp() override { window_.emplace(testing::utf8(Description), testing::utf8(WindowKeys)); }
+    void SetUp() override { load(testing::utf8(Description), testing::utf8(WindowKeys)); }
     static WindowLayer& layer() { return WindowLayer::instance(); }
-    static Unit* unit(uint32_t id) { return layer().findUnit(SettingsWindow, id); }
     static TypedValue get(uint32_t id, int32_t property) { return readUnitProperty(layer(), {SettingsWindow, id, property, -1}); }
     static void set(uint32_t id, int32_t property, TypedValue v) { writeUnitProperty(layer(), {SettingsWindow, id, property, -1}, v); }
     int32_t count(const char* event) const { return static_cast<int32_t>(window_->calls(event).size()); }
-
-    std::optional<testing::KitWindow> window_;
 };
 
 TEST_F(ListUnitsWindow, SliderStartsOnItsMinimumAndRaisesItsRoutineWhenMoved)

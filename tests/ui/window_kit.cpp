@@ -24,8 +24,7 @@ namespace {
 constexpr size_t RoutineCount = TESSALY_KIT_ROUTINES;
 constexpr uint32_t HighestIdentifier = 0x100;
 
-class Recorder {
-public:
+struct Recorder {
     RoutineResult call(size_t index, std::vector<intptr_t> arguments)
     {
         const auto source = EventDispatcher::instance().currentSource();

@@ -5,11 +5,13 @@
 // unit is created, shown, reflected to and routed exactly as in a program.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,6 +91,20 @@ public:
 private:
     pack::PackedProgram program_;
     Bytes block_;
+};
+
+// A fixture of one kit window at a time: loading another closes the one before.
+class KitTest : public ::testing::Test {
+protected:
+    void load(const std::string& units, const std::string& windowKeys = {}) { window_.emplace(units, windowKeys); }
+    void load(pack::PackedProgram program) { window_.emplace(std::move(program)); }
+    template <class T = Unit>
+    T* unit(uint32_t unitId) const
+    {
+        return static_cast<T*>(&window_->unit(unitId));
+    }
+
+    std::optional<KitWindow> window_;
 };
 
 }  // namespace tessaly::ui::testing
