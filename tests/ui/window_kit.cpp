@@ -31,7 +31,9 @@ struct Recorder {
         RoutineCall call{index < routines.size() ? routines[index] : std::string("start"), source ? source->unitId : 0,
                          std::move(arguments), snapshot ? snapshot() : std::string()};
         RoutineResult result{};
-        if (const auto body = bodies.find(call.routine); body != bodies.end()) {
+        auto body = bodies.find(call.routine);
+        if (body == bodies.end()) body = bodies.find("");
+        if (body != bodies.end()) {
             const auto run = body->second;  // a copy: the body may load another window
             result = run(call);
         }
@@ -170,12 +172,13 @@ void replaceTypeData(pack::PackedProgram& program, uint32_t unitId, Bytes typeDa
     throw std::runtime_error("no unit " + hex(unitId) + " to replace the type data of");
 }
 
-KitWindow::KitWindow(pack::PackedProgram program) : program_(std::move(program)), block_(program_.block())
+KitWindow::KitWindow(pack::PackedProgram program, Loading loading) : program_(std::move(program)), block_(program_.block())
 {
     startFrameOnce();
     layer().releaseTemplates();
     recorder().reset(program_.routines);
     layer().loadTemplates(block_, codeBase());
+    if (loading == Loading::Later) return;
     if (!layer().load(KitWindowId, 0, false)) throw std::runtime_error("the kit window did not load");
     pumpPending();
 }

@@ -59,6 +59,10 @@ struct RoutineCall {
     std::string snapshot;  // what the test's snapshot answered at the call
 };
 
+// Whether a kit window is loaded as it is made, or only its templates put in
+// place for the test to load it.
+enum class Loading { Now, Later };
+
 // The kit's window, loaded for the lifetime of the object; the templates of
 // one window at a time.
 class KitWindow {
@@ -67,7 +71,7 @@ public:
         : KitWindow(packWindow(units, windowKeys))
     {
     }
-    explicit KitWindow(pack::PackedProgram program);
+    explicit KitWindow(pack::PackedProgram program, Loading loading = Loading::Now);
     KitWindow(const KitWindow&) = delete;
     KitWindow& operator=(const KitWindow&) = delete;
     ~KitWindow();
@@ -83,9 +87,10 @@ public:
     void clearCalls() const;
     // Taken at every routine call from now on.
     void snapshotWith(std::function<std::string()> snapshot) const;
-    // Runs inside every call of the routine, before the call is recorded: it
-    // may note what it sees in the call's snapshot, and what it answers is
-    // the routine's answer. A routine answers nothing otherwise.
+    // Runs inside every call of the routine (with no name: of every routine
+    // without a body of its own), before the call is recorded: it may note
+    // what it sees in the call's snapshot, and what it answers is the
+    // routine's answer. A routine answers nothing otherwise.
     void onCall(std::string_view routine, std::function<RoutineResult(RoutineCall&)> body) const;
 
 private:
@@ -97,7 +102,7 @@ private:
 class KitTest : public ::testing::Test {
 protected:
     void load(const std::string& units, const std::string& windowKeys = {}) { window_.emplace(units, windowKeys); }
-    void load(pack::PackedProgram program) { window_.emplace(std::move(program)); }
+    void load(pack::PackedProgram program, Loading loading = Loading::Now) { window_.emplace(std::move(program), loading); }
     template <class T = Unit>
     T* unit(uint32_t unitId) const
     {
