@@ -8,15 +8,13 @@
 
 #include "runtime/core/command_call.h"
 #include "runtime/core/runtime_app.h"
-#include "runtime/core/runtime_error.h"
 #include "runtime/core/service_table.h"
+#include "tests/core/throwing_error_hook.h"
 
 namespace tessaly {
 namespace {
 
-struct CapturedReport {
-    std::string text;
-};
+using testing::CapturedReport;
 
 const char* const libraries[] = {"tessaly_probe.dll", "tessaly_probe.dll", "", "tessaly_probe.dll", "",
                                  "C:\\windows\\system32\\kernel32.dll", "no_such_library.dll"};
@@ -39,8 +37,7 @@ protected:
         RuntimeApp::instance().setHeader(&header);
         RuntimeApp::instance().startUp();
     }
-    void SetUp() override { setErrorReportHook([](const std::string& r) { throw CapturedReport{r}; }); }
-    void TearDown() override { setErrorReportHook(nullptr); }
+    testing::ThrowingErrorHook hook_;
 
     static std::string failureOf(int32_t index)
     {

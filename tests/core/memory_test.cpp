@@ -6,15 +6,13 @@
 #include <string>
 
 #include "runtime/core/memory.h"
-#include "runtime/core/runtime_error.h"
 #include "runtime/core/value_blocks.h"
+#include "tests/core/throwing_error_hook.h"
 
 namespace tessaly {
 namespace {
 
-struct CapturedReport {
-    std::string text;
-};
+using testing::CapturedReport;
 
 // Stands in for the program image's constant data.
 alignas(8) const char ConstantImage[32] = "literal" "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0" "tai";
@@ -25,14 +23,11 @@ protected:
     {
         const auto* start = reinterpret_cast<const std::byte*>(ConstantImage);
         setConstantRange({start, start + sizeof ConstantImage});
-        setErrorReportHook([](const std::string& report) { throw CapturedReport{report}; });
     }
-    void TearDown() override
-    {
-        setConstantRange({});
-        setErrorReportHook(nullptr);
-    }
+    void TearDown() override { setConstantRange({}); }
     static void* literal(size_t offset = 0) { return const_cast<char*>(ConstantImage + offset); }
+
+    testing::ThrowingErrorHook hook_;
 };
 
 TEST_F(ConstantData, ReallocatingALiteralCopiesItAndLeavesItAlone)

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "runtime/core/runtime_app.h"
-#include "runtime/core/runtime_error.h"
 #include "runtime/core/service_table.h"
+#include "tests/core/throwing_error_hook.h"
 
 namespace tessaly {
 namespace {
@@ -28,9 +28,7 @@ constexpr SystemFunction NineFunctions[] = {
     {"ole32.dll", "CoInitialize"},       {"ole32.dll", "CoUninitialize"},
 };
 
-struct CapturedReport {
-    std::string text;
-};
+using testing::CapturedReport;
 
 std::string lowered(std::string text)
 {
@@ -52,8 +50,7 @@ protected:
         RuntimeApp::instance().setHeader(programHeader());
         RuntimeApp::instance().startUp();
     }
-    void SetUp() override { setErrorReportHook([](const std::string& r) { throw CapturedReport{r}; }); }
-    void TearDown() override { setErrorReportHook(nullptr); }
+    testing::ThrowingErrorHook hook_;
 
     static void* resolve(size_t index)
     {

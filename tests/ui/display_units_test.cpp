@@ -1,4 +1,5 @@
-// The picture box, the group box and the timer through their unit types.
+// The picture box, the group box and the timer through their unit types, in
+// loaded windows.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,31 +8,34 @@
 #include "runtime/ui/type_data.h"
 #include "runtime/ui/units/unit_types.h"
 #include "tests/ui/png_fixture.h"
-#include "tests/ui/unit_host.h"
+#include "tests/ui/snapshot.h"
 #include "tests/ui/unit_properties.h"
+#include "tests/ui/window_kit.h"
 
 namespace tessaly::ui {
 namespace {
 
 using namespace test;
+using testing::pumpPending;
+using testing::pumpUntil;
+using testing::KitWindow;
+using testing::Place;
+using testing::hex;
+
+constexpr uint32_t UnitId = 0x16000001;
 
 constexpr COLORREF Blue = RGB(0, 0, 200);
 constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Green = RGB(0, 160, 0);
 
-class DisplayUnits : public ::testing::Test {
+class DisplayUnits : public testing::KitTest {
 protected:
-    static void SetUpTestSuite() { registerUnitTypes(); }
-
-    Unit* make(uint32_t typeId, Bytes data, RECT place, uint32_t unitId = 0x16000001)
+    // A unit of the kind and description keys in a window of its own.
+    Unit* make(const char* kind, const std::string& keys, Place place)
     {
-        typeData_ = std::move(data);
-        return createShown(typeId, host_.params(typeData_, place.left, place.top, place.right - place.left,
-                                                 place.bottom - place.top, unitId));
+        load(testing::unitSection(kind, UnitId, place, keys));
+        return unit(UnitId);
     }
-
-    UnitHost host_;
-    Bytes typeData_;
 };
 
 bool close(COLORREF a, COLORREF b)
@@ -40,19 +44,16 @@ bool close(COLORREF a, COLORREF b)
            std::abs(GetBValue(a) - GetBValue(b)) <= 2;
 }
 
-PicBoxData picBoxData(std::vector<uint8_t> picture, int32_t mode)
+std::string picBoxKeys(const Bytes& picture, int32_t mode)
 {
-    PicBoxData d;
-    d.backgroundColour = Blue;
-    d.picture = std::move(picture);
-    d.displayMode = mode;
-    return d;
+    return "backgroundColour = " + hex(Blue) + "\npicture = " + (picture.empty() ? "" : testing::fileValue(picture)) +
+           "\ndisplayMode = " + std::to_string(mode);
 }
 
 TEST_F(DisplayUnits, PicBoxStretchesItsPictureOverTheWholeBox)
 {
     const uint8_t red[4] = {255, 0, 0, 255};
-    Unit* box = make(TypeId::PicBox, writeTypeData(PicBoxRows, picBoxData(makePng(100, 100, red), 1)), {10, 10, 90, 90});
+    Unit* box = make("PicBox", picBoxKeys(makePng(100, 100, red), 1), {10, 10, 80, 80});
     ASSERT_NE(box, nullptr);
     const Snapshot shot(box->handle());
     EXPECT_EQ(shot.count(Red, {0, 0, 80, 80}), 80 * 80) << "a 100 x 100 picture shrunk to 80 x 80";
@@ -61,7 +62,7 @@ TEST_F(DisplayUnits, PicBoxStretchesItsPictureOverTheWholeBox)
 TEST_F(DisplayUnits, PicBoxBlendsAPictureAtActualSizeOverItsBackground)
 {
     const uint8_t halfRed[4] = {255, 0, 0, 128};
-    Unit* box = make(TypeId::PicBox, writeTypeData(PicBoxRows, picBoxData(makePng(20, 20, halfRed), 0)), {10, 10, 90, 90});
+    Unit* box = make("PicBox", picBoxKeys(makePng(20, 20, halfRed), 0), {10, 10, 80, 80});
     ASSERT_NE(box, nullptr);
     const Snapshot shot(box->handle());
     EXPECT_TRUE(close(shot.at(5, 5), RGB(128, 0, 100))) << std::hex << shot.at(5, 5);
@@ -75,7 +76,7 @@ TEST_F(DisplayUnits, PicBoxBlendsAPictureAtActualSizeOverItsBackground)
 
 TEST_F(DisplayUnits, PicBoxPropertiesFollowTheirKinds)
 {
-    Unit* box = make(TypeId::PicBox, writeTypeData(PicBoxRows, picBoxData({}, 1)), {0, 0, 40, 40});
+    Unit* box = make("PicBox", picBoxKeys({}, 1), {0, 0, 40, 40});
     ASSERT_NE(box, nullptr);
     setNumber(*box, 8, 9);
     EXPECT_EQ(number(*box, 8), 5);
@@ -95,19 +96,15 @@ TEST_F(DisplayUnits, PicBoxPropertiesFollowTheirKinds)
     EXPECT_EQ(back->storedText2, "kept");
 }
 
-GroupBoxData groupBoxData(const char* caption, int32_t alignment)
+std::string groupBoxKeys(const std::string& caption, int32_t alignment)
 {
-    GroupBoxData d;
-    d.caption = caption;
-    d.captionAlignment = alignment;
-    d.textColour = Red;
-    d.backgroundColour = Green;
-    return d;
+    return "caption = " + caption + "\ncaptionAlignment = " + std::to_string(alignment) + "\ntextColour = " + hex(Red) +
+           "\nbackgroundColour = " + hex(Green);
 }
 
 TEST_F(DisplayUnits, GroupBoxIsAContainerPaintedInItsColours)
 {
-    Unit* box = make(TypeId::GroupBox, writeTypeData(GroupBoxRows, groupBoxData("设置", 0)), {10, 10, 210, 110});
+    Unit* box = make("GroupBox", groupBoxKeys(testing::utf8(u8"设置"), 0), {10, 10, 200, 100});
     ASSERT_NE(box, nullptr);
     EXPECT_NE(box->type().flags() & UnitTypeFlag::Container, 0u);
     wchar_t className[16] = {};
@@ -126,7 +123,7 @@ TEST_F(DisplayUnits, GroupBoxIsAContainerPaintedInItsColours)
     EXPECT_GT(right.countInk(Red, Green, {100, 0, 200, 20}), 5);
 }
 
-// The host's WM_COMMAND notifications, to see what a group box passes up.
+// The window's WM_COMMAND notifications, to see what a group box passes up.
 std::vector<HWND> g_commandsFrom;
 WNDPROC g_hostProcedure = nullptr;
 
@@ -138,44 +135,28 @@ LRESULT CALLBACK recordCommands(HWND window, UINT message, WPARAM wParam, LPARAM
 
 TEST_F(DisplayUnits, GroupBoxPassesItsChildrensNotificationsUp)
 {
-    Unit* box = make(TypeId::GroupBox, writeTypeData(GroupBoxRows, groupBoxData("", 1)), {10, 10, 210, 110});
+    Unit* box = make("GroupBox", groupBoxKeys("", 1), {10, 10, 200, 100});
     ASSERT_NE(box, nullptr);
     g_commandsFrom.clear();
     g_hostProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(host_.handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&recordCommands)));
+        SetWindowLongPtrW(window_->handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&recordCommands)));
     HWND button = CreateWindowExW(0, L"BUTTON", L"child", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 30, 80, 24,
                                   box->handle(), reinterpret_cast<HMENU>(110), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(button, BM_CLICK, 0, 0);
     pumpPending();
-    SetWindowLongPtrW(host_.handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_hostProcedure));
+    SetWindowLongPtrW(window_->handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_hostProcedure));
     ASSERT_FALSE(g_commandsFrom.empty());
     EXPECT_EQ(g_commandsFrom.front(), button);
 }
 
-// Timer ticks counted by the timer's event 0.
-int g_ticks = 0;
-
-RoutineResult countTick(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t)
-{
-    ++g_ticks;
-    return {};
-}
-
-RoutineEntry tickFinder(uint32_t, uint32_t, int32_t event, EventSource&)
-{
-    return event == 0 ? &countTick : nullptr;
-}
-
+// Timer ticks: calls of the routine the timer's event 0 is bound to.
 class TimerTest : public DisplayUnits {
 protected:
-    void SetUp() override
+    Unit* makeTimer(int32_t interval)
     {
-        g_ticks = 0;
-        EventDispatcher::instance().setRoutineFinder(&tickFinder);
+        return make("Timer", "interval = " + std::to_string(interval) + "\nevents = 0 tick", {0, 0, 32, 32});
     }
-    void TearDown() override { EventDispatcher::instance().setRoutineFinder(nullptr); }
-
-    Unit* makeTimer(int32_t interval) { return make(TypeId::Timer, writeTypeData(TimerRows, {interval}), {0, 0, 32, 32}); }
+    int ticks() const { return static_cast<int>(window_->calls("tick").size()); }
 };
 
 TEST_F(TimerTest, NeverShowsAndRaisesEventZeroOnItsOwnTimer)
@@ -184,9 +165,9 @@ TEST_F(TimerTest, NeverShowsAndRaisesEventZeroOnItsOwnTimer)
     ASSERT_NE(timer, nullptr);
     EXPECT_NE(timer->type().flags() & UnitTypeFlag::NeverVisible, 0u);
     SendMessageW(timer->handle(), WM_TIMER, 7, 0);
-    EXPECT_EQ(g_ticks, 0) << "another timer identifier";
+    EXPECT_EQ(ticks(), 0) << "another timer identifier";
     SendMessageW(timer->handle(), WM_TIMER, 1000, 0);
-    EXPECT_EQ(g_ticks, 1);
+    EXPECT_EQ(ticks(), 1);
     setNumber(*timer, 8, -20);
     EXPECT_EQ(number(*timer, 8), 0);
 }
@@ -199,7 +180,7 @@ TEST_F(TimerTest, WritingTheSameIntervalDoesNotRestartThePeriod)
     EXPECT_TRUE(pumpUntil(
         [&] {
             setNumber(*timer, 8, 150);
-            return g_ticks >= 2;
+            return ticks() >= 2;
         },
         5000));
     EXPECT_EQ(number(*timer, 8), 150);
@@ -209,13 +190,13 @@ TEST_F(TimerTest, ZeroStopsTheTimer)
 {
     Unit* timer = makeTimer(10);
     ASSERT_NE(timer, nullptr);
-    ASSERT_TRUE(pumpUntil([] { return g_ticks >= 1; }));
+    ASSERT_TRUE(pumpUntil([&] { return ticks() >= 1; }));
     setNumber(*timer, 8, 0);
     pumpPending();
-    const int stoppedAt = g_ticks;
-    EXPECT_FALSE(pumpUntil([&] { return g_ticks > stoppedAt; }, 300)) << "no tick after the stop";
+    const int stoppedAt = ticks();
+    EXPECT_FALSE(pumpUntil([&] { return ticks() > stoppedAt; }, 300)) << "no tick after the stop";
     setNumber(*timer, 8, 10);
-    EXPECT_TRUE(pumpUntil([&] { return g_ticks > stoppedAt; })) << "and a new interval starts it again";
+    EXPECT_TRUE(pumpUntil([&] { return ticks() > stoppedAt; })) << "and a new interval starts it again";
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // Edit box, button, check box and combo box driven through their type
-// interface under a plain parent window, and the numeric input forms.
+// interface in loaded windows, and the numeric input forms.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
+
+#include <functional>
+#include <optional>
 
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/identifiers.h"
@@ -14,13 +17,14 @@
 #include "runtime/ui/units/edit_box.h"
 #include "runtime/ui/units/numeric_input.h"
 #include "runtime/ui/units/unit_types.h"
-#include "tests/ui/input_unit_harness.h"
 #include "tests/ui/message_pump.h"
+#include "tests/ui/window_kit.h"
 
 namespace tessaly::ui {
 namespace {
 
-using testing::InputHarness;
+using testing::Place;
+using testing::utf8;
 
 constexpr uint32_t EditId = 0x16000010;
 constexpr uint32_t OtherId = 0x16000011;
@@ -66,43 +70,59 @@ TEST(NumericInput, RealAndDateModesShowTheirUsualForm)
     EXPECT_DOUBLE_EQ(*readDateText("1899-12-29 06:00"), -1.25);
 }
 
-class InputUnits : public ::testing::Test {
+// Every unit's events 0 (its own), -7 and -8 (focus got and lost) are bound
+// to recording routines; the calls tell which unit raised them.
+class InputUnits : public testing::KitTest {
 protected:
-    InputHarness harness;
+    static std::string section(const char* kind, uint32_t id, const std::string& keys, Place place = {})
+    {
+        return testing::unitSection(kind, id, place, "flags = visible tabstop\n" + keys +
+                                                         "\nevents = 0 event0, -7 event-7, -8 event-8");
+    }
+    // A window of one unit.
+    template <class T = Unit>
+    T* create(const char* kind, uint32_t id, const std::string& keys, Place place = {})
+    {
+        load(section(kind, id, keys, place));
+        return unit<T>(id);
+    }
+
+    std::vector<testing::RoutineCall> events(uint32_t unitId, int32_t event) const
+    {
+        std::vector<testing::RoutineCall> found = window_->calls("event" + std::to_string(event));
+        std::erase_if(found, [&](const testing::RoutineCall& c) { return c.unitId != unitId; });
+        return found;
+    }
+    void clearEvents() const { window_->clearCalls(); }
+    void snapshotWith(std::function<std::string()> snapshot) const { window_->snapshotWith(std::move(snapshot)); }
 };
 
 TEST_F(InputUnits, EditBoxContentWriteRaisesExactlyOneChangedEvent)
 {
     for (const int32_t multiLine : {0, 1}) {
-        EditBoxData d;
-        d.multiLine = multiLine;
-        Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, d), EditId);
+        Unit* box = create("EditBox", EditId, "multiLine = " + std::to_string(multiLine));
         ASSERT_NE(box, nullptr);
-        harness.clearEvents();
+        clearEvents();
         setText(*box, 8, "新内容");
         testing::pumpPending();
-        EXPECT_EQ(harness.events(EditId, 0).size(), 1u) << "multi-line " << multiLine;
+        EXPECT_EQ(events(EditId, 0).size(), 1u) << "multi-line " << multiLine;
         EXPECT_EQ(get(*box, 8).asText(), "新内容");
         // What the user types is reported by the control itself.
-        harness.clearEvents();
+        clearEvents();
         SendMessageW(box->handle(), WM_CHAR, 'x', 0);
-        EXPECT_EQ(harness.events(EditId, 0).size(), 1u);
+        EXPECT_EQ(events(EditId, 0).size(), 1u);
         DestroyWindow(box->handle());
     }
 }
 
 TEST_F(InputUnits, EditBoxCreationStylesFollowItsData)
 {
-    EditBoxData d;
-    d.multiLine = 1;
-    d.scrollBars = 3;
-    d.alignment = 1;
-    d.inputMode = InputMode::ReadOnly;
-    d.letterCase = 2;
-    d.hideSelection = 1;
-    d.border = 5;
-    Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, d), EditId, {10, 10, 200, 80});
-    ASSERT_NE(box, nullptr);
+    load(section("EditBox", EditId,
+                 "multiLine = 1\nscrollBars = 3\nalignment = 1\ninputMode = " + std::to_string(InputMode::ReadOnly) +
+                     "\nletterCase = 2\nhideSelection = 1\nborder = 5",
+                 {10, 10, 200, 80}) +
+         section("EditBox", OtherId, "border = 1", {10, 100, 200, 24}));
+    Unit* box = unit(EditId);
     const DWORD style = styleOf(*box);
     for (const DWORD bit : {DWORD(ES_MULTILINE), DWORD(ES_WANTRETURN), DWORD(ES_AUTOVSCROLL), DWORD(ES_AUTOHSCROLL),
                             DWORD(WS_HSCROLL), DWORD(WS_VSCROLL), DWORD(ES_CENTER), DWORD(ES_READONLY),
@@ -110,17 +130,14 @@ TEST_F(InputUnits, EditBoxCreationStylesFollowItsData)
         EXPECT_EQ(style & bit, bit) << std::hex << bit;
     EXPECT_EQ(style & ES_NOHIDESEL, 0u);
 
-    EditBoxData plain;
-    plain.border = 1;
-    Unit* single = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, plain), OtherId, {10, 100, 200, 24});
+    Unit* single = unit(OtherId);
     EXPECT_EQ(styleOf(*single) & (ES_MULTILINE | ES_NOHIDESEL | ES_AUTOHSCROLL), DWORD(ES_NOHIDESEL | ES_AUTOHSCROLL));
     EXPECT_TRUE(GetWindowLongPtrW(single->handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
 }
 
 TEST_F(InputUnits, EditBoxPropertiesClampAndSayWhenTheBoxMustBeMadeAgain)
 {
-    Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, EditBoxData{}), EditId);
-    ASSERT_NE(box, nullptr);
+    Unit* box = create("EditBox", EditId, "");
     EXPECT_FALSE(set(*box, 9, PropertyValue::number(9)));
     EXPECT_EQ(get(*box, 9).asInt(), 5) << "border clamped to its choices";
     EXPECT_TRUE(styleOf(*box) & WS_BORDER);
@@ -144,9 +161,7 @@ TEST_F(InputUnits, EditBoxPropertiesClampAndSayWhenTheBoxMustBeMadeAgain)
 
 TEST_F(InputUnits, EditBoxSelectionCountsGbkBytes)
 {
-    EditBoxData d;
-    d.content = "中文ab";
-    Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, d), EditId);
+    Unit* box = create("EditBox", EditId, "content = " + utf8(u8"中文ab"));
     set(*box, 24, PropertyValue::number(2));
     set(*box, 25, PropertyValue::number(3));
     EXPECT_EQ(get(*box, 26).asText(), "文a");
@@ -159,27 +174,27 @@ TEST_F(InputUnits, EditBoxSelectionCountsGbkBytes)
 
 TEST_F(InputUnits, NumericBoxIsRewrittenBeforeItReportsTheLostFocus)
 {
-    EditBoxData d;
-    d.inputMode = InputMode::Byte;
-    Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, d), EditId);
-    Unit* other = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, EditBoxData{}), OtherId, {10, 50, 200, 24});
-    harness.snapshotWith([box] { return windowTextGbk(box->handle()); });
+    load(section("EditBox", EditId, "inputMode = " + std::to_string(InputMode::Byte)) +
+         section("EditBox", OtherId, "", {10, 50, 200, 24}));
+    Unit* box = unit(EditId);
+    Unit* other = unit(OtherId);
+    snapshotWith([box] { return windowTextGbk(box->handle()); });
     SetFocus(box->handle());
     SendMessageW(box->handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"300"));
-    harness.clearEvents();
+    clearEvents();
     SetFocus(other->handle());
     testing::pumpPending();
     EXPECT_EQ(windowTextGbk(box->handle()), "255");
-    const auto lost = harness.events(EditId, -8);
+    const auto lost = events(EditId, -8);
     ASSERT_EQ(lost.size(), 1u);
     EXPECT_EQ(lost[0].snapshot, "255");
-    EXPECT_EQ(harness.events(OtherId, -7).size(), 1u);
-    EXPECT_TRUE(harness.events(OtherId, -8).empty());
+    EXPECT_EQ(events(OtherId, -7).size(), 1u);
+    EXPECT_TRUE(events(OtherId, -8).empty());
 }
 
 TEST_F(InputUnits, PasswordAndReadOnlyModesApplyAtOnce)
 {
-    Unit* box = harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, EditBoxData{}), EditId);
+    Unit* box = create("EditBox", EditId, "");
     setText(*box, 19, "#");
     set(*box, 18, PropertyValue::number(2));
     EXPECT_EQ(SendMessageW(box->handle(), EM_GETPASSWORDCHAR, 0, 0), '#');
@@ -192,11 +207,7 @@ TEST_F(InputUnits, PasswordAndReadOnlyModesApplyAtOnce)
 
 TEST_F(InputUnits, UpDownBuddySitsBesideASingleLineBoxWithItsRange)
 {
-    EditBoxData d;
-    d.upDownMode = 1;
-    d.upDownLower = 50;
-    d.upDownUpper = 10;
-    auto* box = static_cast<EditBox*>(harness.create(unitType(TypeId::EditBox), writeTypeData(EditBoxRows, d), EditId));
+    auto* box = create<EditBox>("EditBox", EditId, "upDownMode = 1\nupDownLower = 50\nupDownUpper = 10");
     ASSERT_NE(box->upDown(), nullptr);
     int lower = 0, upper = 0;
     SendMessageW(box->upDown(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
@@ -211,23 +222,21 @@ TEST_F(InputUnits, UpDownBuddySitsBesideASingleLineBoxWithItsRange)
 
 TEST_F(InputUnits, CheckBoxClickSeesTheNewStateAndACheckedWriteRaisesNoClick)
 {
-    CheckBoxData d;
-    d.caption = "选项";
-    Unit* box = harness.create(unitType(TypeId::CheckBox), writeTypeData(CheckBoxRows, d), CheckId);
+    Unit* box = create("CheckBox", CheckId, "caption = " + utf8(u8"选项"));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(styleOf(*box) & (BS_TYPEMASK | BS_MULTILINE), DWORD(BS_AUTOCHECKBOX | BS_MULTILINE));
-    harness.snapshotWith([box] { return std::to_string(SendMessageW(box->handle(), BM_GETCHECK, 0, 0)); });
+    snapshotWith([box] { return std::to_string(SendMessageW(box->handle(), BM_GETCHECK, 0, 0)); });
     SendMessageW(box->handle(), BM_CLICK, 0, 0);
     testing::pumpPending();
-    const auto clicks = harness.events(CheckId, 0);
+    const auto clicks = events(CheckId, 0);
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0].snapshot, "1");
     EXPECT_EQ(get(*box, 18).data, 1);
-    harness.clearEvents();
+    clearEvents();
     set(*box, 18, PropertyValue::number(0));
     set(*box, 18, PropertyValue::number(1));
     testing::pumpPending();
-    EXPECT_TRUE(harness.events(CheckId, 0).empty());
+    EXPECT_TRUE(events(CheckId, 0).empty());
     EXPECT_EQ(readTypeData(CheckBoxRows, box->type().currentTypeData(*box))->checked, 1);
     set(*box, 9, PropertyValue::number(1));
     set(*box, 13, PropertyValue::number(7));
@@ -238,14 +247,11 @@ TEST_F(InputUnits, CheckBoxClickSeesTheNewStateAndACheckedWriteRaisesNoClick)
 
 TEST_F(InputUnits, ButtonClickAndDefaultStyle)
 {
-    ButtonData d;
-    d.caption = "确定";
-    d.horizontalAlignment = 0;
-    Unit* button = harness.create(unitType(TypeId::Button), writeTypeData(ButtonRows, d), ButtonId);
+    Unit* button = create("Button", ButtonId, "caption = " + utf8(u8"确定") + "\nhorizontalAlignment = 0");
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(styleOf(*button) & (BS_TYPEMASK | BS_MULTILINE | BS_CENTER), DWORD(BS_PUSHBUTTON | BS_MULTILINE | BS_LEFT));
     SendMessageW(button->handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(harness.events(ButtonId, 0).size(), 1u);
+    EXPECT_EQ(events(ButtonId, 0).size(), 1u);
     set(*button, 9, PropertyValue::number(1));
     EXPECT_EQ(styleOf(*button) & BS_TYPEMASK, DWORD(BS_DEFPUSHBUTTON));
     setText(*button, 10, "取消");
@@ -253,21 +259,15 @@ TEST_F(InputUnits, ButtonClickAndDefaultStyle)
     EXPECT_EQ(readTypeData(ButtonRows, button->type().currentTypeData(*button))->caption, "取消");
 }
 
-ComboBoxData fourItems(int32_t type)
+std::string fourItems(int32_t type)
 {
-    ComboBoxData d;
-    d.type = type;
-    d.items = {"常规", "加粗", "倾斜", "粗斜体"};
-    d.currentItem = 0;
-    d.extraItemHeight = 1;
-    d.itemValues = {0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 0, 0};
-    return d;
+    return "type = " + std::to_string(type) + "\nitems = " + utf8(u8"常规|加粗|倾斜|粗斜体") +
+           "\ncurrentItem = 0\nextraItemHeight = 1\nitemValues = 0 1 2 3";
 }
 
 TEST_F(InputUnits, ComboBoxLoadsItsItemsAndClampsTheCurrentItem)
 {
-    auto* box = static_cast<ComboBox*>(harness.create(unitType(TypeId::ComboBox), writeTypeData(ComboBoxRows, fourItems(2)), ComboId));
-    ASSERT_NE(box, nullptr);
+    auto* box = create<ComboBox>("ComboBox", ComboId, fourItems(2));
     EXPECT_EQ(box->items(), (std::vector<std::string>{"常规", "加粗", "倾斜", "粗斜体"}));
     EXPECT_EQ(box->currentItem(), 0);
     EXPECT_EQ(SendMessageW(box->handle(), CB_GETITEMDATA, 3, 0), 3);
@@ -276,7 +276,7 @@ TEST_F(InputUnits, ComboBoxLoadsItsItemsAndClampsTheCurrentItem)
     set(*box, 19, PropertyValue::number(-1));
     EXPECT_EQ(get(*box, 19).asInt(), -1);
     testing::pumpPending();
-    EXPECT_TRUE(harness.events(ComboId, 0).empty()) << "the runtime's own selection raises nothing";
+    EXPECT_TRUE(events(ComboId, 0).empty()) << "the runtime's own selection raises nothing";
 
     ByteWriter items;
     writeListItems(items, {"甲", "乙"});
@@ -288,14 +288,15 @@ TEST_F(InputUnits, ComboBoxLoadsItsItemsAndClampsTheCurrentItem)
 
 TEST_F(InputUnits, DropDownListIgnoresContentAndLengthWrites)
 {
-    Unit* box = harness.create(unitType(TypeId::ComboBox), writeTypeData(ComboBoxRows, fourItems(2)), ComboId);
+    load(section("ComboBox", ComboId, fourItems(2)) + section("ComboBox", OtherId, fourItems(0), {10, 60, 200, 24}));
+    Unit* box = unit(ComboId);
     EXPECT_EQ(styleOf(*box) & 3, DWORD(CBS_DROPDOWNLIST));
     setText(*box, 9, "别的");
     set(*box, 10, PropertyValue::number(5));
     EXPECT_EQ(get(*box, 9).asText(), "常规");
     EXPECT_EQ(get(*box, 10).asInt(), 0);
 
-    Unit* editable = harness.create(unitType(TypeId::ComboBox), writeTypeData(ComboBoxRows, fourItems(0)), OtherId, {10, 60, 200, 24});
+    Unit* editable = unit(OtherId);
     setText(*editable, 9, "别的");
     EXPECT_EQ(get(*editable, 9).asText(), "别的");
     set(*editable, 10, PropertyValue::number(40000));
@@ -304,9 +305,7 @@ TEST_F(InputUnits, DropDownListIgnoresContentAndLengthWrites)
 
 TEST_F(InputUnits, ComboBoxTypeChangesReCreateAndLeaveButtonFaceForWhite)
 {
-    ComboBoxData d = fourItems(0);
-    d.backgroundColour = 0xFF000000;
-    Unit* box = harness.create(unitType(TypeId::ComboBox), writeTypeData(ComboBoxRows, d), ComboId);
+    Unit* box = create("ComboBox", ComboId, fourItems(0) + "\nbackgroundColour = 0xFF000000");
     EXPECT_FALSE(set(*box, 8, PropertyValue::number(0)));
     EXPECT_TRUE(set(*box, 8, PropertyValue::number(2)));
     EXPECT_EQ(get(*box, 17).asInt(), 0xFFFFFF);
@@ -317,13 +316,13 @@ TEST_F(InputUnits, ComboBoxTypeChangesReCreateAndLeaveButtonFaceForWhite)
 
 TEST_F(InputUnits, ComboSelectionEventSeesTheFinalSelection)
 {
-    auto* box = static_cast<ComboBox*>(harness.create(unitType(TypeId::ComboBox), writeTypeData(ComboBoxRows, fourItems(2)), ComboId));
-    harness.snapshotWith([box] { return std::to_string(box->currentItem()) + windowTextGbk(box->handle()); });
+    auto* box = create<ComboBox>("ComboBox", ComboId, fourItems(2));
+    snapshotWith([box] { return std::to_string(box->currentItem()) + windowTextGbk(box->handle()); });
     SetFocus(box->handle());
-    harness.clearEvents();
+    clearEvents();
     SendMessageW(box->handle(), WM_KEYDOWN, VK_DOWN, 0);
-    testing::pumpUntil([&] { return !harness.events(ComboId, 0).empty(); });
-    const auto made = harness.events(ComboId, 0);
+    testing::pumpUntil([&] { return !events(ComboId, 0).empty(); });
+    const auto made = events(ComboId, 0);
     ASSERT_EQ(made.size(), 1u);
     EXPECT_EQ(made[0].snapshot, "1加粗");
 }

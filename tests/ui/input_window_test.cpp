@@ -5,20 +5,16 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "runtime/core/memory.h"
 #include "runtime/core/runtime_app.h"
-#include "runtime/core/value_blocks.h"
 #include "runtime/ui/property_access.h"
-#include "runtime/ui/type_data.h"
-#include "runtime/ui/type_data_io.h"
 #include "runtime/ui/units/control_look.h"
-#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/window_layer.h"
-#include "tests/ui/frame_setup.h"
 #include "tests/ui/message_pump.h"
+#include "tests/ui/window_kit.h"
 
 namespace tessaly::ui {
 namespace {
@@ -26,114 +22,58 @@ namespace {
 using testing::pumpPending;
 using testing::pumpUntil;
 
-constexpr uint32_t Settings = 0x52000101;
-constexpr uint32_t SettingsOwn = 0x06000101;
+constexpr uint32_t Settings = testing::KitWindowId;
 constexpr uint32_t Content = 0x16000102;
 constexpr uint32_t Hotkey = 0x16000103;
 constexpr uint32_t Apply = 0x16000104;
 constexpr uint32_t Bold = 0x16000105;
 constexpr uint32_t Direction = 0x16000106;
 
-std::vector<std::string> g_events;
-
 TypedValue get(uint32_t unit, int32_t property) { return readUnitProperty(WindowLayer::instance(), {Settings, unit, property, -1}); }
 void set(uint32_t unit, int32_t property, TypedValue v) { writeUnitProperty(WindowLayer::instance(), {Settings, unit, property, -1}, v); }
 
-RoutineResult nothing() { return {}; }
-RoutineResult onContentChanged(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) { g_events.push_back("content"); return nothing(); }
-RoutineResult onHotkeyKey(intptr_t key, intptr_t, intptr_t, intptr_t, intptr_t)
-{
-    g_events.push_back("key " + std::to_string(key));
-    return nothing();
-}
-RoutineResult onApply(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) { g_events.push_back("apply"); return nothing(); }
-RoutineResult onBold(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t)
-{
-    g_events.push_back(std::string("bold ") + (get(Bold, 18).asBool() ? "on" : "off"));
-    return nothing();
-}
-RoutineResult onDirection(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t)
-{
-    g_events.push_back("direction " + std::to_string(get(Direction, 19).asInt()));
-    return nothing();
-}
+const char8_t Description[] = u8R"(
+[EditBox 0x16000102 编辑框_内容]
+position = 16 16 220 24
+flags = visible tabstop
+content = 第一行字幕
+events = 0 content
 
-const std::vector<RoutineEntry>& routines()
-{
-    static const std::vector<RoutineEntry> all = {&onContentChanged, &onHotkeyKey, &onApply, &onBold, &onDirection};
-    return all;
-}
-uintptr_t codeBase()
-{
-    uintptr_t base = UINTPTR_MAX;
-    for (RoutineEntry r : routines()) base = std::min(base, reinterpret_cast<uintptr_t>(r));
-    return base;
-}
-uint32_t word(RoutineEntry r) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(r) - codeBase()); }
+[EditBox 0x16000103 编辑框_显示快捷键]
+position = 16 52 220 24
+flags = visible tabstop
+alignment = 1
+inputMode = 1
+border = 3
+content = Ctrl + F9
+events = -9 hotkeyKey
 
-UnitRecord unitRecord(uint32_t typeId, std::string name, UnitPosition at, Bytes typeData,
-                      std::vector<EventBinding> bindings)
-{
-    UnitRecord r;
-    r.typeId = typeId;
-    r.name = std::move(name);
-    r.position = at;
-    r.flags = UnitFlag::Visible | UnitFlag::TabStop;
-    r.typeData = std::move(typeData);
-    r.bindings = std::move(bindings);
-    return r;
-}
+[Button 0x16000104 按钮_应用]
+position = 250 16 80 28
+flags = visible tabstop
+caption = 应用
+defaultButton = 1
+events = 0 apply
 
-Bytes templateBlock()
-{
-    WindowData window;
-    window.border = 2;
-    window.title = "输入组件";
-    window.showInTaskBar = 1;
-    UnitRecord own;
-    own.typeId = TypeId::Window;
-    own.position = {60, 60, 360, 240};
-    own.flags = UnitFlag::Visible;
-    own.typeData = writeTypeData(WindowRows, window);
+[CheckBox 0x16000105 选择框_加粗]
+position = 16 88 220 24
+flags = visible tabstop
+caption = 加粗显示
+backgroundColour = 0xFFFFFF
+events = 0 bold
 
-    EditBoxData content;
-    content.content = "第一行字幕";
-    EditBoxData hotkey;
-    hotkey.alignment = 1;
-    hotkey.inputMode = 1;
-    hotkey.border = 3;
-    hotkey.content = "Ctrl + F9";
-    ButtonData apply;
-    apply.caption = "应用";
-    apply.defaultButton = 1;
-    CheckBoxData bold;
-    bold.caption = "加粗显示";
-    bold.backgroundColour = 0xFFFFFF;
-    ComboBoxData direction;
-    direction.type = 2;
-    direction.items = {"左到右", "右到左", "上到下", "下到上"};
-    direction.currentItem = 0;
-    direction.extraItemHeight = 1;
-    direction.font = makeLogFont(-12, 400, 134, "宋体");
+[ComboBox 0x16000106 组合框_方式]
+position = 16 124 220 24
+flags = visible tabstop
+type = 2
+items = 左到右|右到左|上到下|下到上
+currentItem = 0
+extraItemHeight = 1
+font = -12 400 134 宋体
+events = 0 direction
+)";
 
-    WindowTemplate w;
-    w.id = Settings;
-    w.units.addRecord(SettingsOwn, encodeUnitRecord(own));
-    w.units.addRecord(Content, encodeUnitRecord(unitRecord(TypeId::EditBox, "编辑框_内容", {16, 16, 220, 24},
-                                                           writeTypeData(EditBoxRows, content), {{0, word(&onContentChanged)}})));
-    w.units.addRecord(Hotkey, encodeUnitRecord(unitRecord(TypeId::EditBox, "编辑框_显示快捷键", {16, 52, 220, 24},
-                                                          writeTypeData(EditBoxRows, hotkey), {{-9, word(&onHotkeyKey)}})));
-    w.units.addRecord(Apply, encodeUnitRecord(unitRecord(TypeId::Button, "按钮_应用", {250, 16, 80, 28},
-                                                         writeTypeData(ButtonRows, apply), {{0, word(&onApply)}})));
-    w.units.addRecord(Bold, encodeUnitRecord(unitRecord(TypeId::CheckBox, "选择框_加粗", {16, 88, 220, 24},
-                                                        writeTypeData(CheckBoxRows, bold), {{0, word(&onBold)}})));
-    w.units.addRecord(Direction, encodeUnitRecord(unitRecord(TypeId::ComboBox, "组合框_方式", {16, 124, 220, 24},
-                                                             writeTypeData(ComboBoxRows, direction), {{0, word(&onDirection)}})));
-    return writeTemplateBlock({&w});
-}
-
-
-size_t countOf(const std::string& event) { return static_cast<size_t>(std::count(g_events.begin(), g_events.end(), event)); }
+const char8_t WindowKeys[] = u8"position = 60 60 360 240\nborder = 2\ntitle = 输入组件\nshowInTaskBar = 1";
 
 void pressKey(WORD key)
 {
@@ -144,27 +84,38 @@ void pressKey(WORD key)
     SendInput(2, inputs, sizeof(INPUT));
 }
 
-class InputWindow : public ::testing::Test {
+class InputWindow : public testing::KitTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        registerUnitTypes();
-        static const Bytes block = templateBlock();
-        testing::startFrame(block.data(), static_cast<uint32_t>(block.size()), codeBase(), 0x200);
-    }
     void SetUp() override
     {
-        ASSERT_TRUE(WindowLayer::instance().load(Settings, 0, false));
+        load(testing::utf8(Description), testing::utf8(WindowKeys));
+        // The check box and the list are read inside their routines, as they stand then.
+        window_->onCall("bold", [](testing::RoutineCall& c) {
+            c.snapshot = get(Bold, 18).asBool() ? "on" : "off";
+            return RoutineResult{};
+        });
+        window_->onCall("direction", [](testing::RoutineCall& c) {
+            c.snapshot = std::to_string(get(Direction, 19).asInt());
+            return RoutineResult{};
+        });
         SetForegroundWindow(window());
         pumpUntil([] { return false; }, 100);
-        g_events.clear();
+        window_->clearCalls();
     }
-    void TearDown() override
+    HWND window() const { return window_->handle(); }
+    HWND handleOf(uint32_t id) const { return unit(id)->handle(); }
+
+    // The routines' calls as words: "content", "key 65", "apply", "bold on", "direction 1".
+    std::vector<std::string> events() const
     {
-        if (LoadedWindow* w = WindowLayer::instance().findWindow(Settings)) DestroyWindow(w->handle());
+        std::vector<std::string> words;
+        for (const testing::RoutineCall& c : window_->calls()) {
+            if (c.routine == "hotkeyKey") words.push_back("key " + std::to_string(c.arguments[0]));
+            else words.push_back(c.routine + (c.snapshot.empty() ? "" : " " + c.snapshot));
+        }
+        return words;
     }
-    static HWND window() { return WindowLayer::instance().findWindow(Settings)->handle(); }
-    static HWND handleOf(uint32_t unit) { return WindowLayer::instance().findUnit(Settings, unit)->handle(); }
+    size_t countOf(const std::string& event) const { return static_cast<size_t>(std::ranges::count(events(), event)); }
 };
 
 TEST_F(InputWindow, UnitsComeUpFromTheirTemplate)
@@ -190,7 +141,7 @@ TEST_F(InputWindow, ReadOnlyBoxStillRaisesKeyDown)
 {
     SetFocus(handleOf(Hotkey));
     pressKey('A');
-    pumpUntil([] { return countOf("key 65") > 0; });
+    pumpUntil([&] { return countOf("key 65") > 0; });
     EXPECT_EQ(countOf("key 65"), 1u);
     EXPECT_EQ(windowTextGbk(handleOf(Hotkey)), "Ctrl + F9");
 }
@@ -199,7 +150,7 @@ TEST_F(InputWindow, ButtonAndCheckBoxClicksComeBackToTheirUnits)
 {
     SendMessageW(handleOf(Apply), BM_CLICK, 0, 0);
     SendMessageW(handleOf(Bold), BM_CLICK, 0, 0);
-    pumpUntil([] { return countOf("bold on") > 0; });
+    pumpUntil([&] { return countOf("bold on") > 0; });
     EXPECT_EQ(countOf("apply"), 1u);
     EXPECT_EQ(countOf("bold on"), 1u);
     set(Bold, 18, TypedValue::ofBool(false));
@@ -211,12 +162,12 @@ TEST_F(InputWindow, ComboSelectionByKeyboardRaisesTheEventWithTheFinalItem)
 {
     SetFocus(handleOf(Direction));
     PostMessageW(handleOf(Direction), WM_KEYDOWN, VK_DOWN, 0);
-    pumpUntil([] { return !g_events.empty(); });
-    EXPECT_EQ(g_events, std::vector<std::string>{"direction 1"});
+    pumpUntil([&] { return !events().empty(); });
+    EXPECT_EQ(events(), std::vector<std::string>{"direction 1"});
     set(Direction, 19, TypedValue::ofInt(99));
     pumpUntil([] { return false; }, 100);
     EXPECT_EQ(get(Direction, 19).asInt(), 3);
-    EXPECT_EQ(g_events.size(), 1u);
+    EXPECT_EQ(events().size(), 1u);
 }
 
 TEST_F(InputWindow, ReCreatingAUnitKeepsItsPlaceVisibilityAndText)

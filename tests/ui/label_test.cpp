@@ -1,5 +1,5 @@
-// The label unit: its own properties through the type interface, what it
-// paints, its feedback event and its hold on the mouse.
+// The label unit in a loaded window: its own properties through the type
+// interface, what it paints, its feedback event and its hold on the mouse.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,40 +13,35 @@
 #include "runtime/ui/units/label_painter.h"
 #include "runtime/ui/units/unit_types.h"
 #include "tests/ui/png_fixture.h"
-#include "tests/ui/unit_host.h"
+#include "tests/ui/snapshot.h"
 #include "tests/ui/unit_properties.h"
+#include "tests/ui/window_kit.h"
 
 namespace tessaly::ui {
 namespace {
 
 using namespace test;
+using testing::pumpUntil;
+using testing::KitWindow;
+using testing::Place;
+using testing::hex;
+using testing::unitSection;
 
+constexpr uint32_t LabelId = 0x16000001;
 constexpr COLORREF Blue = RGB(20, 40, 200);
 constexpr COLORREF Red = RGB(230, 10, 10);
 constexpr COLORREF Yellow = RGB(250, 240, 0);
 
-class LabelTest : public ::testing::Test {
+class LabelTest : public testing::KitTest {
 protected:
-    static void SetUpTestSuite() { registerUnitTypes(); }
-    // A failed assertion must not leave a test's routines bound for the next test.
-    void TearDown() override { EventDispatcher::instance().setRoutineFinder(nullptr); }
-
-    Unit* makeLabel(const LabelData& data, RECT place = {10, 10, 210, 70})
+    // A label of the description keys in a window of its own.
+    Unit* makeLabel(const std::string& keys, Place place = {10, 10, 200, 60})
     {
-        typeData_ = writeTypeData(LabelRows, data);
-        return createShown(TypeId::Label, host_.params(typeData_, place.left, place.top, place.right - place.left,
-                                                        place.bottom - place.top));
+        load(unitSection("Label", LabelId, place, keys));
+        return unit(LabelId);
     }
 
-    static LabelData plain(uint32_t background)
-    {
-        LabelData d;
-        d.backgroundColour = background;
-        return d;
-    }
-
-    UnitHost host_;
-    Bytes typeData_;
+    static std::string plain(uint32_t background) { return "backgroundColour = " + hex(background) + "\n"; }
 };
 
 TEST_F(LabelTest, ChoicesAndFrameWidthAreClampedOnWrite)
@@ -110,14 +105,17 @@ TEST_F(LabelTest, FontIsAWholeLogFontOrNothing)
 
 TEST_F(LabelTest, TypeDataComesBackAsVersionThreeWhateverItWasReadFrom)
 {
-    LabelData original = plain(Red);
+    LabelData original;
+    original.backgroundColour = Red;
     original.caption = "旧";
     Bytes versionOne = writeTypeData(LabelRows, original);
     storeU32(versionOne.data(), 1);
     versionOne.resize(versionOne.size() - 8);  // version 1 ends after the caption
-    typeData_ = versionOne;
-    Unit* label = createShown(TypeId::Label, host_.params(typeData_, 0, 0, 50, 20));
-    ASSERT_NE(label, nullptr);
+    // The description language writes only the newest version.
+    pack::PackedProgram program = testing::packWindow(unitSection("Label", LabelId, {0, 0, 50, 20}));
+    testing::replaceTypeData(program, LabelId, versionOne);
+    const KitWindow window(std::move(program));
+    Unit* label = &window.unit(LabelId);
     EXPECT_EQ(number(*label, 29), 0) << "a label of an earlier version has no caption effect";
     setNumber(*label, 11, 9);
     setText(*label, 28, "新");
@@ -134,9 +132,16 @@ TEST_F(LabelTest, TypeDataComesBackAsVersionThreeWhateverItWasReadFrom)
     EXPECT_EQ(back->captionEffect, 2);
     EXPECT_EQ(back->effectColour, Yellow);
 
+    // Made straight through the type: a window whose unit cannot be made
+    // does not load at all.
     Bytes tooNew = writeTypeData(LabelRows, original);
     storeU32(tooNew.data(), 4);
-    EXPECT_EQ(findUnitType(TypeId::Label)->create(host_.params(tooNew, 0, 0, 50, 20)), nullptr);
+    UnitCreateParams params;
+    params.typeData = tooNew;
+    params.parent = window.handle();
+    params.width = 50;
+    params.height = 20;
+    EXPECT_EQ(findUnitType(TypeId::Label)->create(params), nullptr);
 }
 
 TEST_F(LabelTest, BackgroundColourFillsTheLabel)
@@ -158,10 +163,9 @@ TEST_F(LabelTest, ButtonFaceStandsInForTheMarkedColour)
 
 TEST_F(LabelTest, GradientNeedsTwoUsableColours)
 {
-    LabelData d = plain(Blue);
-    d.gradient = 1;  // left to right
-    d.gradientColours = {ButtonFaceColour, Red, ButtonFaceColour};
-    Unit* label = makeLabel(d);
+    Unit* label = makeLabel(plain(Blue) + "gradient = 1\n"  // left to right
+                            "gradientColour1 = " + hex(ButtonFaceColour) + "\ngradientColour2 = " + hex(Red) +
+                            "\ngradientColour3 = " + hex(ButtonFaceColour));
     ASSERT_NE(label, nullptr);
     const Snapshot flat(label->handle());
     EXPECT_EQ(flat.count(Blue, {0, 0, flat.width(), flat.height()}), flat.width() * flat.height())
@@ -176,11 +180,9 @@ TEST_F(LabelTest, GradientNeedsTwoUsableColours)
 
 TEST_F(LabelTest, GradientFrameIsDrawnInsideAndShrinksTheBackground)
 {
-    LabelData d = plain(Blue);
-    d.border = GradientFrameBorder;
-    d.frameWidth = 6;
-    d.frameColours = {Red, ButtonFaceColour, Yellow};
-    Unit* label = makeLabel(d);
+    Unit* label = makeLabel(plain(Blue) + "border = " + std::to_string(GradientFrameBorder) +
+                            "\nframeWidth = 6\nframeColour1 = " + hex(Red) + "\nframeColour2 = " + hex(ButtonFaceColour) +
+                            "\nframeColour3 = " + hex(Yellow));
     ASSERT_NE(label, nullptr);
     const Snapshot shot(label->handle());
     EXPECT_EQ(shot.at(0, 0), Red) << "outer edge";
@@ -191,13 +193,12 @@ TEST_F(LabelTest, GradientFrameIsDrawnInsideAndShrinksTheBackground)
 
 TEST_F(LabelTest, BackgroundPictureLiesOverTheBackgroundColourUntilRemoved)
 {
-    LabelData d = plain(Blue);
     const uint8_t halfRed[4] = {230, 10, 10, 128};
-    d.picture = makePng(10, 10, halfRed);
-    d.pictureMode = 0;  // actual size, top-left
-    d.gradient = 1;     // a picture takes the place of the gradient
-    d.gradientColours = {Red, Yellow, Yellow};
-    Unit* label = makeLabel(d);
+    Unit* label = makeLabel(plain(Blue) + "picture = " + testing::fileValue(makePng(10, 10, halfRed)) +
+                            "\npictureMode = 0\n"  // actual size, top-left
+                            "gradient = 1\n"        // a picture takes the place of the gradient
+                            "gradientColour1 = " + hex(Red) + "\ngradientColour2 = " + hex(Yellow) +
+                            "\ngradientColour3 = " + hex(Yellow));
     ASSERT_NE(label, nullptr);
     const Snapshot shot(label->handle());
     const COLORREF blended = shot.at(2, 2);
@@ -223,11 +224,10 @@ std::pair<int32_t, int32_t> textRows(const Snapshot& shot, COLORREF colour, COLO
 
 TEST_F(LabelTest, WordWrapIgnoresTheVerticalAlignment)
 {
-    LabelData d = plain(Blue);
-    d.textColour = Yellow;
-    d.verticalAlignment = 2;  // bottom
-    d.caption = "some words that cannot fit on one line of this label";
-    Unit* label = makeLabel(d, {10, 10, 130, 130});
+    Unit* label = makeLabel(plain(Blue) + "textColour = " + hex(Yellow) +
+                                "\nverticalAlignment = 2\n"  // bottom
+                                "caption = some words that cannot fit on one line of this label",
+                            {10, 10, 120, 120});
     ASSERT_NE(label, nullptr);
     const auto [singleTop, singleBottom] = textRows(Snapshot(label->handle()), Yellow, Blue);
     ASSERT_GE(singleTop, 0);
@@ -244,9 +244,7 @@ TEST_F(LabelTest, WordWrapIgnoresTheVerticalAlignment)
 // The measure is the caption's own size, wherever the label places it.
 TEST_F(LabelTest, MeasuredCaptionIsTheTextsSizeWhateverItsAlignment)
 {
-    LabelData d = plain(Blue);
-    d.caption = "Measure me";
-    Unit* label = makeLabel(d);
+    Unit* label = makeLabel(plain(Blue) + "caption = Measure me");
     ASSERT_NE(label, nullptr);
     HDC dc = GetDC(label->handle());
     const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
@@ -268,10 +266,7 @@ TEST_F(LabelTest, MeasuredCaptionIsTheTextsSizeWhateverItsAlignment)
 
 TEST_F(LabelTest, DropShadowEffectAddsBlackUnderTheCaption)
 {
-    LabelData d = plain(Blue);
-    d.textColour = Yellow;
-    d.caption = "Shadow";
-    Unit* label = makeLabel(d);
+    Unit* label = makeLabel(plain(Blue) + "textColour = " + hex(Yellow) + "\ncaption = Shadow");
     ASSERT_NE(label, nullptr);
     const RECT all{0, 0, 200, 60};
     constexpr COLORREF Black = RGB(0, 0, 0);
@@ -327,11 +322,9 @@ int32_t bareTextPixels(const Snapshot& shot, COLORREF text, COLORREF background)
 // at every size.
 TEST_F(LabelTest, CaptionEffectsDrawTheLettersInTheEffectColourAroundOrBelowTheText)
 {
-    LabelData d = plain(Blue);
-    d.textColour = Yellow;
-    d.effectColour = Red;
-    d.caption = "Wig";
-    Unit* label = makeLabel(d, {10, 10, 410, 210});
+    Unit* label = makeLabel(plain(Blue) + "textColour = " + hex(Yellow) + "\neffectColour = " + hex(Red) +
+                                "\ncaption = Wig",
+                            {10, 10, 400, 200});
     ASSERT_NE(label, nullptr);
     for (const int32_t height : {-16, -48, -96}) {
         SCOPED_TRACE(height);
@@ -380,66 +373,26 @@ TEST_F(LabelTest, CaptionEffectsDrawTheLettersInTheEffectColourAroundOrBelowTheT
 
 // Feedback routines: the label's event 0 answers the sum of its arguments;
 // unit 2 is bound to a routine that returns nothing, unit 3 to none.
-constexpr uint32_t Answering = 0x16000001;
+constexpr uint32_t Answering = LabelId;
 constexpr uint32_t Silent = 0x16000002;
-
-RoutineResult sumArguments(intptr_t a, intptr_t b, intptr_t, intptr_t, intptr_t)
-{
-    return {static_cast<int32_t>(a + b), 1};
-}
-
-RoutineResult returnNothing(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) { return {}; }
-
-RoutineEntry feedbackFinder(uint32_t, uint32_t unit, int32_t event, EventSource&)
-{
-    if (event != 0) return nullptr;
-    if (unit == Answering) return &sumArguments;
-    if (unit == Silent) return &returnNothing;
-    return nullptr;
-}
+constexpr uint32_t Unbound = 0x16000003;
 
 TEST_F(LabelTest, FeedbackMessageAnswersWhatTheRoutineReturns)
 {
-    EventDispatcher::instance().setRoutineFinder(&feedbackFinder);
-    typeData_ = writeTypeData(LabelRows, plain(Blue));
-    Unit* answering = createShown(TypeId::Label, host_.params(typeData_, 0, 0, 20, 20, Answering));
-    Unit* silent = createShown(TypeId::Label, host_.params(typeData_, 0, 30, 20, 20, Silent));
-    Unit* unbound = createShown(TypeId::Label, host_.params(typeData_, 0, 60, 20, 20, 0x16000003));
-    ASSERT_TRUE(answering && silent && unbound);
+    load(unitSection("Label", Answering, {0, 0, 20, 20}, plain(Blue) + "events = 0 sum") +
+         unitSection("Label", Silent, {0, 30, 20, 20}, plain(Blue) + "events = 0 nothing") +
+         unitSection("Label", Unbound, {0, 60, 20, 20}, plain(Blue)));
+    window_->onCall("sum", [](const testing::RoutineCall& c) {
+        return RoutineResult{static_cast<int32_t>(c.arguments[0] + c.arguments[1]), 1};
+    });
+    Unit* answering = unit(Answering);
+    Unit* silent = unit(Silent);
+    Unit* unbound = unit(Unbound);
     EXPECT_EQ(SendMessageW(answering->handle(), UnitMessage::Feedback, 33001, 4), 33005);
     EXPECT_EQ(SendMessageW(silent->handle(), UnitMessage::Feedback, 33001, 4), 0);
     EXPECT_EQ(SendMessageW(unbound->handle(), UnitMessage::Feedback, 33001, 4), 0);
 }
 
-// Mouse events seen by the dragged label.
-std::vector<std::array<int32_t, 3>> g_mouse;
-
-RoutineResult recordMove(intptr_t x, intptr_t y, intptr_t, intptr_t, intptr_t)
-{
-    g_mouse.push_back({-6, static_cast<int32_t>(x), static_cast<int32_t>(y)});
-    return {};
-}
-
-RoutineResult recordUp(intptr_t x, intptr_t y, intptr_t, intptr_t, intptr_t)
-{
-    g_mouse.push_back({-2, static_cast<int32_t>(x), static_cast<int32_t>(y)});
-    return {};
-}
-
-RoutineResult recordDown(intptr_t x, intptr_t y, intptr_t, intptr_t, intptr_t)
-{
-    g_mouse.push_back({-1, static_cast<int32_t>(x), static_cast<int32_t>(y)});
-    return {};
-}
-
-RoutineEntry mouseFinder(uint32_t, uint32_t unit, int32_t event, EventSource&)
-{
-    if (unit != Answering) return nullptr;
-    if (event == -1) return &recordDown;
-    if (event == -6) return &recordMove;
-    if (event == -2) return &recordUp;
-    return nullptr;
-}
 
 void sendMouse(DWORD flags, POINT screen)
 {
@@ -454,31 +407,32 @@ void sendMouse(DWORD flags, POINT screen)
 // Absolute input coordinates may round to the neighbouring pixel.
 bool closeTo(int32_t a, int32_t b) { return std::abs(a - b) <= 1; }
 
-bool seen(int32_t event, const std::function<bool(int32_t, int32_t)>& where)
+// A call of the mouse routine with the point where.
+bool seen(const KitWindow& window, const char* routine, const std::function<bool(int32_t, int32_t)>& where)
 {
-    return std::ranges::any_of(g_mouse, [&](const auto& e) { return e[0] == event && where(e[1], e[2]); });
+    return std::ranges::any_of(window.calls(routine), [&](const testing::RoutineCall& c) {
+        return where(static_cast<int32_t>(c.arguments[0]), static_cast<int32_t>(c.arguments[1]));
+    });
 }
 
 TEST_F(LabelTest, HeldButtonKeepsTheMouseOutsideTheLabel)
 {
-    g_mouse.clear();
-    EventDispatcher::instance().setRoutineFinder(&mouseFinder);
-    Unit* label = makeLabel(plain(Blue), {20, 20, 120, 60});
-    ASSERT_NE(label, nullptr);
+    Unit* label = makeLabel(plain(Blue) + "events = -1 down, -6 move, -2 up", {20, 20, 100, 40});
+    const KitWindow& w = *window_;
     POINT inside{50, 20};
     ClientToScreen(label->handle(), &inside);
     const POINT outside{inside.x + 300, inside.y + 200};
 
     sendMouse(0, inside);
     sendMouse(MOUSEEVENTF_LEFTDOWN, inside);
-    ASSERT_TRUE(pumpUntil([] { return seen(-1, [](int32_t x, int32_t y) { return closeTo(x, 50) && closeTo(y, 20); }); }));
+    ASSERT_TRUE(pumpUntil([&] { return seen(w, "down", [](int32_t x, int32_t y) { return closeTo(x, 50) && closeTo(y, 20); }); }));
     EXPECT_EQ(GetCapture(), label->handle()) << "the label takes the mouse";
 
     sendMouse(0, outside);
-    EXPECT_TRUE(pumpUntil([&] { return seen(-6, [](int32_t x, int32_t) { return x >= 100; }); }))
+    EXPECT_TRUE(pumpUntil([&] { return seen(w, "move", [](int32_t x, int32_t) { return x >= 100; }); }))
         << "moves beyond the label's right edge still reach it";
     sendMouse(MOUSEEVENTF_LEFTUP, outside);
-    EXPECT_TRUE(pumpUntil([&] { return seen(-2, [](int32_t x, int32_t y) { return closeTo(x, 350) && closeTo(y, 220); }); }))
+    EXPECT_TRUE(pumpUntil([&] { return seen(w, "up", [](int32_t x, int32_t y) { return closeTo(x, 350) && closeTo(y, 220); }); }))
         << "and so does the release";
     EXPECT_TRUE(pumpUntil([&] { return GetCapture() == nullptr; })) << "released with the button";
 }

@@ -1,12 +1,12 @@
 // The check-list box, slider and colour picker driven through the unit type
-// interface under a plain parent window that hands notifications back to
-// its units, as a loaded window does.
+// interface in loaded windows.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +20,7 @@
 #include "runtime/ui/units/unit_types.h"
 #include "tests/ui/message_pump.h"
 #include "tests/ui/western_ansi_fonts.h"
+#include "tests/ui/window_kit.h"
 
 namespace tessaly::ui {
 namespace {
@@ -27,72 +28,32 @@ namespace {
 using testing::pumpPending;
 using testing::pumpUntil;
 
-constexpr uint32_t HostWindow = 0x52000101;
 constexpr uint32_t ListUnit = 0x16000102;
 
-std::vector<int32_t> g_events;
-
-// Records every event the units raise; nothing is bound, so nothing runs.
-RoutineEntry recordEvent(uint32_t, uint32_t, int32_t event, EventSource&)
-{
-    g_events.push_back(event);
-    return nullptr;
-}
-
-LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    HWND control = nullptr;
-    switch (message) {
-    case WM_COMMAND:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC: control = reinterpret_cast<HWND>(lParam); break;
-    case WM_DRAWITEM: control = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem; break;
-    default: break;
-    }
-    if (control != nullptr && Unit::fromHandle(control) != nullptr)
-        return SendMessageW(control, UnitMessage::ReflectOffset + message, wParam, lParam);
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-class UnitHost : public ::testing::Test {
+// Units in a loaded window, each of its events 0-2 bound to a recording
+// routine of its own.
+class UnitsInAWindow : public testing::KitTest {
 protected:
-    static void SetUpTestSuite()
+    static std::string section(const char* kind, uint32_t id, const std::string& keys, testing::Place place)
     {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = hostProcedure;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        wc.lpszClassName = L"TessalyUnitHost";
-        RegisterClassW(&wc);
-        EventDispatcher::instance().setRoutineFinder(&recordEvent);
+        return testing::unitSection(kind, id, place, keys + "\nevents = 0 event0, 1 event1, 2 event2");
     }
-    void SetUp() override
-    {
-        g_events.clear();
-        host_ = CreateWindowExW(0, L"TessalyUnitHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        ASSERT_NE(host_, nullptr);
-    }
-    void TearDown() override { DestroyWindow(host_); }
-
     template <class T>
-    T* make(const UnitType& type, const Bytes& data, RECT r = {10, 10, 200, 120})
+    T* make(const char* kind, const std::string& keys, testing::Place place = {10, 10, 200, 120})
     {
+        load(section(kind, ListUnit, keys, place));
+        return unit<T>(ListUnit);
+    }
+    // Made straight through the type, for data no window would load.
+    Unit* createDirect(const UnitType& type, const Bytes& data)
+    {
+        load("");
         UnitCreateParams p;
         p.typeData = data;
-        p.parent = host_;
-        p.controlId = 100;
-        p.left = r.left;
-        p.top = r.top;
-        p.width = r.right;
-        p.height = r.bottom;
-        p.windowId = HostWindow;
-        p.unitId = ListUnit;
-        Unit* unit = type.create(p);
-        if (unit != nullptr) ShowWindow(unit->handle(), SW_SHOWNA);
-        return static_cast<T*>(unit);
+        p.parent = window_->handle();
+        p.width = 200;
+        p.height = 120;
+        return type.create(p);
     }
 
     static int32_t readInt(const Unit& unit, int32_t index)
@@ -105,20 +66,19 @@ protected:
     {
         return unit.type().setProperty(unit, index - 8, PropertyValue::number(value));
     }
-    static int32_t count(int32_t event) { return static_cast<int32_t>(std::count(g_events.begin(), g_events.end(), event)); }
-
-    HWND host_ = nullptr;
+    int32_t count(int32_t event) const
+    {
+        return static_cast<int32_t>(window_->calls("event" + std::to_string(event)).size());
+    }
 };
 
 // ---- check-list box ----
 
-class CheckList : public UnitHost {
+class CheckList : public UnitsInAWindow {
 protected:
-    CheckListBox* makeList(std::vector<std::string> items = {"甲", "乙", "丙"})
+    CheckListBox* makeList(const std::string& items = testing::utf8(u8"甲|乙|丙"))
     {
-        CheckListBoxData d;
-        d.items = std::move(items);
-        return make<CheckListBox>(unitType(TypeId::ChkListBox), writeTypeData(CheckListBoxRows, d));
+        return make<CheckListBox>("ChkListBox", "items = " + items);
     }
     static POINT boxOf(const CheckListBox& list, int32_t index)
     {
@@ -177,7 +137,7 @@ TEST_F(CheckList, SpaceTogglesTheCurrentItem)
 
 TEST_F(CheckList, ChecksAndDataFollowTheirItemsThroughAddsAndDeletes)
 {
-    CheckListBox* list = makeList({});
+    CheckListBox* list = makeList("");
     EXPECT_EQ(list->addItem("字幕一", 11), 0);
     EXPECT_EQ(list->addItem("字幕二", 22), 1);
     EXPECT_EQ(list->addItem("字幕三", 33), 2);
@@ -212,7 +172,7 @@ TEST_F(CheckList, CheckedStateOutsideTheListIsRefused)
 
 TEST_F(CheckList, SingleCheckKeepsOnlyTheFirstCheckedItem)
 {
-    CheckListBox* list = makeList({"a", "b", "c", "d"});
+    CheckListBox* list = makeList("a|b|c|d");
     for (int32_t i = 1; i < 4; ++i) list->setChecked(i, true);
     EXPECT_FALSE(write(*list, 12, 1));
     EXPECT_TRUE(list->isChecked(1));
@@ -249,9 +209,7 @@ TEST_F(CheckList, ItemHeightIsFontHeightPlusExtraPlusTwo)
 TEST_F(CheckList, FontFaceReadsRightWhateverTheAnsiCodePage)
 {
     const testing::WesternAnsiFonts western;
-    CheckListBoxData d;
-    d.font = makeLogFont(-16, 400, 134, "微软雅黑");
-    CheckListBox* list = make<CheckListBox>(unitType(TypeId::ChkListBox), writeTypeData(CheckListBoxRows, d));
+    CheckListBox* list = make<CheckListBox>("ChkListBox", "font = -16 400 134 " + testing::utf8(u8"微软雅黑"));
     ASSERT_NE(list, nullptr);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(list->handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -271,7 +229,7 @@ TEST_F(CheckList, StyleSwitchesAskForRecreationOnlyWhenChanged)
 
 TEST_F(CheckList, TypeDataCarriesTheLiveListAndItsDataWords)
 {
-    CheckListBox* list = makeList({"一"});
+    CheckListBox* list = makeList(testing::utf8(u8"一"));
     list->addItem("二", 42);
     list->setCurrentItem(1);
     const auto d = readTypeData(CheckListBoxRows, list->type().currentTypeData(*list));
@@ -282,7 +240,10 @@ TEST_F(CheckList, TypeDataCarriesTheLiveListAndItsDataWords)
     EXPECT_EQ(loadU32(d->itemValues.data() + 4), 42u);
 
     // A re-created list applies the data words it was given.
-    CheckListBox* copy = make<CheckListBox>(unitType(TypeId::ChkListBox), writeTypeData(CheckListBoxRows, *d));
+    pack::PackedProgram program = testing::packWindow(section("ChkListBox", ListUnit, "", {10, 10, 200, 120}));
+    testing::replaceTypeData(program, ListUnit, writeTypeData(CheckListBoxRows, *d));
+    load(std::move(program));
+    CheckListBox* copy = unit<CheckListBox>(ListUnit);
     EXPECT_EQ(copy->itemData(1), 42);
     EXPECT_EQ(copy->currentItem(), 1);
 }
@@ -305,16 +266,14 @@ TEST_F(CheckList, ListItemsPropertyReplacesTheList)
 
 // ---- slider ----
 
-class Slider : public UnitHost {
+class Slider : public UnitsInAWindow {
 protected:
     SliderBar* makeSlider(int32_t minimum, int32_t maximum, int32_t position)
     {
-        SliderBarData d;
-        d.minimum = minimum;
-        d.maximum = maximum;
-        d.position = position;
-        d.lineStep = 5;
-        return make<SliderBar>(unitType(TypeId::SliderBar), writeTypeData(SliderBarRows, d), {10, 10, 240, 40});
+        return make<SliderBar>("SliderBar",
+                               "minimum = " + std::to_string(minimum) + "\nmaximum = " + std::to_string(maximum) +
+                                   "\nthumbPosition = " + std::to_string(position) + "\nlineStep = 5",
+                               {10, 10, 240, 40});
     }
 };
 
@@ -385,14 +344,15 @@ TEST_F(Slider, LayoutSwitchesAskForRecreationOnlyWhenChanged)
 
 // ---- colour picker ----
 
-class Picker : public UnitHost {
+class Picker : public UnitsInAWindow {
 protected:
+    static std::string pickerKeys(uint32_t colour, bool allowNoColour)
+    {
+        return "colour = " + testing::hex(colour) + "\nallowNoColour = " + (allowNoColour ? "1" : "0");
+    }
     ColorPicker* makePicker(uint32_t colour, bool allowNoColour)
     {
-        ColorPickerData d;
-        d.colour = colour;
-        d.allowNoColour = allowNoColour ? 1 : 0;
-        return make<ColorPicker>(unitType(TypeId::ColorPicker), writeTypeData(ColorPickerRows, d), {10, 10, 80, 24});
+        return make<ColorPicker>("ColorPicker", pickerKeys(colour, allowNoColour), {10, 10, 80, 24});
     }
     static HWND openByClick(ColorPicker& picker)
     {
@@ -454,8 +414,8 @@ TEST_F(Picker, LosingTheActivationLeavesThePopup)
     ColorPicker* picker = makePicker(RGB(10, 20, 30), false);
     HWND popup = openByClick(*picker);
     ASSERT_NE(popup, nullptr);
-    SetForegroundWindow(host_);
-    SetActiveWindow(host_);
+    SetForegroundWindow(window_->handle());
+    SetActiveWindow(window_->handle());
     pumpUntil([&] { return !IsWindow(popup); });
     EXPECT_FALSE(IsWindow(popup));
     EXPECT_EQ(picker->popup(), nullptr);
@@ -498,11 +458,13 @@ TEST_F(Picker, OtherColourEntryTakesTheSystemDialogsChoice)
 
 TEST_F(Picker, NoColourEntryIsOfferedOnlyWhenAllowed)
 {
-    ColorPicker* allowing = makePicker(RGB(0, 0, 0), true);
+    load(section("ColorPicker", ListUnit, pickerKeys(RGB(0, 0, 0), true), {10, 10, 80, 24}) +
+         section("ColorPicker", ListUnit + 1, pickerKeys(RGB(0, 0, 0), false), {10, 40, 80, 24}));
+    ColorPicker* allowing = unit<ColorPicker>(ListUnit);
     press(openByClick(*allowing), {VK_UP, VK_RETURN});
     EXPECT_EQ(allowing->colour(), NoColour);
 
-    ColorPicker* refusing = makePicker(RGB(0, 0, 0), false);
+    ColorPicker* refusing = unit<ColorPicker>(ListUnit + 1);
     press(openByClick(*refusing), {VK_UP, VK_RETURN});
     EXPECT_EQ(refusing->colour(), colourPalette()[0]) << "up from the first row stays on the palette";
     EXPECT_EQ(count(ColorPickerEvent::ColourChosen), 2);
@@ -510,16 +472,16 @@ TEST_F(Picker, NoColourEntryIsOfferedOnlyWhenAllowed)
 
 // ---- all three ----
 
-TEST_F(UnitHost, TypeDataOfANewerLayoutIsRefused)
+TEST_F(UnitsInAWindow, TypeDataOfANewerLayoutIsRefused)
 {
     ByteWriter newer;
     newer.u32(2);
     for (int i = 0; i < 16; ++i) newer.u32(0);
     const Bytes data = newer.take();
-    EXPECT_EQ(make<Unit>(unitType(TypeId::ChkListBox), data), nullptr);
-    EXPECT_EQ(make<Unit>(unitType(TypeId::SliderBar), data), nullptr);
-    EXPECT_EQ(make<Unit>(unitType(TypeId::ColorPicker), data), nullptr);
-    EXPECT_EQ(make<Unit>(unitType(TypeId::ColorPicker), Bytes{1, 0}), nullptr) << "cut short";
+    EXPECT_EQ(createDirect(unitType(TypeId::ChkListBox), data), nullptr);
+    EXPECT_EQ(createDirect(unitType(TypeId::SliderBar), data), nullptr);
+    EXPECT_EQ(createDirect(unitType(TypeId::ColorPicker), data), nullptr);
+    EXPECT_EQ(createDirect(unitType(TypeId::ColorPicker), Bytes{1, 0}), nullptr) << "cut short";
 }
 
 }  // namespace

@@ -1,28 +1,17 @@
 // Small hand-made templates for the codec tests, built with the same encoders
-// the packer uses, and the throwing error hook that hands a fatal report back
-// to the test.
+// the packer uses.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "runtime/core/runtime_error.h"
 #include "runtime/ui/window_templates.h"
+#include "tests/core/throwing_error_hook.h"
 
 namespace tessaly::ui::testing {
 
-struct CapturedReport {
-    std::string text;
-};
-
-// Installs a hook that throws CapturedReport for the lifetime of the guard.
-struct ThrowingErrorHook {
-    ThrowingErrorHook()
-    {
-        setErrorReportHook([](const std::string& report) { throw CapturedReport{report}; });
-    }
-    ~ThrowingErrorHook() { setErrorReportHook(nullptr); }
-};
+using tessaly::testing::CapturedReport;
+using tessaly::testing::ThrowingErrorHook;
 
 inline UnitRecord unit(uint32_t typeId, std::vector<EventBinding> bindings = {}, Bytes typeData = {1, 0, 0, 0})
 {

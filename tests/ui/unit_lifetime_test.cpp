@@ -6,26 +6,16 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "runtime/core/command_call.h"
 #include "runtime/core/commands/commands.h"
 #include "runtime/core/runtime_error.h"
-#include "runtime/ui/core_library.h"
-#include "runtime/ui/identifiers.h"
-#include "runtime/ui/property_access.h"
-#include "runtime/ui/type_data.h"
-#include "runtime/ui/units/unit_types.h"
-#include "runtime/ui/units/unit_types.h"
-#include "runtime/ui/units/unit_types.h"
 #include "runtime/ui/window_layer.h"
-#include "tests/ui/frame_setup.h"
 #include "tests/ui/guarded_heap.h"
 #include "tests/ui/message_pump.h"
-#include "tests/ui/test_templates.h"
+#include "tests/ui/window_kit.h"
 
 namespace tessaly::ui {
 namespace {
@@ -33,89 +23,47 @@ namespace {
 using testing::pumpPending;
 using testing::pumpUntil;
 
-constexpr uint32_t MainWindow = 0x52000201;
-constexpr uint32_t MainOwn = 0x06000201;
+constexpr uint32_t MainWindow = testing::KitWindowId;
 constexpr uint32_t ConfirmButton = 0x16000202;
 constexpr uint32_t CaptionList = 0x16000203;
 constexpr uint32_t TextBox = 0x16000204;
 constexpr uint32_t Caption = 0x16000205;
 
-// What the routines saw, in order; the one named by g_destroyAt destroys the window.
-enum Step {
-    Closing, MayClose, Destroying, FirstActivation, Activated, WindowFocus,
-    ButtonClicked, ButtonFocus, ListDoubleClick, ListCheck, BoxKeyDown, BoxMouseDown, Nowhere,
-};
-std::vector<Step> g_steps;
-Step g_destroyAt = Nowhere;
+const char8_t WindowKeys[] = u8R"(position = 40 40 360 240
+border = 2
+title = 确认窗口
+showInTaskBar = 1
+events = 12 closing, 1 mayClose, 2 destroying, 8 firstActivation, 5 activated, -7 windowFocus)";
 
-size_t countOf(Step step) { return static_cast<size_t>(std::count(g_steps.begin(), g_steps.end(), step)); }
+const char8_t Units[] = u8R"(
+[Button 0x16000202 确认]
+position = 10 10 100 28
+flags = visible
+caption = 确认
+events = 0 buttonClicked, -7 buttonFocus
+
+[ChkListBox 0x16000203 列表]
+position = 10 50 200 100
+flags = visible
+items = 第一条|第二条
+events = 2 listDoubleClick, 1 listCheck
+
+[EditBox 0x16000204 编辑框]
+position = 220 10 120 24
+flags = visible
+events = -9 boxKeyDown, -1 boxMouseDown
+
+[Label 0x16000205 字幕]
+position = 220 50 120 24
+flags = visible
+caption = 字幕
+)";
 
 // As the caption tool's "确认", "删除" and "退出" routines do: the window goes at once.
 void destroyMainWindow()
 {
     TypedValue arguments[] = {TypedValue::ofUnit(MainWindow, 0, TypeCode::Window), TypedValue::ofBool(true)};
     callCommand(commands::Destroy, 2, arguments);
-}
-
-template <Step S>
-RoutineResult routine(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t)
-{
-    g_steps.push_back(S);
-    if (S == g_destroyAt) destroyMainWindow();
-    return {};
-}
-
-const std::vector<RoutineEntry>& routines()
-{
-    static const std::vector<RoutineEntry> all = {
-        &routine<Closing>,       &routine<MayClose>,      &routine<Destroying>,    &routine<FirstActivation>,
-        &routine<Activated>,     &routine<WindowFocus>,   &routine<ButtonClicked>, &routine<ButtonFocus>,
-        &routine<ListDoubleClick>, &routine<ListCheck>,     &routine<BoxKeyDown>,    &routine<BoxMouseDown>};
-    return all;
-}
-uintptr_t codeBase()
-{
-    uintptr_t base = UINTPTR_MAX;
-    for (RoutineEntry r : routines()) base = std::min(base, reinterpret_cast<uintptr_t>(r));
-    return base;
-}
-uint32_t word(Step step) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(routines()[step]) - codeBase()); }
-
-UnitRecord unitOf(uint32_t type, Bytes typeData, UnitPosition place, std::vector<EventBinding> bindings)
-{
-    UnitRecord r = testing::unit(type, std::move(bindings), std::move(typeData));
-    r.position = place;
-    return r;
-}
-
-Bytes templateBlock()
-{
-    WindowData data;
-    data.border = 2;
-    data.title = "确认窗口";
-    data.showInTaskBar = 1;
-    UnitRecord own = unitOf(TypeId::Window, writeTypeData(WindowRows, data), {40, 40, 360, 240},
-                            {{12, word(Closing)}, {1, word(MayClose)}, {2, word(Destroying)},
-                             {8, word(FirstActivation)}, {5, word(Activated)}, {-7, word(WindowFocus)}});
-    ButtonData button;
-    button.caption = "确认";
-    CheckListBoxData list;
-    list.items = {"第一条", "第二条"};
-    LabelData label;
-    label.caption = "字幕";
-
-    WindowTemplate w;
-    w.id = MainWindow;
-    w.units.addRecord(MainOwn, encodeUnitRecord(own));
-    w.units.addRecord(ConfirmButton, encodeUnitRecord(unitOf(TypeId::Button, writeTypeData(ButtonRows, button), {10, 10, 100, 28},
-                                                             {{0, word(ButtonClicked)}, {-7, word(ButtonFocus)}})));
-    w.units.addRecord(CaptionList, encodeUnitRecord(unitOf(TypeId::ChkListBox, writeTypeData(CheckListBoxRows, list),
-                                                           {10, 50, 200, 100},
-                                                           {{2, word(ListDoubleClick)}, {1, word(ListCheck)}})));
-    w.units.addRecord(TextBox, encodeUnitRecord(unitOf(TypeId::EditBox, writeTypeData(EditBoxRows, EditBoxData{}), {220, 10, 120, 24},
-                                                       {{-9, word(BoxKeyDown)}, {-1, word(BoxMouseDown)}})));
-    w.units.addRecord(Caption, encodeUnitRecord(unitOf(TypeId::Label, writeTypeData(LabelRows, label), {220, 50, 120, 24}, {})));
-    return writeTemplateBlock({&w});
 }
 
 // Lets a window of the given class fail after WM_NCCREATE: the window is
@@ -171,90 +119,88 @@ private:
     HHOOK hook_ = nullptr;
 };
 
-class UnitLifetime : public ::testing::Test {
+// What the routines saw; the one named by destroyAt_ destroys the window.
+class UnitLifetime : public testing::KitTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        registerUnitTypes();
-        static const Bytes block = templateBlock();
-        testing::startFrame(block.data(), static_cast<uint32_t>(block.size()), codeBase(), 0x300);
-        coreLibraryNotify(1, reinterpret_cast<intptr_t>(&runtimeNotify), 0);
-    }
     void SetUp() override
     {
-        g_steps.clear();
-        g_destroyAt = Nowhere;
         // A runtime error (an event for a window that is gone) ends the program with its report.
         setErrorReportHook([](const std::string& report) { std::fprintf(stderr, "%s\n", report.c_str()); });
+        load(testing::packWindow(testing::utf8(Units), testing::utf8(WindowKeys)), testing::Loading::Later);
+        window_->onCall({}, [this](const testing::RoutineCall& c) {
+            if (c.routine == destroyAt_) destroyMainWindow();
+            return RoutineResult{};
+        });
     }
     void TearDown() override
     {
-        g_destroyAt = Nowhere;
-        if (LoadedWindow* w = layer().findWindow(MainWindow)) DestroyWindow(w->handle());
-        pumpPending();
+        destroyAt_.clear();
+        window_.reset();  // while the guarded heap still serves
         setErrorReportHook(nullptr);
     }
     static WindowLayer& layer() { return WindowLayer::instance(); }
     static HWND unitHandle(uint32_t unit) { return layer().findUnit(MainWindow, unit)->handle(); }
     static bool mainGone() { return layer().findWindow(MainWindow) == nullptr; }
+    size_t countOf(const char* routine) const { return window_->calls(routine).size(); }
 
     void loadMain()
     {
         ASSERT_TRUE(layer().load(MainWindow, 0, false));
         pumpPending();
-        g_steps.clear();
+        window_->clearCalls();
     }
 
+    std::string destroyAt_;
     testing::GuardedHeap guard_;
 };
 
 TEST_F(UnitLifetime, ButtonRoutineThatDestroysItsWindowEndsTheClick)
 {
     loadMain();
-    g_destroyAt = ButtonClicked;
+    destroyAt_ = "buttonClicked";
     HWND button = unitHandle(ConfirmButton);
     PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     pumpUntil(&mainGone);
     EXPECT_TRUE(mainGone());
-    EXPECT_EQ(countOf(ButtonClicked), 1u);
-    EXPECT_EQ(countOf(Destroying), 1u);
+    EXPECT_EQ(countOf("buttonClicked"), 1u);
+    EXPECT_EQ(countOf("destroying"), 1u);
 }
 
 TEST_F(UnitLifetime, ClosingRoutineThatDestroysItsWindowEndsTheClose)
 {
     loadMain();
-    g_destroyAt = Closing;
+    destroyAt_ = "closing";
     SendMessageW(layer().findWindow(MainWindow)->handle(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(mainGone());
-    EXPECT_EQ(countOf(MayClose), 0u) << "no event for a window that is gone";
-    EXPECT_EQ(countOf(Destroying), 1u);
+    EXPECT_EQ(countOf("mayClose"), 0u) << "no event for a window that is gone";
+    EXPECT_EQ(countOf("destroying"), 1u);
 }
 
 TEST_F(UnitLifetime, ActivationRoutineThatDestroysItsWindowEndsTheActivation)
 {
-    g_destroyAt = FirstActivation;
+    destroyAt_ = "firstActivation";
     EXPECT_TRUE(layer().load(MainWindow, 0, false));
     pumpPending();
     EXPECT_TRUE(mainGone());
-    EXPECT_EQ(countOf(FirstActivation), 1u);
-    EXPECT_EQ(countOf(Activated), 0u);
+    EXPECT_EQ(countOf("firstActivation"), 1u);
+    EXPECT_EQ(countOf("activated"), 0u);
 }
 
 TEST_F(UnitLifetime, FocusRoutineThatDestroysItsWindowEndsTheFocusChange)
 {
     loadMain();
-    g_destroyAt = ButtonFocus;
+    destroyAt_ = "buttonFocus";
     SetFocus(unitHandle(ConfirmButton));
     pumpPending();
     EXPECT_TRUE(mainGone());
-    EXPECT_EQ(countOf(ButtonFocus), 1u);
+    EXPECT_EQ(countOf("buttonFocus"), 1u);
 }
 
 TEST_F(UnitLifetime, CheckListRoutineThatDestroysItsWindowEndsTheClick)
 {
     loadMain();
-    g_destroyAt = ListDoubleClick;
+    destroyAt_ = "listDoubleClick";
     HWND list = unitHandle(CaptionList);
     RECT item{};
     ASSERT_NE(SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item)), LB_ERR);
@@ -264,25 +210,25 @@ TEST_F(UnitLifetime, CheckListRoutineThatDestroysItsWindowEndsTheClick)
     PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, onBox);
     pumpUntil(&mainGone);
     EXPECT_TRUE(mainGone());
-    EXPECT_EQ(countOf(ListDoubleClick), 1u);
-    EXPECT_EQ(countOf(ListCheck), 0u);
+    EXPECT_EQ(countOf("listDoubleClick"), 1u);
+    EXPECT_EQ(countOf("listCheck"), 0u);
 }
 
 TEST_F(UnitLifetime, MouseAndKeyRoutinesThatDestroyTheirWindowSwallowNothingAfterwards)
 {
-    for (const Step step : {BoxMouseDown, BoxKeyDown}) {
+    for (const char* step : {"boxMouseDown", "boxKeyDown"}) {
         loadMain();
-        g_destroyAt = step;
+        destroyAt_ = step;
         HWND box = unitHandle(TextBox);
-        if (step == BoxMouseDown)
+        if (step == std::string("boxMouseDown"))
             PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         else
             PostMessageW(box, WM_KEYDOWN, 'A', 1);
         pumpUntil(&mainGone);
         EXPECT_TRUE(mainGone()) << step;
         EXPECT_EQ(countOf(step), 1u);
-        EXPECT_EQ(countOf(Destroying), 1u);
-        g_steps.clear();
+        EXPECT_EQ(countOf("destroying"), 1u);
+        window_->clearCalls();
     }
 }
 

@@ -38,14 +38,4 @@ inline std::string text(const Unit& unit, int32_t index)
     return std::string(out.asText());
 }
 
-// A unit made through its type and shown without activation, as the window
-// layer shows units at the end of loading.
-inline Unit* createShown(uint32_t typeId, const UnitCreateParams& params)
-{
-    const UnitType* type = findUnitType(typeId);
-    Unit* unit = type == nullptr ? nullptr : type->create(params);
-    if (unit != nullptr) ShowWindow(unit->handle(), SW_SHOWNA);
-    return unit;
-}
-
 }  // namespace tessaly::ui::test

@@ -13,7 +13,6 @@
 #include "runtime/core/memory.h"
 #include "runtime/core/notify_codes.h"
 #include "runtime/core/runtime_app.h"
-#include "runtime/core/runtime_error.h"
 #include "runtime/core/value_blocks.h"
 #include "runtime/ui/byte_writer.h"
 #include "runtime/ui/menu_builder.h"
@@ -22,6 +21,7 @@
 #include "runtime/ui/unit.h"
 #include "runtime/ui/unit_commands.h"
 #include "runtime/ui/window_layer.h"
+#include "tests/core/throwing_error_hook.h"
 #include "tests/ui/frame_setup.h"
 #include "tests/ui/message_pump.h"
 
@@ -41,9 +41,7 @@ constexpr uint32_t TestEditTypeId = 0x0001FF01;
 constexpr uint32_t Dialog = 0x52000002;
 constexpr uint32_t DialogOwn = 0x06000010;
 
-struct CapturedReport {
-    std::string text;
-};
+using tessaly::testing::CapturedReport;
 
 std::vector<std::string> g_events;
 int32_t g_closingAnswer = -1;  // -1: return nothing
@@ -206,7 +204,6 @@ protected:
     void TearDown() override
     {
         if (LoadedWindow* w = layer().findWindow(MainWindow)) DestroyWindow(w->handle());
-        setErrorReportHook(nullptr);
     }
     static WindowLayer& layer() { return WindowLayer::instance(); }
     static HWND mainHandle() { return layer().findWindow(MainWindow)->handle(); }
@@ -288,7 +285,7 @@ TEST_F(Windows, PropertyChangesLastUntilTheWindowIsDestroyed)
 
 TEST_F(Windows, OwnPropertiesOfAWindowThatIsNotLoadedAreAFatalError)
 {
-    setErrorReportHook([](const std::string& report) { throw CapturedReport{report}; });
+    const tessaly::testing::ThrowingErrorHook hook;
     try {
         get(MainOwn, 8);
         FAIL() << "no report";

@@ -1,4 +1,4 @@
-#include "tests/ui/unit_host.h"
+#include "tests/ui/snapshot.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -7,55 +7,6 @@
 #include "runtime/core/win32_handles.h"
 
 namespace tessaly::ui::test {
-namespace {
-
-constexpr wchar_t HostClass[] = L"TessalyUnitHost";
-
-void registerHostClass()
-{
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = HostClass;
-    RegisterClassExW(&wc);  // a second registration fails harmlessly
-}
-
-}  // namespace
-
-UnitHost::UnitHost(int32_t width, int32_t height, const wchar_t* title)
-{
-    registerHostClass();
-    handle_ = CreateWindowExW(0, HostClass, title, WS_POPUP | WS_CLIPCHILDREN, 40, 40, width,
-                              height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    // Shown without activation, a caption-less pop-up stays unmanaged under
-    // Wine's X11 driver, which then does not wait for a window manager on destruction.
-    SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    pumpPending();
-}
-
-UnitHost::~UnitHost()
-{
-    DestroyWindow(handle_);
-    pumpPending();
-}
-
-UnitCreateParams UnitHost::params(std::span<const uint8_t> typeData, int32_t left, int32_t top, int32_t width,
-                                  int32_t height, uint32_t unitId) const
-{
-    UnitCreateParams p;
-    p.typeData = typeData;
-    p.parent = handle_;
-    p.controlId = 100;
-    p.left = left;
-    p.top = top;
-    p.width = width;
-    p.height = height;
-    p.windowId = HostWindowId;
-    p.unitId = unitId;
-    return p;
-}
 
 Snapshot::Snapshot(HWND window)
 {

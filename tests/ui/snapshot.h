@@ -1,39 +1,12 @@
-// A plain top-level window for unit tests to create units in, and a capture
-// of what a window shows.
+// A capture of what a window shows, for the tests of what units paint.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
-#include "runtime/ui/unit.h"
-#include "tests/ui/message_pump.h"
-
 namespace tessaly::ui::test {
-
-class UnitHost {
-public:
-    UnitHost(int32_t width = 640, int32_t height = 480, const wchar_t* title = L"unit host");
-    UnitHost(const UnitHost&) = delete;
-    UnitHost& operator=(const UnitHost&) = delete;
-    ~UnitHost();
-
-    HWND handle() const { return handle_; }
-    // Creation parameters for a unit of this host at the given place.
-    UnitCreateParams params(std::span<const uint8_t> typeData, int32_t left, int32_t top, int32_t width,
-                            int32_t height, uint32_t unitId = 0x16000001) const;
-
-private:
-    HWND handle_ = nullptr;
-};
-
-// The window identifier units of a host report in their events.
-inline constexpr uint32_t HostWindowId = 0x52000001;
-
-using testing::pumpPending;
-using testing::pumpUntil;
 
 // The pixels a window shows on screen, as COLORREFs.
 class Snapshot {
