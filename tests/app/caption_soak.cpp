@@ -47,6 +47,10 @@ struct Resources {
 };
 
 // The entries of the GDI handle table the process environment block points to.
+// GCC 12 takes the system header's read of the thread block through the gs
+// segment for a read of a zero-length array, and warns.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
 size_t gdiTableEntries()
 {
     struct Entry {
@@ -65,6 +69,7 @@ size_t gdiTableEntries()
     for (size_t i = 0; table != nullptr && i < TableSize; ++i) used += table[i].type != 0;
     return used;
 }
+#pragma GCC diagnostic pop
 
 size_t windowsOfThisProcess()
 {
