@@ -21,16 +21,20 @@ int32_t captionOfEventUnit() { return toInteger(readText(eventUnit(), Property::
 
 }  // namespace
 
-void pressCaption()
+// The caption is held at the spot the press fell on, which the press itself
+// carries: a caption label has no border, so its coordinates start at its
+// corner. The pointer's position when the routine runs may be later, and a
+// press handled late would then grab the caption where the pointer has gone
+// since, so that the spot the user took slips from under the pointer.
+void pressCaption(int32_t x, int32_t y)
 {
     ProgramState& s = state();
     const int32_t k = captionOfEventUnit();
     if (!isCaption(k)) return;
     s.DragIndex = k;
     s.Dragging = 1;
-    const Placement at = captionPlace(captionLabel(k));
-    s.GrabOffsetX = cursorX() - at.left;
-    s.GrabOffsetY = cursorY() - at.top;
+    s.GrabOffsetX = x;
+    s.GrabOffsetY = y;
 }
 
 void dragCaption()

@@ -5,9 +5,11 @@
 // window lets the mouse reach the captions.
 #pragma once
 
+#include <cstdint>
+
 namespace tessaly::program {
 
-void pressCaption();       // left button pressed
+void pressCaption(int32_t x, int32_t y);  // left button pressed at (x, y) on the label
 void dragCaption();        // mouse moved
 void releaseCaption();     // left button released
 void bringCaptionToFront();  // double-clicked

@@ -57,7 +57,7 @@ Table routineTable()
     bind(t, Routine::trayEvent, &withOneArgument<trayEvent>);
     bind(t, Routine::showSettings, &withoutArguments<showSettings>);
     bind(t, Routine::exitProgram, &withoutArguments<exitProgram>);
-    bind(t, Routine::labelPress, &withoutArguments<pressCaption>);
+    bind(t, Routine::labelPress, &withTwoArguments<pressCaption>);
     bind(t, Routine::labelRelease, &withoutArguments<releaseCaption>);
     bind(t, Routine::labelBringToFront, &withoutArguments<bringCaptionToFront>);
     bind(t, Routine::labelMove, &withoutArguments<dragCaption>);

@@ -124,17 +124,22 @@ TEST_F(Dragging, ACaptionStopsAtTheScreenEdgesAndItsPlaceIsStored)
     EXPECT_EQ(fields[11], "2") << "style kept";
 }
 
-// The label keeps the mouse while the button is held: a jump of the pointer
-// far off the caption, released at once, still moves it and stores it.
+// The label keeps the mouse while the button is held, and the spot pressed
+// stays under the pointer however late the tool reads the press: a press and
+// a jump far off the caption, released while the tool is busy, move it by the
+// jump and store it.
 TEST_F(Dragging, ADragFollowsThePointerUntilTheButtonIsReleasedAnywhere)
 {
     const HWND label = tool_->captionLabel(Current);
     const RECT r = rectInParent(label);
-    POINT grab = centreOf(label);
-    ASSERT_TRUE(pressOn(label, grab));
+    const POINT grab = centreOf(label);
+    ASSERT_TRUE(tool_->settleCursor(grab));
     const POINT offset{grab.x - r.left, grab.y - r.top};
     const POINT away{600 + offset.x, 420 + offset.y};
-    moveAndRelease(away.x, away.y);
+    tool_->whileHeld([&] {
+        pressLeft();
+        moveAndRelease(away.x, away.y);
+    });
     EXPECT_TRUE(waitUntil([&] {
         const RECT now = rectInParent(label);
         return now.left == 600 && now.top == 420 && tool_->mouseCapture() == nullptr;

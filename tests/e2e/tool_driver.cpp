@@ -545,6 +545,13 @@ bool ToolProcess::pressOnCaption(HWND label, POINT& at) const
     return false;
 }
 
+void ToolProcess::whileHeld(const std::function<void()>& inputs) const
+{
+    const bool held = process_.hThread != nullptr && SuspendThread(process_.hThread) != static_cast<DWORD>(-1);
+    inputs();
+    if (held) ResumeThread(process_.hThread);
+}
+
 // A release that reached no window (see dragHeldLabel) is given again.
 bool ToolProcess::releaseUntilStored(const ProgramDirectory& directory, int line, POINT topLeft) const
 {

@@ -217,6 +217,9 @@ public:
     // with the button released again, when no press reached the label.
     // `at` comes back as the place pressed.
     bool pressOnCaption(HWND label, POINT& at) const;
+    // Holds the tool still while `inputs` run, as a busy machine would: what
+    // they send waits in the tool's queue and is handled late.
+    void whileHeld(const std::function<void()>& inputs) const;
     // Releases the button held on a caption and waits until the caption's
     // place (configuration line `line`) is stored as `topLeft`.
     bool releaseUntilStored(const ProgramDirectory& directory, int line, POINT topLeft) const;
