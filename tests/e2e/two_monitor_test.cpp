@@ -60,12 +60,16 @@ TEST(TwoMonitors, TheDisplayCoversBothAndEachCaptionWrapsOnItsOwn)
     // its left edge; the second leaves the other one to the left and comes in
     // again at that one's right edge. Neither crosses into the other monitor.
     const HWND first = tool.captionLabel("On the first"), second = tool.captionLabel("On the second");
+    // Each comes in again for a moment only, and each in its own moment.
     LONG furthestRight = 0, furthestLeft = Beside.right;
+    bool firstCameIn = false, secondCameIn = false;
     const bool wrapped = waitUntil([&] {
         const RECT a = rectInParent(first), b = rectInParent(second);
         furthestRight = std::max(furthestRight, a.left);
         furthestLeft = std::min(furthestLeft, b.right);
-        return a.left < 0 && b.left > Beside.right - 100;
+        firstCameIn = firstCameIn || a.left < 0;
+        secondCameIn = secondCameIn || b.left > Beside.right - 100;
+        return firstCameIn && secondCameIn;
     }, 30000);
     EXPECT_TRUE(wrapped);
     EXPECT_LE(furthestRight, Primary.right + 5);
